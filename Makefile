@@ -1,0 +1,55 @@
+# The two commands of the README, plus a few for developers. Each one first installs what
+# is missing from Debian's packages (with sudo when not run as root).
+
+SHELL := /bin/bash
+.DEFAULT_GOAL := run
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+# To build and run the program.
+RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev fonts-liberation2 fonts-dejavu-core
+# To build and run the tests and benchmarks, headless.
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev locales
+
+# Installs the packages named in $(1) that dpkg does not list as installed.
+define install
+	@missing=$$(for p in $(1); do \
+	  dpkg-query -W -f='$${db:Status-Status}\n' "$$p" 2>/dev/null | grep -qx installed || echo "$$p"; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+endef
+
+.PHONY: run test bench build deps-run deps-test clean format
+
+deps-run:
+	$(call install,$(RUN_PACKAGES))
+
+deps-test:
+	$(call install,$(TEST_PACKAGES))
+
+build: deps-run
+	cmake --preset default -DCIFERON_TESTS=OFF -DCIFERON_BENCH=OFF
+	cmake --build --preset default --target ciferon
+
+run: build
+	./build/default/app/ciferon
+
+test: deps-test
+	cmake --preset default -DCIFERON_TESTS=ON -DCIFERON_BENCH=ON
+	cmake --build --preset default
+	ctest --preset default
+
+bench: deps-test
+	cmake --preset default -DCIFERON_BENCH=ON
+	cmake --build --preset default --target run_bench
+	./build/default/bench/run_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
