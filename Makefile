@@ -9,7 +9,8 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # To build and run the program.
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev fonts-liberation2 fonts-dejavu-core
 # To build and run the tests and benchmarks, headless.
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev locales
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev locales \
+  xvfb xauth xclip xdotool
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define install

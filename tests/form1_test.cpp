@@ -1,0 +1,403 @@
+// The main window under Qt's offscreen platform: the four commands through a scripted
+// prompt, the real dialogs driven as a user would, the clipboard, layout and keyboard.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "form1.h"
+#include "run.h"
+
+namespace ciferon {
+namespace {
+
+// Answers the prompts from a list and counts the confirmations.
+class ScriptedPrompts final : public Prompts {
+  public:
+    QStringList answers;
+    QStringList questions;
+    QStringList defaults;
+    bool confirmAnswer = false;
+    QStringList confirmations;
+
+    QString askNumber(QWidget* /*parent*/, const QString& question,
+                      const QString& defaultAnswer) override {
+        questions << question;
+        defaults << defaultAnswer;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    bool confirm(QWidget* /*parent*/, const QString& text) override {
+        confirmations << text;
+        return confirmAnswer;
+    }
+};
+
+// The same reproducible sequence at every run's seeding.
+class FixedSeed final : public RandomSource {
+  public:
+    void seed() override { inner_.seedWith(2026); }
+    float next() override { return inner_.next(); }
+
+  private:
+    ClockRandom inner_;
+};
+
+Lists expectedLists(double count, int interval) {
+    FixedSeed random;
+    random.seed();
+    return makeLists(count, interval, random);
+}
+
+// Runs `answer` on the next modal dialog as soon as it is shown: polls the application's
+// active modal widget from a timer, so no delay needs tuning.
+void onNextModal(std::function<void(QWidget*)> answer) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
+        if (QWidget* modal = QApplication::activeModalWidget();
+            modal != nullptr && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        }
+    });
+    timer->start(5);
+}
+
+template <typename T>
+T* child(const QWidget& form, const char* name) {
+    auto* found = form.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return found;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init() { QGuiApplication::clipboard()->setText(QStringLiteral("earlier")); }
+
+    void showsCaptionAndEmptyFields() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ciferon pro pátou třídu"));
+        QCOMPARE(child<QPushButton>(form, "Command1")->text(), QStringLiteral("Generuj"));
+        QCOMPARE(child<QPushButton>(form, "Command2")->text(),
+                 QStringLiteral("Kopíruj obě pole do schránky"));
+        QCOMPARE(child<QPushButton>(form, "Command3")->text(),
+                 QStringLiteral("Smaž obsah obou polí"));
+        QCOMPARE(child<QPushButton>(form, "Command4")->text(), QStringLiteral("Ukonči práci"));
+        QCOMPARE(form.fieldText(0), QString());
+        QCOMPARE(form.fieldText(1), QString());
+        QCOMPARE(form.crlf, QStringLiteral("\r\n"));
+    }
+
+    void generatesAndReplacesBothFields() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("old exercises"));
+        child<QPlainTextEdit>(form, "Text1_1")->setPlainText(QStringLiteral("old solutions"));
+        prompts.answers = {QStringLiteral("20"), QStringLiteral("10")};
+        child<QPushButton>(form, "Command1")->click();
+
+        const Lists expected = expectedLists(20, 10);
+        QCOMPARE(form.fieldText(0), QString::fromStdString(expected.exercises));
+        QCOMPARE(form.fieldText(1), QString::fromStdString(expected.solutions));
+        QCOMPARE(prompts.questions,
+                 QStringList({QStringLiteral("Kolik příkladů? (max.200)"),
+                              QStringLiteral("Po kolika oddělovat? (max. 20)")}));
+        QCOMPARE(prompts.defaults, QStringList({QStringLiteral("100"), QStringLiteral("10")}));
+    }
+
+    void refusedAnswersKeepTheFields_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("questionsAsked");
+        QTest::newRow("cancelled first") << QStringList{} << 1;
+        QTest::newRow("empty first") << QStringList{QString()} << 1;
+        QTest::newRow("letters") << QStringList{QStringLiteral("abc")} << 1;
+        QTest::newRow("too many") << QStringList{QStringLiteral("200.5")} << 1;
+        QTest::newRow("separator too large")
+            << QStringList{QStringLiteral("20"), QStringLiteral("21")} << 2;
+        QTest::newRow("separator half")
+            << QStringList{QStringLiteral("20"), QStringLiteral("0.5")} << 2;
+    }
+    void refusedAnswersKeepTheFields() {
+        QFETCH(QStringList, answers);
+        QFETCH(int, questionsAsked);
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept\nas typed"));
+        child<QPlainTextEdit>(form, "Text1_1")->setPlainText(QStringLiteral("also kept"));
+        prompts.answers = answers;
+        form.generate();
+        QCOMPARE(form.fieldText(0), QStringLiteral("kept\r\nas typed"));
+        QCOMPARE(form.fieldText(1), QStringLiteral("also kept"));
+        QCOMPARE(prompts.questions.size(), questionsAsked);
+    }
+
+    void copiesBothListsWithCrLf_data() {
+        QTest::addColumn<QString>("exercises");
+        QTest::addColumn<QString>("solutions");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("both empty") << QString() << QString() << QStringLiteral("earlier");
+        QTest::newRow("only solutions")
+            << QString() << QStringLiteral("typed") << QStringLiteral("earlier");
+        QTest::newRow("only exercises")
+            << QStringLiteral("1+1 =\n") << QString() << QStringLiteral("1+1 =\r\n\r\n");
+        QTest::newRow("edited, Czech")
+            << QStringLiteral("Příklady\n45+28 =\n") << QStringLiteral("45+28 =73\n\nžluťoučký kůň")
+            << QStringLiteral("Příklady\r\n45+28 =\r\n\r\n45+28 =73\r\n\r\nžluťoučký kůň");
+    }
+    void copiesBothListsWithCrLf() {
+        QFETCH(QString, exercises);
+        QFETCH(QString, solutions);
+        QFETCH(QString, clipboard);
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        child<QPlainTextEdit>(form, "Text1_0")->setPlainText(exercises);
+        child<QPlainTextEdit>(form, "Text1_1")->setPlainText(solutions);
+        child<QPushButton>(form, "Command2")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QCOMPARE(form.stagedText(), exercises.isEmpty() ? QString() : clipboard);
+    }
+
+    void copiesAGeneratedRunByteForByte() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        prompts.answers = {QStringLiteral("200"), QStringLiteral("7")};
+        form.generate();
+        form.copyToClipboard();
+        const Lists expected = expectedLists(200, 7);
+        const QByteArray bytes = QGuiApplication::clipboard()->text().toUtf8();
+        QCOMPARE(bytes,
+                 QByteArray::fromStdString(expected.exercises + "\r\n" + expected.solutions));
+    }
+
+    void clearsOnlyAfterConfirmation() {
+        for (const bool ok : {false, true}) {
+            ScriptedPrompts prompts;
+            FixedSeed random;
+            Form1 form(prompts, random);
+            prompts.answers = {QStringLiteral("5"), QStringLiteral("2")};
+            form.generate();
+            const QString before = form.fieldText(1);
+            prompts.confirmAnswer = ok;
+            child<QPushButton>(form, "Command3")->click();
+            QCOMPARE(prompts.confirmations,
+                     QStringList{QStringLiteral("Přejete si opravdu odsah pole odstranit")});
+            QCOMPARE(form.fieldText(0).isEmpty(), ok);
+            QCOMPARE(form.fieldText(1), ok ? QString() : before);
+        }
+    }
+
+    void quitClosesTheWindow() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        prompts.answers = {QStringLiteral("5"), QStringLiteral("2")};
+        form.generate();
+        child<QPushButton>(form, "Command4")->click();
+        QVERIFY(!form.isVisible());
+        QVERIFY(prompts.confirmations.isEmpty());
+    }
+
+    // The real input prompts, answered by keyboard: typed digits replace the default answer.
+    void realPromptsAskAndAnswer() {
+        DialogPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QStringList seen;
+        onNextModal([&seen](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            seen << dialog->windowTitle() << dialog->labelText() << dialog->textValue();
+            onNextModal([&seen](QWidget* second) {
+                auto* dialog2 = qobject_cast<QInputDialog*>(second);
+                QVERIFY(dialog2 != nullptr);
+                seen << dialog2->labelText() << dialog2->textValue();
+                QTest::keyClick(dialog2->findChild<QLineEdit*>(), Qt::Key_Return);
+            });
+            QLineEdit* edit = dialog->findChild<QLineEdit*>();
+            QTest::keyClicks(edit, QStringLiteral("12"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        child<QPushButton>(form, "Command1")->click();
+        QCOMPARE(seen, QStringList(
+                           {QStringLiteral("Ciferon"), QStringLiteral("Kolik příkladů? (max.200)"),
+                            QStringLiteral("100"), QStringLiteral("Po kolika oddělovat? (max. 20)"),
+                            QStringLiteral("10")}));
+        QCOMPARE(form.fieldText(0), QString::fromStdString(expectedLists(12, 10).exercises));
+    }
+
+    void realPromptCancelledRefusesTheRun() {
+        DialogPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        int dialogs = 0;
+        onNextModal([&dialogs](QWidget* modal) {
+            ++dialogs;
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        form.generate();
+        QCOMPARE(dialogs, 1);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(form.fieldText(0), QString());
+    }
+
+    void realConfirmationAnswersOkAndCancel_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("Enter is OK") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape is Cancel") << int(Qt::Key_Escape) << false;
+    }
+    void realConfirmationAnswersOkAndCancel() {
+        QFETCH(int, key);
+        QFETCH(bool, cleared);
+        DialogPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("x"));
+        QString text;
+        bool question = false;
+        onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            text = box->text();
+            question = box->icon() == QMessageBox::Question &&
+                       box->button(QMessageBox::Ok) != nullptr &&
+                       box->button(QMessageBox::Cancel) != nullptr &&
+                       box->windowTitle() == applicationTitle;
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        });
+        form.clearFields();
+        QCOMPARE(text, QStringLiteral("Přejete si opravdu odsah pole odstranit"));
+        QVERIFY(question);
+        QCOMPARE(form.fieldText(0).isEmpty(), cleared);
+    }
+
+    void standsWhereTheLayoutPutsIt() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(685, 248));
+        const QList<QPair<const char*, QRect>> places{
+            {"Text1_0", QRect(8, 8, 305, 201)},     {"Text1_1", QRect(320, 8, 353, 201)},
+            {"Command1", QRect(8, 216, 129, 25)},   {"Command2", QRect(144, 216, 169, 25)},
+            {"Command3", QRect(328, 216, 169, 25)}, {"Command4", QRect(552, 216, 121, 25)},
+        };
+        for (const auto& [name, rect] : places) {
+            QCOMPARE(child<QWidget>(form, name)->geometry(), rect);
+        }
+    }
+
+    void everyCaptionFits() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
+            auto* button = child<QPushButton>(form, name);
+            QVERIFY2(button->sizeHint().width() <= button->width(), name);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width(),
+                     name);
+        }
+        const QFontInfo font(child<QPlainTextEdit>(form, "Text1_0")->font());
+        QCOMPARE(font.pointSize(), 12);
+        QVERIFY2(
+            QStringList({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")})
+                .contains(font.family()),
+            qPrintable(font.family()));
+    }
+
+    void growsItsFieldsWhenResized() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        form.resize(1200, 700);
+        const QRect left = child<QWidget>(form, "Text1_0")->geometry();
+        const QRect right = child<QWidget>(form, "Text1_1")->geometry();
+        QVERIFY(left.width() > 305 && left.height() > 201);
+        QVERIFY(right.width() > left.width());
+        QVERIFY(left.right() < right.left());
+        QCOMPARE(right.right(), 1200 - 12 - 1);
+        int x = -1;
+        for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
+            const QRect button = child<QWidget>(form, name)->geometry();
+            QCOMPARE(button.top(), left.bottom() + 8);
+            QVERIFY2(button.left() > x, name);
+            QVERIFY(button.right() < 1200);
+            x = button.right();
+        }
+        form.resize(300, 100);
+        QCOMPARE(form.size(), QSize(685, 248));
+    }
+
+    void tabFollowsTheOrderAndLeavesTheFields() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+        QStringList order;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({QStringLiteral("Text1_0"), QStringLiteral("Command2"),
+                                     QStringLiteral("Command3"), QStringLiteral("Command4"),
+                                     QStringLiteral("Text1_1"), QStringLiteral("Command1")}));
+        // Enter on a focused button presses it.
+        prompts.answers = {QStringLiteral("3"), QStringLiteral("1")};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(prompts.questions.size(), 2);
+        QVERIFY(!form.fieldText(0).isEmpty());
+    }
+
+    void accessibleNamesDescribeEveryControl() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        for (const char* name :
+             {"Text1_0", "Text1_1", "Command1", "Command2", "Command3", "Command4"}) {
+            auto* widget = child<QWidget>(form, name);
+            QVERIFY2(!widget->accessibleName().isEmpty(), name);
+            QVERIFY2(!widget->accessibleDescription().isEmpty(), name);
+        }
+        QVERIFY(child<QWidget>(form, "Text1_0")->accessibleName() !=
+                child<QWidget>(form, "Text1_1")->accessibleName());
+    }
+};
+
+}  // namespace ciferon
+
+QTEST_MAIN(ciferon::Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,193 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFont>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRect>
+
+namespace ciferon {
+
+namespace {
+
+const QString windowCaption = QStringLiteral("Ciferon pro pátou třídu");
+const QString confirmation = QStringLiteral("Přejete si opravdu odsah pole odstranit");
+
+// The layout was drawn in twips, 15 to a pixel at 96 dots per inch.
+constexpr QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+constexpr QRect clientArea = twips(0, 0, 10275, 3720);
+constexpr QRect exerciseField = twips(120, 120, 4575, 3015);
+constexpr QRect solutionField = twips(4800, 120, 5295, 3015);
+constexpr QRect generateButton = twips(120, 3240, 1935, 375);
+constexpr QRect copyButton = twips(2160, 3240, 2535, 375);
+constexpr QRect clearButton = twips(4920, 3240, 2535, 375);
+constexpr QRect quitButton = twips(8280, 3240, 1815, 375);
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QPlainTextEdit* listField(QWidget* parent, const QString& name, const QString& accessibleName,
+                          const QString& description) {
+    auto* field = new QPlainTextEdit(parent);
+    field->setObjectName(name);
+    field->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, so the keyboard can reach every command.
+    field->setTabChangesFocus(true);
+    field->setAccessibleName(accessibleName);
+    field->setAccessibleDescription(description);
+    return field;
+}
+
+QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption,
+                           const QString& description) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    // The platform's default font is too wide for the longest caption on its button.
+    button->setFont(QFont(QStringLiteral("Arial"), 8));
+    // Enter presses a focused button, as Space does.
+    button->setAutoDefault(true);
+    button->setAccessibleName(caption);
+    button->setAccessibleDescription(description);
+    return button;
+}
+
+}  // namespace
+
+QString DialogPrompts::askNumber(QWidget* parent, const QString& question,
+                                 const QString& defaultAnswer) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(applicationTitle);
+    dialog.setLabelText(question);
+    dialog.setTextValue(defaultAnswer);
+    // Typing replaces the default answer.
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        edit->selectAll();
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+bool DialogPrompts::confirm(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, applicationTitle, text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+Form1::Form1(Prompts& prompts, RandomSource& random, QWidget* parent)
+    : QWidget(parent), crlf(toQString(ciferon::crlf)), prompts_(prompts), random_(random) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowCaption);
+    setAccessibleName(windowCaption);
+
+    Command1 = commandButton(this, QStringLiteral("Command1"), QStringLiteral("Generuj"),
+                             QStringLiteral("Zeptá se na počet příkladů a vytvoří nové příklady "
+                                            "s řešením"));
+    Text1[0] = listField(this, QStringLiteral("Text1_0"), QStringLiteral("Příklady"),
+                         QStringLiteral("Seznam příkladů bez řešení"));
+    Command2 = commandButton(this, QStringLiteral("Command2"),
+                             QStringLiteral("Kopíruj obě pole do schránky"),
+                             QStringLiteral("Zkopíruje příklady a pod ně příklady s řešením "
+                                            "do schránky"));
+    Command3 =
+        commandButton(this, QStringLiteral("Command3"), QStringLiteral("Smaž obsah obou polí"),
+                      QStringLiteral("Po potvrzení vymaže obě pole"));
+    Command4 = commandButton(this, QStringLiteral("Command4"), QStringLiteral("Ukonči práci"),
+                             QStringLiteral("Ukončí program bez dotazu"));
+    Text1[1] = listField(this, QStringLiteral("Text1_1"), QStringLiteral("Příklady s řešením"),
+                         QStringLiteral("Seznam příkladů, za každým jeho postup a výsledek"));
+
+    // Generuj, exercises, copy, clear, quit, solutions.
+    setTabOrder(Command1, Text1[0]);
+    setTabOrder(Text1[0], Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+    setTabOrder(Command4, Text1[1]);
+    Command1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::generate);
+    connect(Command2, &QPushButton::clicked, this, &Form1::copyToClipboard);
+    connect(Command3, &QPushButton::clicked, this, &Form1::clearFields);
+    connect(Command4, &QPushButton::clicked, this, &Form1::quit);
+
+    setMinimumSize(clientArea.size());
+    resize(clientArea.size());
+    placeControls();
+}
+
+void Form1::generate() {
+    run(*this, random_);
+}
+
+void Form1::copyToClipboard() {
+    Text2.clear();
+    if (Text1[0]->document()->isEmpty()) {
+        return;
+    }
+    Text2 = fieldText(0) + crlf + fieldText(1);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(Text2);
+}
+
+void Form1::clearFields() {
+    if (prompts_.confirm(this, confirmation)) {
+        Text1[0]->clear();
+        Text1[1]->clear();
+    }
+}
+
+void Form1::quit() {
+    // Closing the last window ends the event loop; quit() also ends it should another
+    // top-level window be open. Neither asks anything.
+    close();
+    QCoreApplication::quit();
+}
+
+QString Form1::fieldText(int index) const {
+    // A text field holds paragraphs; the lists and the clipboard use CR LF between them.
+    return Text1.at(static_cast<std::size_t>(index))
+        ->toPlainText()
+        .replace(QLatin1Char('\n'), crlf);
+}
+
+std::string Form1::askNumber(std::string_view question, int defaultAnswer) {
+    return prompts_.askNumber(this, toQString(question), QString::number(defaultAnswer))
+        .toStdString();
+}
+
+void Form1::showResults(const std::string& exercises, const std::string& solutions) {
+    Text1[0]->setPlainText(toQString(exercises).replace(crlf, QStringLiteral("\n")));
+    Text1[1]->setPlainText(toQString(solutions).replace(crlf, QStringLiteral("\n")));
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void Form1::placeControls() {
+    // At the initial size every control stands where the twip layout puts it. Extra room
+    // goes to the two fields, the width in their original proportion; the buttons stay in one
+    // row beneath them, the clear button under the solution field, quit at the right edge.
+    const int extraWidth = width() - clientArea.width();
+    const int extraHeight = height() - clientArea.height();
+    const int leftShare =
+        extraWidth * exerciseField.width() / (exerciseField.width() + solutionField.width());
+    Text1[0]->setGeometry(exerciseField.adjusted(0, 0, leftShare, extraHeight));
+    Text1[1]->setGeometry(solutionField.adjusted(leftShare, 0, extraWidth, extraHeight));
+    Command1->setGeometry(generateButton.translated(0, extraHeight));
+    Command2->setGeometry(copyButton.translated(0, extraHeight));
+    Command3->setGeometry(clearButton.translated(leftShare, extraHeight));
+    Command4->setGeometry(quitButton.translated(extraWidth, extraHeight));
+}
+
+}  // namespace ciferon
