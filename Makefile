@@ -24,13 +24,19 @@ define install
 	fi
 endef
 
-.PHONY: run test bench build deps-run deps-test clean format
+# For benchmarks and the README's screenshot.
+BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time imagemagick
+
+.PHONY: run test bench screenshot build deps-run deps-test deps-bench clean format
 
 deps-run:
 	$(call install,$(RUN_PACKAGES))
 
 deps-test:
 	$(call install,$(TEST_PACKAGES))
+
+deps-bench:
+	$(call install,$(BENCH_PACKAGES))
 
 build: deps-run
 	cmake --preset default -DCIFERON_TESTS=OFF -DCIFERON_BENCH=OFF
@@ -44,10 +50,16 @@ test: deps-test
 	cmake --build --preset default
 	ctest --preset default
 
-bench: deps-test
+# The core's whole run, a click on Generuj, and start-up against an empty Qt window.
+bench: deps-bench
 	cmake --preset default -DCIFERON_BENCH=ON
-	cmake --build --preset default --target run_bench
-	./build/default/bench/run_bench
+	cmake --build --preset default --target run_bench window_bench startup_ciferon startup_minimal
+	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	bench/startup.sh build/default
+
+screenshot: deps-bench build
+	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,44 @@
+# Shell functions that work the running program on an X server with xdotool, as a user
+# would at the keyboard. Sourced by the end-to-end test and the screenshot script.
+
+# Polls until the command succeeds, for 20 seconds at most.
+wait_for() {
+    for _ in $(seq 400); do
+        if "$@"; then return 0; fi
+        sleep 0.05
+    done
+    echo "timed out waiting for: $*" >&2
+    return 1
+}
+
+# Sets $prompt to a shown prompt other than the one given (each prompt is its own dialog).
+prompt_other_than() {
+    prompt=$(xdotool search --onlyvisible --name '^Ciferon$' 2>/dev/null | grep -vx "$1" | head -n 1)
+    [ -n "$prompt" ]
+}
+
+no_prompt() { ! xdotool search --onlyvisible --name '^Ciferon$' >/dev/null 2>&1; }
+
+# Starts the program and waits for its window: sets $pid and $main.
+start_program() {
+    "$1" &
+    pid=$!
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ciferon pro pátou třídu$' | head -n 1)
+    xdotool windowfocus --sync "$main"
+}
+
+# Presses Generuj (it has the focus) and answers both prompts: the count typed, the
+# separator count left at its default.
+generate() {
+    xdotool key space
+    wait_for prompt_other_than none
+    local first=$prompt
+    xdotool windowfocus --sync "$first"
+    xdotool type "$1"
+    xdotool key Return
+    wait_for prompt_other_than "$first"
+    xdotool windowfocus --sync "$prompt"
+    xdotool key Return
+    wait_for no_prompt
+    xdotool windowfocus --sync "$main"
+}
