@@ -10,7 +10,8 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev fonts-liberation2 fonts-dejavu-core
 # To build and run the tests and benchmarks, headless.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev locales \
-  xvfb xauth xclip xdotool
+  xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
+  desktop-file-utils appstream dpkg-dev file
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define install
@@ -27,7 +28,7 @@ endef
 # For benchmarks and the README's screenshot.
 BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time imagemagick
 
-.PHONY: run test bench screenshot build deps-run deps-test deps-bench clean format
+.PHONY: run test lint fuzz package bench screenshot build deps-run deps-test deps-bench clean format
 
 deps-run:
 	$(call install,$(RUN_PACKAGES))
@@ -39,20 +40,28 @@ deps-bench:
 	$(call install,$(BENCH_PACKAGES))
 
 build: deps-run
-	cmake --preset default -DCIFERON_TESTS=OFF -DCIFERON_BENCH=OFF
+	cmake --preset default -D CIFERON_TESTS=OFF -D CIFERON_BENCH=OFF
 	cmake --build --preset default --target ciferon
 
 run: build
 	./build/default/app/ciferon
 
+# Short fuzz runs, the core and window tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every test of the optimised build.
 test: deps-test
-	cmake --preset default -DCIFERON_TESTS=ON -DCIFERON_BENCH=ON
+	cmake --preset fuzz -D CIFERON_FUZZ_SECONDS=10
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+	cmake --preset default -D CIFERON_TESTS=ON -D CIFERON_BENCH=ON
 	cmake --build --preset default
 	ctest --preset default
 
 # The core's whole run, a click on Generuj, and start-up against an empty Qt window.
 bench: deps-bench
-	cmake --preset default -DCIFERON_BENCH=ON
+	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench startup_ciferon startup_minimal
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -60,6 +69,27 @@ bench: deps-bench
 
 screenshot: deps-bench build
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
+
+# Formatting and clang-tidy over the whole tree.
+lint: deps-test
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+	cmake --preset default
+	cmake --build --preset default
+	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|window|app|tests|bench)/.*\.cpp$$'
+	cmake --preset fuzz
+	run-clang-tidy -p build/fuzz -j 2 -quiet '$(CURDIR)/fuzz/.*\.cpp$$'
+
+# The two fuzzers for five minutes each; new inputs land in build/fuzz.
+fuzz: deps-test
+	cmake --preset fuzz -D CIFERON_FUZZ_SECONDS=300
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+
+# The Debian package, in build/default/packages.
+package: deps-test
+	cmake --preset default
+	cmake --build --preset default --target ciferon
+	cpack --preset default
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

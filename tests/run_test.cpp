@@ -215,6 +215,51 @@ TEST(Run, AcceptsOrRefusesTheAnswers) {
     }
 }
 
+// Whatever is typed, the run refuses it quietly or reads a number from its start.
+TEST(Run, TakesHostileAnswersQuietly) {
+    struct Hostile {
+        std::string answer;
+        int exercises;  // 0 when refused
+    };
+    const std::vector<Hostile> table{
+        {std::string(1'000'000, '7'), 0},
+        {std::string(1'000'000, ' ') + "5", 5},
+        {std::string(1'000'000, '0') + "3", 3},
+        {std::string("\0"
+                     "5",
+                     2),
+         0},
+        {std::string("5\0"
+                     "0",
+                     3),
+         5},
+        {"\x01\x02\x7f", 0},
+        {"\u0665", 0},  // an Arabic-Indic five
+        {"\uff15", 0},  // a full-width five
+        {"1e5", 1},
+        {"0x10", 0},
+        {"--1", 0},
+        {"+", 0},
+        {".", 0},
+        {"inf", 0},
+        {"nan", 0},
+        {"-", 0},
+        {"1e400", 1},
+        {"-0", 0},
+        {"199.9999999999999999999", 200},  // rounds to 200.0 as a double
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE("answer of " + std::to_string(row.answer.size()) + " bytes");
+        ScriptedHost host({row.answer, "1"});
+        ClockRandom random;
+        EXPECT_EQ(run(host, random), row.exercises > 0);
+        EXPECT_EQ(host.questions.size(), row.exercises > 0 ? 2U : 1U);
+        // One exercise line and one empty line for each exercise.
+        EXPECT_EQ(linesOf(host.lists.exercises).size(),
+                  2U * static_cast<std::size_t>(row.exercises));
+    }
+}
+
 TEST(Run, RefusedAnswersTakeNoRandomValue) {
     for (const auto& answers : std::vector<std::vector<std::string>>{{"abc"}, {"50", "21"}}) {
         ScriptedHost host(answers);
