@@ -9,10 +9,10 @@
 #include <QWidget>
 
 class QuitWhenShown final : public QObject {
-public:
+  public:
     explicit QuitWhenShown(QWidget& window) { window.installEventFilter(this); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);

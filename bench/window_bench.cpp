@@ -11,11 +11,11 @@
 namespace {
 
 class LargestRun final : public ciferon::Prompts {
-public:
+  public:
     QString askNumber(QWidget* /*parent*/, const QString& question,
                       const QString& /*defaultAnswer*/) override {
         return question.startsWith(QStringLiteral("Kolik")) ? QStringLiteral("200")
-                                                              : QStringLiteral("10");
+                                                            : QStringLiteral("10");
     }
     bool confirm(QWidget* /*parent*/, const QString& /*text*/) override { return true; }
 };

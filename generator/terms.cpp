@@ -31,7 +31,7 @@ std::string clena(int cis, std::string_view prom1, int ex1, std::string_view pro
     if (cis == 0) {
         return "0";  // a zero term never shows its variables
     }
-    const std::string variables = variablePart(prom1, ex1, prom2, ex2, prom3, ex3);
+    std::string variables = variablePart(prom1, ex1, prom2, ex2, prom3, ex3);
     if (variables.empty()) {
         return textOf(cis);
     }

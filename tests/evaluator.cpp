@@ -298,11 +298,11 @@ Verdict recognise(std::string_view exercise) {
         return sound ? Verdict{sum ? 13 : 14, {}} : bad("two-digit numbers out of range");
     }
     for (const char operation : {'.', ':'}) {
-        const std::string op(1, operation);
         for (const char sign : {'+', '-'}) {
-            const std::string s(1, sign);
-            const bool termLast = shape == "n" + op + "n" + s + "n";
-            const bool termFirst = shape == "n" + s + "n" + op + "n";
+            const std::string termLastShape{'n', operation, 'n', sign, 'n'};
+            const std::string termFirstShape{'n', sign, 'n', operation, 'n'};
+            const bool termLast = shape == termLastShape;
+            const bool termFirst = shape == termFirstShape;
             if (!termLast && !termFirst) {
                 continue;
             }

@@ -237,7 +237,7 @@ class Form1Test : public QObject {
                 seen << dialog2->labelText() << dialog2->textValue();
                 QTest::keyClick(dialog2->findChild<QLineEdit*>(), Qt::Key_Return);
             });
-            QLineEdit* edit = dialog->findChild<QLineEdit*>();
+            auto* edit = dialog->findChild<QLineEdit*>();
             QTest::keyClicks(edit, QStringLiteral("12"));
             QTest::keyClick(edit, Qt::Key_Return);
         });

@@ -17,6 +17,8 @@ class ScriptedRandom final : public RandomSource {
     explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
     ScriptedRandom(const ScriptedRandom&) = delete;
     ScriptedRandom& operator=(const ScriptedRandom&) = delete;
+    ScriptedRandom(ScriptedRandom&&) = delete;
+    ScriptedRandom& operator=(ScriptedRandom&&) = delete;
     ~ScriptedRandom() override {
         EXPECT_EQ(taken_, values_.size()) << "scripted random values were left untaken";
     }
