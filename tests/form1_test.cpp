@@ -375,11 +375,37 @@ class Form1Test : public QObject {
         QCOMPARE(order, QStringList({QStringLiteral("Text1_0"), QStringLiteral("Command2"),
                                      QStringLiteral("Command3"), QStringLiteral("Command4"),
                                      QStringLiteral("Text1_1"), QStringLiteral("Command1")}));
-        // Enter on a focused button presses it.
+    }
+
+    // Generuj, copy, clear and quit from the keyboard alone: Tab to each, Space or Enter.
+    void everyCommandWorksFromTheKeyboard() {
+        ScriptedPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+
         prompts.answers = {QStringLiteral("3"), QStringLiteral("1")};
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(prompts.questions.size(), 2);
-        QVERIFY(!form.fieldText(0).isEmpty());
+        press(Qt::Key_Space);  // Generuj has the focus
+        QCOMPARE(form.fieldText(0), QString::fromStdString(expectedLists(3, 1).exercises));
+
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Return);  // copy
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 form.fieldText(0) + form.crlf + form.fieldText(1));
+
+        prompts.confirmAnswer = true;
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);  // clear
+        QCOMPARE(prompts.confirmations.size(), 1);
+        QCOMPARE(form.fieldText(0), QString());
+
+        press(Qt::Key_Tab);
+        press(Qt::Key_Return);  // quit
+        QVERIFY(!form.isVisible());
     }
 
     void accessibleNamesDescribeEveryControl() {
