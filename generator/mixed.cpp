@@ -4,10 +4,12 @@ namespace ciferon {
 
 namespace {
 
-// An operation written as `text` and worth `value`, combined with the term c in one of three
-// forms: 0 the term last, 1 the term first, 2 a difference with the larger side first (the
-// term on a tie). The solution shows the operation's value in its place, then the result.
-Exercise withTerm(const std::string& text, int value, int c, int form) {
+// An operation term combined with the number c in one of three forms: 0 c last, 1 c first,
+// 2 a difference with the larger side first (c on a tie). The solution shows the
+// operation's value in its place, then the result.
+Exercise withTerm(const OperationTerm& operation, int c, int form) {
+    const std::string& text = operation.text;
+    const int value = operation.value;
     switch (form) {
         case 0:
             return {textOf(text, "+", c, " ="), textOf(value, "+", c, " =", value + c)};
@@ -37,7 +39,7 @@ Exercise productWithTerm(const BaseFactors& /*factors*/, KindTools& tools) {
     const int c = draw(tools.random, 2, 12);
     const OperationTerm term = draw(tools.random, 0, 1) == 0 ? product(x, y) : product(y, x);
     const int form = draw(tools.random, 0, 2);
-    return withTerm(term.text, term.value, c, form);
+    return withTerm(term, c, form);
 }
 
 Exercise quotientWithTerm(const BaseFactors& /*factors*/, KindTools& tools) {
@@ -47,7 +49,7 @@ Exercise quotientWithTerm(const BaseFactors& /*factors*/, KindTools& tools) {
     const int form = draw(tools.random, 0, 2);
     // (x * y):y, worth x.
     const OperationTerm term = quotient(y, x);
-    return withTerm(term.text, term.value, c, form);
+    return withTerm(term, c, form);
 }
 
 }  // namespace ciferon

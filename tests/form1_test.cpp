@@ -71,6 +71,18 @@ void onNextModal(std::function<void(QWidget*)> answer) {
     timer->start(5);
 }
 
+enum class Focus { Any, Active };
+
+// Shows the window and waits until it is exposed, or active for keyboard input.
+bool showWindow(QWidget& window, Focus focus = Focus::Any) {
+    window.show();
+    if (focus == Focus::Any) {
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
 template <typename T>
 T* child(const QWidget& form, const char* name) {
     auto* found = form.findChild<T*>(QString::fromLatin1(name));
@@ -85,13 +97,14 @@ T* child(const QWidget& form, const char* name) {
 class Form1Test : public QObject {
     Q_OBJECT
 
+    FixedSeed random_;
+
   private Q_SLOTS:
     void init() { QGuiApplication::clipboard()->setText(QStringLiteral("earlier")); }
 
     void showsCaptionAndEmptyFields() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         QCOMPARE(form.windowTitle(), QStringLiteral("Ciferon pro pátou třídu"));
         QCOMPARE(child<QPushButton>(form, "Command1")->text(), QStringLiteral("Generuj"));
         QCOMPARE(child<QPushButton>(form, "Command2")->text(),
@@ -106,8 +119,7 @@ class Form1Test : public QObject {
 
     void generatesAndReplacesBothFields() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("old exercises"));
         child<QPlainTextEdit>(form, "Text1_1")->setPlainText(QStringLiteral("old solutions"));
         prompts.answers = {QStringLiteral("20"), QStringLiteral("10")};
@@ -138,8 +150,7 @@ class Form1Test : public QObject {
         QFETCH(QStringList, answers);
         QFETCH(int, questionsAsked);
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept\nas typed"));
         child<QPlainTextEdit>(form, "Text1_1")->setPlainText(QStringLiteral("also kept"));
         prompts.answers = answers;
@@ -167,8 +178,7 @@ class Form1Test : public QObject {
         QFETCH(QString, solutions);
         QFETCH(QString, clipboard);
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(exercises);
         child<QPlainTextEdit>(form, "Text1_1")->setPlainText(solutions);
         child<QPushButton>(form, "Command2")->click();
@@ -178,8 +188,7 @@ class Form1Test : public QObject {
 
     void copiesAGeneratedRunByteForByte() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         prompts.answers = {QStringLiteral("200"), QStringLiteral("7")};
         form.generate();
         form.copyToClipboard();
@@ -192,8 +201,7 @@ class Form1Test : public QObject {
     void clearsOnlyAfterConfirmation() {
         for (const bool ok : {false, true}) {
             ScriptedPrompts prompts;
-            FixedSeed random;
-            Form1 form(prompts, random);
+            Form1 form(prompts, random_);
             prompts.answers = {QStringLiteral("5"), QStringLiteral("2")};
             form.generate();
             const QString before = form.fieldText(1);
@@ -208,10 +216,8 @@ class Form1Test : public QObject {
 
     void quitClosesTheWindow() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
         prompts.answers = {QStringLiteral("5"), QStringLiteral("2")};
         form.generate();
         child<QPushButton>(form, "Command4")->click();
@@ -222,10 +228,8 @@ class Form1Test : public QObject {
     // The real input prompts, answered by keyboard: typed digits replace the default answer.
     void realPromptsAskAndAnswer() {
         DialogPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
         QStringList seen;
         onNextModal([&seen](QWidget* modal) {
             auto* dialog = qobject_cast<QInputDialog*>(modal);
@@ -251,10 +255,8 @@ class Form1Test : public QObject {
 
     void realPromptCancelledRefusesTheRun() {
         DialogPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
         int dialogs = 0;
         onNextModal([&dialogs](QWidget* modal) {
             ++dialogs;
@@ -276,10 +278,8 @@ class Form1Test : public QObject {
         QFETCH(int, key);
         QFETCH(bool, cleared);
         DialogPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("x"));
         QString text;
         bool question = false;
@@ -301,10 +301,8 @@ class Form1Test : public QObject {
 
     void standsWhereTheLayoutPutsIt() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
         QCOMPARE(form.size(), QSize(685, 248));
         const QList<QPair<const char*, QRect>> places{
             {"Text1_0", QRect(8, 8, 305, 201)},     {"Text1_1", QRect(320, 8, 353, 201)},
@@ -318,8 +316,7 @@ class Form1Test : public QObject {
 
     void everyCaptionFits() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         form.show();
         for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
             auto* button = child<QPushButton>(form, name);
@@ -337,8 +334,7 @@ class Form1Test : public QObject {
 
     void growsItsFieldsWhenResized() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         form.show();
         form.resize(1200, 700);
         const QRect left = child<QWidget>(form, "Text1_0")->geometry();
@@ -361,11 +357,8 @@ class Form1Test : public QObject {
 
     void tabFollowsTheOrderAndLeavesTheFields() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form, Focus::Active));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
         QStringList order;
         for (int i = 0; i < 6; ++i) {
@@ -380,11 +373,8 @@ class Form1Test : public QObject {
     // Generuj, copy, clear and quit from the keyboard alone: Tab to each, Space or Enter.
     void everyCommandWorksFromTheKeyboard() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form, Focus::Active));
         const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
 
         prompts.answers = {QStringLiteral("3"), QStringLiteral("1")};
@@ -410,8 +400,7 @@ class Form1Test : public QObject {
 
     void accessibleNamesDescribeEveryControl() {
         ScriptedPrompts prompts;
-        FixedSeed random;
-        Form1 form(prompts, random);
+        Form1 form(prompts, random_);
         for (const char* name :
              {"Text1_0", "Text1_1", "Command1", "Command2", "Command3", "Command4"}) {
             auto* widget = child<QWidget>(form, name);
