@@ -17,7 +17,7 @@ std::string divisorBracket(int u, const BaseFactors& factors) {
 }
 
 // Kinds 1 and 2 share the division: the first bracket is worth p.
-Exercise quotient(const std::string& dividend, int u, const BaseFactors& factors) {
+Exercise bracketQuotient(const std::string& dividend, int u, const BaseFactors& factors) {
     return {textOf(dividend, ":", divisorBracket(u, factors), "="),
             textOf(factors.p, ":", factors.b, "=", factors.a)};
 }
@@ -34,13 +34,13 @@ Exercise bracketProduct(const BaseFactors& factors, KindTools& tools) {
 Exercise bracketSumQuotient(const BaseFactors& factors, KindTools& tools) {
     const int c = draw(tools.random, 1, 10);
     const int u = draw(tools.random, 10, 99);
-    return quotient(bracket(c, factors.p - c), u, factors);
+    return bracketQuotient(bracket(c, factors.p - c), u, factors);
 }
 
 Exercise bracketDifferenceQuotient(const BaseFactors& factors, KindTools& tools) {
     const int c = draw(tools.random, 1, 10);
     const int u = draw(tools.random, 10, 99);
-    return quotient(bracket(factors.p + c, -c), u, factors);
+    return bracketQuotient(bracket(factors.p + c, -c), u, factors);
 }
 
 }  // namespace ciferon

@@ -76,7 +76,7 @@ double readNumber(std::string_view answer) {
         if (c == ' ' || c == '\t' || c == '\n') {
             continue;
         }
-        if ((c == '+' || c == '-') && !signSeen && number.empty()) {
+        if ((c == '+' || c == '-') && !signSeen) {
             signSeen = true;
             negative = c == '-';
         } else if (c >= '0' && c <= '9') {
