@@ -26,7 +26,7 @@ define install
 endef
 
 # For benchmarks and the README's screenshot.
-BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time imagemagick
+BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time bc imagemagick
 
 .PHONY: run test lint fuzz package bench screenshot build deps-run deps-test deps-bench clean format
 

@@ -1,5 +1,6 @@
-// For the startup benchmark: ends the event loop once the window has first been painted,
-// so that a whole process run measures the time from start to a shown window.
+// For the startup benchmark: once the window has first been painted, prints the wall-clock
+// time in nanoseconds (so that a launcher can subtract its own start time) and ends the
+// event loop.
 #pragma once
 
 #include <QCoreApplication>
@@ -7,6 +8,8 @@
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <cstdio>
 
 class QuitWhenShown final : public QObject {
   public:
@@ -16,6 +19,9 @@ class QuitWhenShown final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n", static_cast<long long>(
+                                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
         return false;

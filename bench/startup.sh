@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up time of the program against one empty Qt Widgets window built the same way,
-# each from process start to its window shown, on an X server (Xvfb), with hyperfine.
+# Start-up of the program against one empty Qt Widgets window built the same way, on an X
+# server (Xvfb): the time from process start to the window's first paint, and (hyperfine)
+# the whole run of a process that quits once shown.
 #   bench/startup.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build/default}
@@ -8,8 +9,26 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
-hyperfine --warmup 5 --runs 40 --export-markdown "$build/startup.md" \
+runs=40
+
+# Mean milliseconds from the launch to the printed time of the first paint.
+to_shown() {
+    local program=$1 total=0 start shown
+    for _ in 1 2 3; do "$program" >/dev/null; done  # warm the caches
+    for _ in $(seq "$runs"); do
+        start=$(date +%s%N)
+        shown=$("$program")
+        total=$((total + shown - start))
+    done
+    echo "scale=1; $total / $runs / 1000000" | bc
+}
+minimal=$(to_shown "$build/bench/startup_minimal")
+ciferon=$(to_shown "$build/bench/startup_ciferon")
+echo "start to window shown, mean of $runs: minimal $minimal ms, ciferon $ciferon ms," \
+    "ratio $(echo "scale=2; $ciferon / $minimal" | bc)"
+
+hyperfine --warmup 5 --runs "$runs" --output=null \
     -n minimal "$build/bench/startup_minimal" \
     -n ciferon "$build/bench/startup_ciferon"
-/usr/bin/time -f 'ciferon peak RSS: %M KiB' "$build/bench/startup_ciferon"
-/usr/bin/time -f 'minimal peak RSS: %M KiB' "$build/bench/startup_minimal"
+/usr/bin/time -f 'ciferon peak RSS: %M KiB' "$build/bench/startup_ciferon" >/dev/null
+/usr/bin/time -f 'minimal peak RSS: %M KiB' "$build/bench/startup_minimal" >/dev/null
