@@ -20,8 +20,9 @@ class QuitWhenShown final : public QObject {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n", static_cast<long long>(
-                                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
         return false;
