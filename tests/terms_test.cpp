@@ -52,12 +52,6 @@ TEST(Terms, WriteLeadingAndFollowingTerms) {
     }
 }
 
-TEST(Terms, ZeroCoefficientOfAComputedDifferenceIsPlusZero) {
-    const int a = 10;
-    const int x = 10;
-    EXPECT_EQ(clenb(-(x - a), "", 0, "", 0, "", 0), "+0");
-}
-
 TEST(Terms, WriteBrackets) {
     struct Row {
         int cisa;
