@@ -359,8 +359,6 @@ Verdict checkExercise(std::string_view exercise, std::string_view solutionLine) 
         return verdict;
     }
     const std::string_view solution = solutionLine.substr(exercise.size());
-    const std::string_view body =
-        exercise.substr(0, exercise.find('=') - (verdict.kind >= 9 ? 1 : 0));
     std::string fault;
     switch (verdict.kind) {
         case 10: {
@@ -370,6 +368,8 @@ Verdict checkExercise(std::string_view exercise, std::string_view solutionLine) 
                 verdict.fault = "a remainder solution not of the form «q (r)»";
                 break;
             }
+            // The exercise reads «dividend:divisor =».
+            const std::string_view body = exercise.substr(0, exercise.size() - 2);
             const auto colon = body.find(':');
             const int dividend = std::stoi(std::string(body.substr(0, colon)));
             const int divisor = std::stoi(std::string(body.substr(colon + 1)));

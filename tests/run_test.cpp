@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "evaluator.h"
 #include "run.h"
 #include "scripted_random.h"
 
@@ -195,23 +196,9 @@ TEST(Run, AcceptsOrRefusesTheAnswers) {
             continue;
         }
         // One line per exercise and an empty line after every interval-th, the last included.
-        const auto exercises = linesOf(host.lists.exercises);
-        const auto solutions = linesOf(host.lists.solutions);
-        ASSERT_EQ(exercises.size(), solutions.size());
-        std::size_t line = 0;
-        for (int i = 1; i <= row.exercises; ++i, ++line) {
-            ASSERT_LT(line, exercises.size());
-            EXPECT_FALSE(exercises[line].empty()) << "exercise " << i;
-            EXPECT_EQ(solutions[line].rfind(exercises[line], 0), 0U) << "exercise " << i;
-            EXPECT_GT(solutions[line].size(), exercises[line].size());
-            if (i % row.interval == 0) {
-                ++line;
-                ASSERT_LT(line, exercises.size());
-                EXPECT_EQ(exercises[line], "");
-                EXPECT_EQ(solutions[line], "");
-            }
-        }
-        EXPECT_EQ(line, exercises.size());
+        const auto verdict = testing::checkLists(host.lists.exercises, host.lists.solutions,
+                                                 row.exercises, row.interval);
+        EXPECT_EQ(verdict.fault, "");
     }
 }
 
