@@ -1,10 +1,11 @@
 #include "run.h"
 
 #include <bit>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 #include "addends.h"
 #include "bracket.h"
@@ -16,8 +17,14 @@
 namespace ciferon {
 
 void ClockRandom::seed() {
-    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    seedWith(static_cast<std::uint64_t>(ticks));
+    // The wall clock tells runs on different days apart; the steady clock adds the finest
+    // resolution the platform has. In a browser the wall clock counts whole milliseconds and
+    // the steady clock starts with the page, so either alone repeats more often.
+    using std::chrono::steady_clock;
+    using std::chrono::system_clock;
+    const auto wall = static_cast<std::uint64_t>(system_clock::now().time_since_epoch().count());
+    const auto fine = static_cast<std::uint64_t>(steady_clock::now().time_since_epoch().count());
+    seedWith(wall * 0x9E3779B97F4A7C15U + fine);
 }
 
 void ClockRandom::seedWith(std::uint64_t value) {
@@ -66,41 +73,41 @@ OperationTerm quotient(int x, int y) {
 }
 
 double readNumber(std::string_view answer) {
-    std::string number;  // digits and point, blanks left out
+    // The number's digits, blanks and point left out, and how many of them follow the point.
+    // Handed over as digits and an exponent ("12.7" as "127e-1"), the number is read the same
+    // under every locale: the C library's decimal point varies with it (a comma in Czech), its
+    // exponent does not. strtod rounds correctly, like reading "12.7" itself would.
+    std::string digits;
+    std::size_t fractionDigits = 0;
     bool negative = false;
     bool signSeen = false;
     bool pointSeen = false;
-    bool digitSeen = false;
     bool wholePartNonZero = false;
     for (const char c : answer) {
         if (c == ' ' || c == '\t' || c == '\n') {
             continue;
         }
         if ((c == '+' || c == '-') && !signSeen) {
-            signSeen = true;
             negative = c == '-';
         } else if (c >= '0' && c <= '9') {
-            number.push_back(c);
-            digitSeen = true;
+            digits.push_back(c);
+            fractionDigits += pointSeen ? 1 : 0;
             wholePartNonZero = wholePartNonZero || (!pointSeen && c != '0');
         } else if (c == '.' && !pointSeen) {
-            number.push_back(c);
             pointSeen = true;
         } else {
             break;
         }
         signSeen = true;  // a sign may only stand first
     }
-    if (!digitSeen) {
+    if (digits.empty()) {
         return 0.0;
     }
-    if (number.back() == '.') {
-        number.pop_back();
-    }
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    digits.append("e-").append(std::to_string(fractionDigits));
+    errno = 0;
+    double value = std::strtod(digits.c_str(), nullptr);
+    if (errno == ERANGE) {
+        // Too large for a double, or too small to be told from 0.
         value = wholePartNonZero ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;

@@ -41,7 +41,7 @@ class RandomSource {
 };
 
 // The production source: PCG32 (O'Neill's permuted congruential generator, the
-// XSH-RR variant), seeded from the high-resolution clock. Its seeding is two steps, where a
+// XSH-RR variant), seeded from the wall and steady clocks. Its seeding is two steps, where a
 // Mersenne twister's seeding alone costs more than a whole run of 200 exercises.
 class ClockRandom final : public RandomSource {
   public:
