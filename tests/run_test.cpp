@@ -68,9 +68,11 @@ TEST(ReadNumber, ReadsTheAnswerTable) {
 
 TEST(ReadNumber, TakesExtremeLengthsQuietly) {
     EXPECT_EQ(readNumber(std::string(1'000'000, '9')), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(readNumber("-" + std::string(1'000'000, '9')),
+    // Appended, not prefixed: GCC 12 at -O3 warns falsely (-Wrestrict) about a prefix inserted
+    // before a long string.
+    EXPECT_EQ(readNumber(std::string("-").append(1'000'000, '9')),
               -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(readNumber("0." + std::string(1'000'000, '0') + "1"), 0.0);
+    EXPECT_EQ(readNumber(std::string("0.").append(1'000'000, '0').append("1")), 0.0);
     EXPECT_EQ(readNumber(std::string(1'000'000, ' ') + "7"), 7.0);
     EXPECT_EQ(readNumber(std::string(1'000'000, '0') + "12"), 12.0);
 }
