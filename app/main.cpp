@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("ciferon"));
     QApplication::setApplicationVersion(QStringLiteral(CIFERON_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.ciferon.Ciferon"));
+    ciferon::useCzechDialogButtons();
 
     ciferon::DialogPrompts prompts;
     ciferon::ClockRandom random;

@@ -100,6 +100,7 @@ class Form1Test : public QObject {
     FixedSeed random_;
 
   private Q_SLOTS:
+    void initTestCase() { QVERIFY(useCzechDialogButtons()); }
     void init() { QGuiApplication::clipboard()->setText(QStringLiteral("earlier")); }
 
     void showsCaptionAndEmptyFields() {
@@ -282,6 +283,7 @@ class Form1Test : public QObject {
         QVERIFY(showWindow(form));
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("x"));
         QString text;
+        QString buttons;
         bool question = false;
         onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
@@ -291,11 +293,16 @@ class Form1Test : public QObject {
                        box->button(QMessageBox::Ok) != nullptr &&
                        box->button(QMessageBox::Cancel) != nullptr &&
                        box->windowTitle() == applicationTitle;
+            if (question) {
+                buttons = box->button(QMessageBox::Ok)->text() + QLatin1Char('|') +
+                          box->button(QMessageBox::Cancel)->text();
+            }
             QTest::keyClick(box, static_cast<Qt::Key>(key));
         });
         form.clearFields();
         QCOMPARE(text, QStringLiteral("Přejete si opravdu odsah pole odstranit"));
         QVERIFY(question);
+        QCOMPARE(buttons.remove(QLatin1Char('&')), QStringLiteral("OK|Zrušit"));
         QCOMPARE(form.fieldText(0).isEmpty(), cleared);
     }
 

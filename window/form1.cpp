@@ -5,9 +5,12 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QRect>
+#include <QTranslator>
 
 namespace ciferon {
 
@@ -60,6 +63,16 @@ QPushButton* commandButton(QWidget* parent, const QString& name, const QString& 
 }
 
 }  // namespace
+
+bool useCzechDialogButtons() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 QString DialogPrompts::askNumber(QWidget* parent, const QString& question,
                                  const QString& defaultAnswer) {

@@ -15,6 +15,12 @@ namespace ciferon {
 // The title of the prompts and of the confirmation.
 inline const QString applicationTitle = QStringLiteral("Ciferon");
 
+// Loads Qt's own Czech texts for the buttons of the standard dialogs ("Zrušit" for Cancel),
+// whatever the desktop's language, since every other text of the program is Czech. Call
+// once the application exists; false when Qt's translations are not installed, and the
+// buttons then keep Qt's English texts.
+bool useCzechDialogButtons();
+
 // The modal questions the window puts to the user: real dialogs in the program, a script
 // in tests.
 class Prompts {
