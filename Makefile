@@ -6,12 +6,18 @@ SHELL := /bin/bash
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-# To build and run the program.
-RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev fonts-liberation2 fonts-dejavu-core
-# To build and run the tests and benchmarks, headless.
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev locales \
-  xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
-  desktop-file-utils appstream dpkg-dev file
+# To build and run the program; Qt's translations give its dialogs Czech buttons.
+RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation2 \
+  fonts-dejavu-core
+# To build the Debian package.
+PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
+# To build the web page.
+WEB_PACKAGES := cmake make emscripten
+# To build and run the tests and benchmarks, headless; npm comes with some builds of node.
+TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
+  locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
+  desktop-file-utils appstream lintian devscripts man-db groff-base chromium \
+  $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define install
@@ -25,13 +31,24 @@ define install
 	fi
 endef
 
-# For benchmarks and the README's screenshot.
+# For benchmarks and the README's screenshots.
 BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time bc imagemagick
 
-.PHONY: run test lint fuzz package bench screenshot build deps-run deps-test deps-bench clean format
+# Emscripten's optimizer needs acorn from Debian's node modules, which some builds of node
+# do not search.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
+.PHONY: run test lint fuzz package web bench screenshot build deps-run deps-package deps-web \
+  deps-test deps-bench clean format
 
 deps-run:
 	$(call install,$(RUN_PACKAGES))
+
+deps-package:
+	$(call install,$(PACKAGE_PACKAGES))
+
+deps-web:
+	$(call install,$(WEB_PACKAGES))
 
 deps-test:
 	$(call install,$(TEST_PACKAGES))
@@ -47,8 +64,10 @@ run: build
 	./build/default/app/ciferon
 
 # Short fuzz runs, the core and window tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every test of the optimised build.
-test: deps-test
+# UndefinedBehaviorSanitizer, then every test of the optimised build, the web page's in
+# Chromium among them.
+test: deps-test web
+	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	cmake --preset fuzz -D CIFERON_FUZZ_SECONDS=10
 	cmake --build --preset fuzz
 	ctest --preset fuzz
@@ -58,6 +77,11 @@ test: deps-test
 	cmake --preset default -D CIFERON_TESTS=ON -D CIFERON_BENCH=ON
 	cmake --build --preset default
 	ctest --preset default
+
+# The web page, one file: build/web/ciferon.html.
+web: deps-web
+	$(WEB_ENV) emcmake cmake --preset web
+	$(WEB_ENV) cmake --build --preset web
 
 # The core's whole run, a click on Generuj, and start-up against an empty Qt window.
 bench: deps-bench
@@ -85,11 +109,12 @@ fuzz: deps-test
 	cmake --build --preset fuzz
 	ctest --preset fuzz
 
-# The Debian package, in build/default/packages.
-package: deps-test
-	cmake --preset default
-	cmake --build --preset default --target ciferon
-	cpack --preset default
+# The Debian package, in build/package/packages, built with Debian's own flags.
+package: deps-package
+	cmake --preset package -D CMAKE_CXX_FLAGS="$$(desktop/buildflags.sh CXXFLAGS)" \
+	  -D CMAKE_EXE_LINKER_FLAGS="$$(desktop/buildflags.sh LDFLAGS)"
+	cmake --build --preset package
+	cpack --preset package
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
