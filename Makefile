@@ -16,7 +16,7 @@ WEB_PACKAGES := cmake make emscripten
 # To build and run the tests and benchmarks, headless; npm comes with some builds of node.
 TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
-  desktop-file-utils appstream lintian devscripts man-db groff-base chromium \
+  desktop-file-utils appstream lintian devscripts man-db groff-base chromium poppler-utils \
   $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
@@ -91,8 +91,10 @@ bench: deps-bench
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default
 
-screenshot: deps-bench build
+screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
+	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
+	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png
 
 # Formatting and clang-tidy over the whole tree.
 lint: deps-test
