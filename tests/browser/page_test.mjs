@@ -151,6 +151,10 @@ test("clear asks first: Cancel keeps both fields, OK empties them", async () => 
   assert.deepEqual(await fields(), before);
   await press("#Command3", [true]);
   assert.deepEqual(await fields(), ["", ""]);
+  // With the exercise field empty, copy leaves the clipboard as it was.
+  const clipboard = await page.evaluate(() => navigator.clipboard.readText());
+  await page.click("#Command2");
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), clipboard);
 });
 
 test("quit ends the program at once and a link starts it again", async () => {
