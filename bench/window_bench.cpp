@@ -10,7 +10,8 @@
 
 namespace {
 
-class LargestRun final : public ciferon::Prompts {
+// The real dialogs but for the run's two questions.
+class LargestRun final : public ciferon::DialogPrompts {
   public:
     QString askNumber(QWidget* /*parent*/, const QString& question,
                       const QString& /*defaultAnswer*/) override {

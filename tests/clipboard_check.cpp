@@ -1,6 +1,7 @@
 // Checks a clipboard text that the end-to-end test read from the running program: a first
 // line the test typed into the exercise field, then the exercise list, one line break and
-// the solution list, with CR LF throughout and every exercise sound.
+// the solution list, with CR LF throughout and every exercise sound. With an empty
+// FIRST_LINE the text starts with the exercise list, as `ciferon --code CODE --text` writes.
 //   clipboard_check FILE FIRST_LINE COUNT INTERVAL
 #include <cstdlib>
 #include <fstream>
@@ -25,7 +26,7 @@ int main(int argc, char* argv[]) {
     }
     std::ifstream file(argv[1], std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const std::string firstLine = std::string(argv[2]) + "\r\n";
+    const std::string firstLine = *argv[2] == '\0' ? "" : std::string(argv[2]) + "\r\n";
     const int count = std::atoi(argv[3]);
     const int interval = std::atoi(argv[4]);
 

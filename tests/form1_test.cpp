@@ -2,19 +2,26 @@
 // prompt, the real dialogs driven as a user would, the clipboard, layout and keyboard.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
+#include "classset_dialog.h"
 #include "form1.h"
 #include "run.h"
+#include "sheet.h"
 
 namespace ciferon {
 namespace {
@@ -38,7 +45,41 @@ class ScriptedPrompts final : public Prompts {
         confirmations << text;
         return confirmAnswer;
     }
+
+    QString code;
+    QStringList messages;
+    std::optional<ClassSetRequest> classSet;
+    QString pdfPath;  // the file chosen for a PDF, and what the printer prints into
+    bool duplex = false;
+
+    QString askCode(QWidget* /*parent*/, const QString& question) override {
+        questions << question;
+        return code;
+    }
+    void inform(QWidget* /*parent*/, const QString& text) override { messages << text; }
+    std::optional<ClassSetRequest> askClassSet(QWidget* /*parent*/) override { return classSet; }
+    QString askPdfFile(QWidget* /*parent*/, const QString& suggestedName) override {
+        defaults << suggestedName;
+        return pdfPath;
+    }
+    std::optional<bool> setUpPrinter(QWidget* /*parent*/, QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return duplex;
+    }
 };
+
+// A PDF's text as pdftotext reads it, one string per page.
+QStringList pdfPages(const QString& path) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    if (!reader.waitForFinished() || reader.exitCode() != 0) {
+        return {};
+    }
+    QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pages.removeLast();  // after the last page's form feed
+    return pages;
+}
 
 // The same reproducible sequence at every run's seeding.
 class FixedSeed final : public RandomSource {
@@ -310,7 +351,10 @@ class Form1Test : public QObject {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         QVERIFY(showWindow(form));
-        QCOMPARE(form.size(), QSize(685, 248));
+        // The menu bar stands above the client area, which keeps its size.
+        QCOMPARE(form.centralWidget()->size(), QSize(685, 248));
+        QCOMPARE(form.centralWidget()->y(), form.menuBar()->height());
+        QCOMPARE(form.height(), 248 + form.menuBar()->height());
         const QList<QPair<const char*, QRect>> places{
             {"Text1_0", QRect(8, 8, 305, 201)},     {"Text1_1", QRect(320, 8, 353, 201)},
             {"Command1", QRect(8, 216, 129, 25)},   {"Command2", QRect(144, 216, 169, 25)},
@@ -343,7 +387,7 @@ class Form1Test : public QObject {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         form.show();
-        form.resize(1200, 700);
+        form.resize(1200, 700 + form.menuBar()->height());
         const QRect left = child<QWidget>(form, "Text1_0")->geometry();
         const QRect right = child<QWidget>(form, "Text1_1")->geometry();
         QVERIFY(left.width() > 305 && left.height() > 201);
@@ -359,7 +403,7 @@ class Form1Test : public QObject {
             x = button.right();
         }
         form.resize(300, 100);
-        QCOMPARE(form.size(), QSize(685, 248));
+        QCOMPARE(form.centralWidget()->size(), QSize(685, 248));
     }
 
     void tabFollowsTheOrderAndLeavesTheFields() {
@@ -416,6 +460,159 @@ class Form1Test : public QObject {
         }
         QVERIFY(child<QWidget>(form, "Text1_0")->accessibleName() !=
                 child<QWidget>(form, "Text1_1")->accessibleName());
+    }
+    void menusOfferPaperAndSheets() {
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        QStringList texts;
+        for (QAction* menu : form.menuBar()->actions()) {
+            texts << menu->text();
+            for (QAction* item : menu->menu()->actions()) {
+                texts << item->text() + QLatin1Char(' ') + item->shortcut().toString();
+            }
+        }
+        QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
+                 QStringLiteral("Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
+                                "|Otevřít list podle kódu… | |Konec Ctrl+Q|Nápověda|"
+                                "O programu Ciferon "));
+    }
+
+    void opensASheetByItsCodeOrRefusesIt_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("as typed on a Czech keyboard") << QStringLiteral("čxy+ zkrx") << true;
+        QTest::newRow("one symbol wrong") << QStringLiteral("4XY1-ZKRY") << false;
+    }
+    void opensASheetByItsCodeOrRefusesIt() {
+        QFETCH(QString, typed);
+        QFETCH(bool, valid);
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept"));
+        prompts.code = typed;
+        form.openByCode();
+        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Kód listu:")});
+        const Lists lists = sheetLists({8589933, 4, 20});
+        QCOMPARE(form.fieldText(0),
+                 valid ? QString::fromStdString(lists.exercises) : QStringLiteral("kept"));
+        QCOMPARE(prompts.messages,
+                 valid ? QStringList{}
+                       : QStringList{QStringLiteral("Kód listu „4XY1-ZKRY“ není platný.")});
+    }
+
+    // An opened sheet prints as that sheet with its code and key, until a field is edited.
+    void printsAnOpenedSheetAsItselfUntilEdited() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("sheet.pdf"));
+        form.openSheet({8589933, 4, 20});
+        form.saveFieldsAsPdf();
+        QStringList pages = pdfPages(prompts.pdfPath);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY2(pages[0].contains(QStringLiteral("Kód: 4XY1-ZKRX")), qPrintable(pages[0]));
+        QVERIFY(pages[0].contains(QStringLiteral("3. 19-1+4-18+30-14-20 =")));
+        QVERIFY(pages[1].contains(QStringLiteral("3. 19-1+4-18+30-14-20 =0")));
+        QCOMPARE(prompts.defaults.constLast(), QStringLiteral("priklady.pdf"));
+
+        child<QPlainTextEdit>(form, "Text1_1")->appendPlainText(QStringLiteral("poznámka"));
+        form.printFields();
+        pages = pdfPages(prompts.pdfPath);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(!pages[0].contains(QStringLiteral("Kód")));
+        QVERIFY(pages[0].contains(QStringLiteral("19-1+4-18+30-14-20 =\n")));
+        QVERIFY(pages[1].contains(QStringLiteral("poznámka")));
+    }
+
+    // Printed on both sides, every sheet and the key start on a front page.
+    void aDuplexClassSetStartsEverySheetOnAFrontPage() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
+        prompts.duplex = true;
+        prompts.classSet = ClassSetRequest{2, 5, 5, QStringLiteral("5. A – opakování"),
+                                           ClassSetRequest::Output::Print};
+        form.printClassSet();
+        const QStringList pages = pdfPages(prompts.pdfPath);
+        QCOMPARE(pages.size(), 5);
+        QVERIFY(pages[0].contains(QStringLiteral("List 1 z 2")));
+        QVERIFY(pages[1].trimmed().isEmpty());
+        QVERIFY(pages[2].contains(QStringLiteral("5. A – opakování")));
+        QVERIFY(pages[4].contains(QStringLiteral("Řešení")));
+    }
+
+    // The real class-set dialog, its defaults, then the real file dialog.
+    void realClassSetDialogSavesAPdf() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("listy.pdf"));
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        QList<int> defaults;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ClassSetDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            for (const char* name : {"sheets", "count", "separator"}) {
+                defaults << child<QSpinBox>(*dialog, name)->value();
+            }
+            child<QSpinBox>(*dialog, "sheets")->setValue(3);
+            child<QSpinBox>(*dialog, "count")->setValue(6);
+            onNextModal([&](QWidget* second) {
+                auto* files = qobject_cast<QFileDialog*>(second);
+                QVERIFY(files != nullptr);
+                auto* name = second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QCOMPARE(name->text(), QStringLiteral("pracovni-listy.pdf"));
+                name->setText(path);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            for (auto* button : dialog->findChildren<QPushButton*>()) {
+                if (button->text() == QStringLiteral("Uložit jako PDF…")) {
+                    button->click();
+                }
+            }
+        });
+        form.printClassSet();
+        QCOMPARE(defaults, QList<int>({25, 20, 5}));
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 4);
+        QVERIFY(pages[2].contains(QStringLiteral("List 3 z 3")));
+    }
+
+    void realCodePromptAndItsMessage() {
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        QString label;
+        QString message;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            label = dialog->labelText();
+            onNextModal([&](QWidget* second) {
+                message = qobject_cast<QMessageBox*>(second)->text();
+                QTest::keyClick(second, Qt::Key_Return);
+            });
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(), QStringLiteral("K7M2-9QX4"));
+            QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+        });
+        form.openByCode();
+        QCOMPARE(label, QStringLiteral("Kód listu:"));
+        QCOMPARE(message, QStringLiteral("Kód listu „K7M2-9QX4“ není platný."));
+    }
+
+    void aboutNamesVersionAndLicence() {
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        QString text;
+        onNextModal([&](QWidget* modal) {
+            text = qobject_cast<QMessageBox*>(modal)->text();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        form.about();
+        QVERIFY2(text.contains(QStringLiteral("Ciferon " CIFERON_VERSION)) &&
+                     text.contains(QStringLiteral("MIT")),
+                 qPrintable(text));
     }
 };
 

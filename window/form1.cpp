@@ -3,14 +3,24 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
 #include <QFont>
 #include <QInputDialog>
+#include <QKeySequence>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QRect>
+#include <QStandardPaths>
 #include <QTranslator>
+
+#include "classset_dialog.h"
+#include "paper.h"
 
 namespace ciferon {
 
@@ -18,6 +28,7 @@ namespace {
 
 const QString windowCaption = QStringLiteral("Ciferon pro pátou třídu");
 const QString confirmation = QStringLiteral("Přejete si opravdu odsah pole odstranit");
+const QString codeQuestion = QStringLiteral("Kód listu:");
 
 // The layout was drawn in twips, 15 to a pixel at 96 dots per inch.
 constexpr QRect twips(int left, int top, int width, int height) {
@@ -74,6 +85,45 @@ bool useCzechDialogButtons() {
     return QCoreApplication::installTranslator(translator);
 }
 
+QString DialogPrompts::askCode(QWidget* parent, const QString& question) {
+    return askNumber(parent, question, QString());
+}
+
+void DialogPrompts::inform(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent) {
+    ClassSetDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.request();
+}
+
+QString DialogPrompts::askPdfFile(QWidget* parent, const QString& suggestedName) {
+    QFileDialog dialog(parent, QStringLiteral("Uložit jako PDF"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return printer.duplex() != QPrinter::DuplexNone;
+}
+
 QString DialogPrompts::askNumber(QWidget* parent, const QString& question,
                                  const QString& defaultAnswer) {
     QInputDialog dialog(parent);
@@ -96,26 +146,32 @@ bool DialogPrompts::confirm(QWidget* parent, const QString& text) {
 }
 
 Form1::Form1(Prompts& prompts, RandomSource& random, QWidget* parent)
-    : QWidget(parent), crlf(toQString(ciferon::crlf)), prompts_(prompts), random_(random) {
+    : QMainWindow(parent),
+      crlf(toQString(ciferon::crlf)),
+      prompts_(prompts),
+      random_(random),
+      client_(new QWidget(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption);
     setAccessibleName(windowCaption);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
 
-    Command1 = commandButton(this, QStringLiteral("Command1"), QStringLiteral("Generuj"),
+    Command1 = commandButton(client_, QStringLiteral("Command1"), QStringLiteral("Generuj"),
                              QStringLiteral("Zeptá se na počet příkladů a vytvoří nové příklady "
                                             "s řešením"));
-    Text1[0] = listField(this, QStringLiteral("Text1_0"), QStringLiteral("Příklady"),
+    Text1[0] = listField(client_, QStringLiteral("Text1_0"), QStringLiteral("Příklady"),
                          QStringLiteral("Seznam příkladů bez řešení"));
-    Command2 = commandButton(this, QStringLiteral("Command2"),
+    Command2 = commandButton(client_, QStringLiteral("Command2"),
                              QStringLiteral("Kopíruj obě pole do schránky"),
                              QStringLiteral("Zkopíruje příklady a pod ně příklady s řešením "
                                             "do schránky"));
     Command3 =
-        commandButton(this, QStringLiteral("Command3"), QStringLiteral("Smaž obsah obou polí"),
+        commandButton(client_, QStringLiteral("Command3"), QStringLiteral("Smaž obsah obou polí"),
                       QStringLiteral("Po potvrzení vymaže obě pole"));
-    Command4 = commandButton(this, QStringLiteral("Command4"), QStringLiteral("Ukonči práci"),
+    Command4 = commandButton(client_, QStringLiteral("Command4"), QStringLiteral("Ukonči práci"),
                              QStringLiteral("Ukončí program bez dotazu"));
-    Text1[1] = listField(this, QStringLiteral("Text1_1"), QStringLiteral("Příklady s řešením"),
+    Text1[1] = listField(client_, QStringLiteral("Text1_1"), QStringLiteral("Příklady s řešením"),
                          QStringLiteral("Seznam příkladů, za každým jeho postup a výsledek"));
 
     // Generuj, exercises, copy, clear, quit, solutions.
@@ -131,13 +187,129 @@ Form1::Form1(Prompts& prompts, RandomSource& random, QWidget* parent)
     connect(Command3, &QPushButton::clicked, this, &Form1::clearFields);
     connect(Command4, &QPushButton::clicked, this, &Form1::quit);
 
-    setMinimumSize(clientArea.size());
-    resize(clientArea.size());
+    buildMenus();
+    // The client area keeps its size; the window grows by the menu bar above it.
+    client_->setMinimumSize(clientArea.size());
+    client_->installEventFilter(this);
+    resize(clientArea.width(), clientArea.height() + menuBar()->sizeHint().height());
     placeControls();
+}
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
+    file->addAction(QStringLiteral("&Tisk…"), QKeySequence::Print, this, &Form1::printFields);
+    file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
+    file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
+    file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                    &Form1::quit);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    help->addAction(QStringLiteral("&O programu Ciferon"), this, &Form1::about);
 }
 
 void Form1::generate() {
     run(*this, random_);
+}
+
+void Form1::printFields() {
+    print([this](QPagedPaintDevice& device, bool duplex) { return paintFields(device, duplex); });
+}
+
+void Form1::saveFieldsAsPdf() {
+    savePdf(QStringLiteral("priklady.pdf"), QStringLiteral("Příklady"),
+            [this](QPagedPaintDevice& device) { return paintFields(device, false); });
+}
+
+void Form1::printClassSet() {
+    const auto request = prompts_.askClassSet(this);
+    if (!request) {
+        return;
+    }
+    random_.seed();
+    const std::vector<PaperSheet> sheets =
+        paperSheets(classSet(request->sheets, request->count, request->separator, random_));
+    const QString heading = request->heading;
+    if (request->output == ClassSetRequest::Output::Pdf) {
+        savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
+                [&](QPagedPaintDevice& device) {
+                    return printSheets(device, sheets, {heading, false});
+                });
+    } else {
+        print([&](QPagedPaintDevice& device, bool duplex) {
+            return printSheets(device, sheets, {heading, duplex});
+        });
+    }
+}
+
+void Form1::openByCode() {
+    const QString typed = prompts_.askCode(this, codeQuestion);
+    if (typed.isEmpty()) {
+        return;
+    }
+    if (const auto sheet = readSheetCode(typed.toStdString())) {
+        openSheet(*sheet);
+    } else {
+        prompts_.inform(this, QStringLiteral("Kód listu „%1“ není platný.").arg(typed));
+    }
+}
+
+void Form1::openSheet(const Sheet& sheet) {
+    const Lists lists = sheetLists(sheet);
+    showResults(lists.exercises, lists.solutions);
+    openedSheet_ = sheet;
+}
+
+void Form1::about() {
+    QMessageBox::about(
+        this, QStringLiteral("O programu Ciferon"),
+        QStringLiteral("<p><b>Ciferon %1</b></p>"
+                       "<p>Příklady z aritmetiky pro pátou třídu s úplným řešením, na obrazovce "
+                       "i jako pracovní listy pro celou třídu.</p>"
+                       "<p>Licence MIT.</p>")
+            .arg(QStringLiteral(CIFERON_VERSION)));
+}
+
+std::optional<Sheet> Form1::shownSheet() const {
+    if (!openedSheet_) {
+        return std::nullopt;
+    }
+    const Lists lists = sheetLists(*openedSheet_);
+    if (fieldText(0) != toQString(lists.exercises) || fieldText(1) != toQString(lists.solutions)) {
+        return std::nullopt;
+    }
+    return openedSheet_;
+}
+
+bool Form1::paintFields(QPagedPaintDevice& device, bool duplex) const {
+    if (const auto sheet = shownSheet()) {
+        return printSheets(device, {paperSheet(*sheet)}, {QString(), duplex});
+    }
+    return printLists(device, fieldText(0), fieldText(1));
+}
+
+void Form1::savePdf(const QString& suggestedName, const QString& title,
+                    const std::function<bool(QPagedPaintDevice&)>& draw) {
+    const QString path = prompts_.askPdfFile(this, suggestedName);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString fault = writePdf(path, title, draw);
+    if (!fault.isEmpty()) {
+        prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
+    }
+}
+
+void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(a4Layout());
+    const auto duplex = prompts_.setUpPrinter(this, printer);
+    if (!duplex) {
+        return;
+    }
+    if (!draw(printer, *duplex)) {
+        prompts_.inform(this, QStringLiteral("Tisk se nezdařil."));
+    }
 }
 
 void Form1::copyToClipboard() {
@@ -182,17 +354,19 @@ void Form1::showResults(const std::string& exercises, const std::string& solutio
     Text1[1]->setPlainText(toQString(solutions).replace(crlf, QStringLiteral("\n")));
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    placeControls();
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        placeControls();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::placeControls() {
     // At the initial size every control stands where the twip layout puts it. Extra room
     // goes to the two fields, the width in their original proportion; the buttons stay in one
     // row beneath them, the clear button under the solution field, quit at the right edge.
-    const int extraWidth = width() - clientArea.width();
-    const int extraHeight = height() - clientArea.height();
+    const int extraWidth = client_->width() - clientArea.width();
+    const int extraHeight = client_->height() - clientArea.height();
     const int leftShare =
         extraWidth * exerciseField.width() / (exerciseField.width() + solutionField.width());
     Text1[0]->setGeometry(exerciseField.adjusted(0, 0, leftShare, extraHeight));

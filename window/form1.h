@@ -2,13 +2,19 @@
 // and the four commands Generuj, copy, clear and quit.
 #pragma once
 
+#include <QMainWindow>
+#include <QPagedPaintDevice>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <optional>
 
 #include "run.h"
+#include "sheet.h"
 
 namespace ciferon {
 
@@ -21,6 +27,15 @@ inline const QString applicationTitle = QStringLiteral("Ciferon");
 // buttons then keep Qt's English texts.
 bool useCzechDialogButtons();
 
+// What the class-set dialog asks for.
+struct ClassSetRequest {
+    int sheets = 25;
+    int count = 20;
+    int separator = 5;
+    QString heading;
+    enum class Output { Print, Pdf } output = Output::Print;
+};
+
 // The modal questions the window puts to the user: real dialogs in the program, a script
 // in tests.
 class Prompts {
@@ -32,17 +47,35 @@ class Prompts {
                               const QString& defaultAnswer) = 0;
     // A modal question with OK and Cancel; true only for OK.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // A sheet's code, asked like the run's questions; empty when cancelled.
+    virtual QString askCode(QWidget* parent, const QString& question) = 0;
+    // A message with an OK button.
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // The class-set dialog; nothing when cancelled.
+    virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent) = 0;
+    // Where to save a PDF file, offering `suggestedName`; empty when cancelled.
+    virtual QString askPdfFile(QWidget* parent, const QString& suggestedName) = 0;
+    // The platform's print dialog for `printer`: nothing when cancelled, else whether it
+    // prints on both sides of the paper.
+    virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // QInputDialog and QMessageBox.
-class DialogPrompts final : public Prompts {
+class DialogPrompts : public Prompts {
   public:
     QString askNumber(QWidget* parent, const QString& question,
                       const QString& defaultAnswer) override;
     bool confirm(QWidget* parent, const QString& text) override;
+    QString askCode(QWidget* parent, const QString& question) override;
+    void inform(QWidget* parent, const QString& text) override;
+    std::optional<ClassSetRequest> askClassSet(QWidget* parent) override;
+    QString askPdfFile(QWidget* parent, const QString& suggestedName) override;
+    std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) override;
 };
 
-class Form1 final : public QWidget, private RunHost {
+// The main window: the client area with the two fields and the four buttons, under a menu
+// bar for paper and sheets.
+class Form1 final : public QMainWindow, private RunHost {
     Q_OBJECT
 
   public:
@@ -58,6 +91,19 @@ class Form1 final : public QWidget, private RunHost {
     // Command4: ends the program at once.
     void quit();
 
+    // "Tisk…" and "Uložit jako PDF…": the two fields as they stand, or, while they hold a
+    // sheet opened by its code unedited, that sheet with its key.
+    void printFields();
+    void saveFieldsAsPdf();
+    // "Pracovní listy pro třídu…": a class set with its key, printed or saved as PDF.
+    void printClassSet();
+    // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields.
+    void openByCode();
+    // Fills both fields with the sheet's lists, replacing them as a run does.
+    void openSheet(const Sheet& sheet);
+    // "O programu Ciferon".
+    void about();
+
     // A field's text with CR LF line breaks, as the run wrote it.
     [[nodiscard]] QString fieldText(int index) const;
     // The text last staged for the clipboard.
@@ -66,16 +112,25 @@ class Form1 final : public QWidget, private RunHost {
     const QString crlf;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::string askNumber(std::string_view question, int defaultAnswer) override;
     void showResults(const std::string& exercises, const std::string& solutions) override;
     void placeControls();
+    void buildMenus();
+    // The sheet opened by its code, while both fields still hold it unedited.
+    [[nodiscard]] std::optional<Sheet> shownSheet() const;
+    bool paintFields(QPagedPaintDevice& device, bool duplex) const;
+    void savePdf(const QString& suggestedName, const QString& title,
+                 const std::function<bool(QPagedPaintDevice&)>& draw);
+    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw);
 
     Prompts& prompts_;
     RandomSource& random_;
+    std::optional<Sheet> openedSheet_;
 
+    QWidget* client_;
     std::array<QPlainTextEdit*, 2> Text1{};
     QPushButton* Command1;
     QPushButton* Command2;

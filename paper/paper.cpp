@@ -1,0 +1,467 @@
+#include "paper.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <utility>
+
+namespace ciferon {
+
+namespace {
+
+// Columns are measured in device pixels; a hair of tolerance keeps a line that fits exactly.
+constexpr qreal tolerance = 0.5;
+
+QFont serif(qreal points, bool bold = false) {
+    // The window's face: Liberation Serif stands in where Times New Roman is missing.
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A list's lines without the line break that ends the last one.
+QStringList linesOf(const QString& text) {
+    QStringList lines = QString(text)
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                            .split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+struct Line {
+    QString label;  // "12." before the text, or empty
+    QString text;   // empty: the gap between two groups
+};
+
+// Lines that belong together: a group of exercises, or one sheet's key. A block is moved to
+// the next column rather than split where it fits whole in a column.
+struct Block {
+    QString title;  // bold above the lines, and again where the block goes on in a new column
+    std::vector<Line> lines;
+};
+
+struct Style {
+    QFont font;
+    QFont titleFont;
+    qreal step = 0;        // from one line to the next
+    qreal gapStep = 0;     // an empty line between groups
+    qreal blockGap = 0;    // between two blocks
+    qreal answerRoom = 0;  // left free after every line, to write the result in
+    qreal columnGap = 0;
+};
+
+// The pages of one printout, and whether the current one has anything on it yet.
+class Pages {
+  public:
+    Pages(QPagedPaintDevice& device, bool duplex) : device_(device), duplex_(duplex) {}
+    bool begin() { return painter_.begin(&device_); }
+
+    QPaintDevice* device() const { return &device_; }
+    qreal width() const { return device_.width(); }
+    qreal height() const { return device_.height(); }
+    qreal mm(qreal millimetres) const { return millimetres * device_.logicalDpiY() / 25.4; }
+
+    void text(const QFont& font, QPointF baseline, const QString& text) {
+        painter_.setFont(font);
+        painter_.drawText(baseline, text);
+        used_ = true;
+    }
+    void rule(QPointF from, QPointF to) {
+        painter_.setPen(QPen(Qt::black, mm(0.2)));
+        painter_.drawLine(from, to);
+        used_ = true;
+    }
+    QPainter& painter() {
+        used_ = true;
+        return painter_;
+    }
+
+    // A new page, unless the current one is still empty.
+    void newPage() {
+        if (used_) {
+            device_.newPage();
+            ++page_;
+            used_ = false;
+        }
+    }
+    // A new sheet of paper: printed on both sides, the next front page.
+    void newPaperSheet() {
+        newPage();
+        if (duplex_ && page_ % 2 == 0) {
+            device_.newPage();
+            ++page_;
+        }
+    }
+
+  private:
+    QPagedPaintDevice& device_;
+    QPainter painter_;
+    bool duplex_;
+    int page_ = 1;
+    bool used_ = false;
+};
+
+// Splits a line that is wider than the page between two characters that are not both digits,
+// so that no number is broken; only a run of digits wider than the page itself is cut.
+QStringList breakToWidth(const QString& text, qreal width, const QFontMetricsF& metrics) {
+    QStringList pieces;
+    QString rest = text;
+    while (metrics.horizontalAdvance(rest) > width && rest.size() > 1) {
+        qsizetype fit = 1;
+        while (fit < rest.size() && metrics.horizontalAdvance(rest.left(fit + 1)) <= width) {
+            ++fit;
+        }
+        qsizetype cut = fit;
+        while (cut > 0 && rest.at(cut - 1).isDigit() && rest.at(cut).isDigit()) {
+            --cut;
+        }
+        cut = cut > 0 ? cut : fit;
+        pieces << rest.left(cut);
+        rest = rest.mid(cut);
+    }
+    pieces << rest;
+    return pieces;
+}
+
+// Lays blocks out in columns, down each column and then across, page after page.
+class Flow {
+  public:
+    Flow(Pages& pages, Style style, std::vector<Block> blocks, qreal top,
+         std::function<qreal()> nextPageTop)
+        : pages_(pages),
+          style_(std::move(style)),
+          blocks_(std::move(blocks)),
+          metrics_(style_.font, pages.device()),
+          titleMetrics_(style_.titleFont, pages.device()),
+          nextPageTop_(std::move(nextPageTop)),
+          top_(top),
+          y_(top) {
+        qreal widestLabel = 0;
+        for (const Block& block : blocks_) {
+            for (const Line& line : block.lines) {
+                widestLabel = std::max(widestLabel, metrics_.horizontalAdvance(line.label));
+            }
+        }
+        labelWidth_ =
+            widestLabel > 0 ? widestLabel + metrics_.horizontalAdvance(QLatin1Char(' ')) : 0;
+        const qreal textRoom = pages.width() - labelWidth_ - style_.answerRoom;
+        qreal widest = 0;
+        for (Block& block : blocks_) {
+            std::vector<Line> lines;
+            for (Line& line : block.lines) {
+                const QStringList pieces = breakToWidth(line.text, textRoom, metrics_);
+                for (qsizetype i = 0; i < pieces.size(); ++i) {
+                    widest = std::max(widest, metrics_.horizontalAdvance(pieces.at(i)));
+                    lines.push_back({i == 0 ? line.label : QString(), pieces.at(i)});
+                }
+            }
+            block.lines = std::move(lines);
+            widest = std::max(widest, titleMetrics_.horizontalAdvance(block.title) - labelWidth_);
+        }
+        columnWidth_ = std::min(pages.width(), labelWidth_ + widest + style_.answerRoom);
+        columns_ = std::max(1, static_cast<int>((pages.width() + style_.columnGap) /
+                                                (columnWidth_ + style_.columnGap)));
+        pitch_ = columns_ > 1 ? (pages.width() - columnWidth_) / (columns_ - 1) : 0;
+    }
+
+    void placeAll() {
+        for (const Block& block : blocks_) {
+            place(block);
+        }
+    }
+
+  private:
+    void place(const Block& block) {
+        const qreal bottom = pages_.height() + tolerance;
+        const qreal titleHeight = block.title.isEmpty() ? 0 : style_.step;
+        qreal height = titleHeight;
+        for (const Line& line : block.lines) {
+            height += line.text.isEmpty() ? style_.gapStep : style_.step;
+        }
+        if (y_ > top_) {
+            y_ += style_.blockGap;
+        }
+        const bool fitsInAColumn = height <= bottom - top_;
+        const bool roomToBegin = y_ + titleHeight + 2 * style_.step <= bottom;
+        if (y_ > top_ && y_ + height > bottom && (fitsInAColumn || !roomToBegin)) {
+            nextColumn();
+        }
+        if (!block.title.isEmpty()) {
+            drawTitle(block.title);
+        }
+        for (const Line& line : block.lines) {
+            if (line.text.isEmpty()) {
+                y_ = y_ > top_ ? y_ + style_.gapStep : y_;
+                continue;
+            }
+            if (y_ + style_.step > bottom) {
+                nextColumn();
+                if (!block.title.isEmpty()) {
+                    drawTitle(block.title + QStringLiteral(" (pokračování)"));
+                }
+            }
+            const qreal baseline = y_ + (style_.step - metrics_.height()) / 2 + metrics_.ascent();
+            const qreal left = column_ * pitch_;
+            if (!line.label.isEmpty()) {
+                const qreal labelRight =
+                    left + labelWidth_ - metrics_.horizontalAdvance(QLatin1Char(' '));
+                pages_.text(style_.font,
+                            {labelRight - metrics_.horizontalAdvance(line.label), baseline},
+                            line.label);
+            }
+            pages_.text(style_.font, {left + labelWidth_, baseline}, line.text);
+            y_ += style_.step;
+        }
+    }
+
+    void drawTitle(const QString& title) {
+        const qreal baseline =
+            y_ + (style_.step - titleMetrics_.height()) / 2 + titleMetrics_.ascent();
+        pages_.text(style_.titleFont, {column_ * pitch_, baseline}, title);
+        y_ += style_.step;
+    }
+
+    void nextColumn() {
+        if (++column_ < columns_) {
+            y_ = top_;
+            return;
+        }
+        pages_.newPage();
+        column_ = 0;
+        top_ = nextPageTop_();
+        y_ = top_;
+    }
+
+    Pages& pages_;
+    Style style_;
+    std::vector<Block> blocks_;
+    QFontMetricsF metrics_;
+    QFontMetricsF titleMetrics_;
+    std::function<qreal()> nextPageTop_;
+    qreal labelWidth_ = 0;
+    qreal columnWidth_ = 0;
+    qreal pitch_ = 0;
+    int columns_ = 1;
+    int column_ = 0;
+    qreal top_;
+    qreal y_;
+};
+
+// Groups of lines between empty lines; with `numbered`, every line gets its number.
+std::vector<Block> groupsOf(const QString& list, bool numbered) {
+    std::vector<Block> blocks(1);
+    int number = 0;
+    for (const QString& line : linesOf(list)) {
+        if (line.isEmpty()) {
+            if (!blocks.back().lines.empty()) {
+                blocks.emplace_back();
+            }
+            continue;
+        }
+        ++number;
+        blocks.back().lines.push_back(
+            {numbered ? QString::number(number) + QLatin1Char('.') : QString(), line});
+    }
+    if (blocks.back().lines.empty()) {
+        blocks.pop_back();
+    }
+    return blocks;
+}
+
+// A heading wrapped at its blanks; a word too long for the page makes the type smaller.
+qreal drawHeading(Pages& pages, const QString& heading, qreal points, qreal y) {
+    QFont font = serif(points, true);
+    pages.painter().setFont(font);
+    QRectF room(0, y, pages.width(), pages.height());
+    QRectF needed = pages.painter().boundingRect(room, Qt::TextWordWrap, heading);
+    if (needed.width() > pages.width()) {
+        font.setPointSizeF(points * pages.width() / needed.width());
+    }
+    pages.painter().setFont(font);
+    needed = pages.painter().boundingRect(room, Qt::TextWordWrap, heading);
+    pages.painter().drawText(room, Qt::TextWordWrap, heading);
+    return needed.bottom() + pages.mm(2);
+}
+
+QString sheetTitle(const PaperSheet& sheet) {
+    return sheet.number > 0 ? QStringLiteral("List %1 z %2, kód %3")
+                                  .arg(sheet.number)
+                                  .arg(sheet.total)
+                                  .arg(sheet.code)
+                            : QStringLiteral("Kód %1").arg(sheet.code);
+}
+
+// The top of a pupil's sheet: heading, name and date to fill in, the sheet's place and code.
+qreal drawSheetTop(Pages& pages, const PaperSheet& sheet, const QString& heading) {
+    qreal y = 0;
+    if (!heading.isEmpty()) {
+        y = drawHeading(pages, heading, 16, y);
+    }
+    const QFont font = serif(12);
+    const QFontMetricsF metrics(font, pages.device());
+    const qreal width = pages.width();
+    qreal baseline = y + metrics.ascent() + pages.mm(4);
+    const QString name = QStringLiteral("Jméno:");
+    const QString date = QStringLiteral("Datum:");
+    const qreal dateLeft = width * 0.68;
+    const qreal underline = baseline + pages.mm(1);
+    pages.text(font, {0, baseline}, name);
+    pages.rule({metrics.horizontalAdvance(name) + pages.mm(2), underline},
+               {dateLeft - pages.mm(6), underline});
+    pages.text(font, {dateLeft, baseline}, date);
+    pages.rule({dateLeft + metrics.horizontalAdvance(date) + pages.mm(2), underline},
+               {width, underline});
+
+    baseline += metrics.lineSpacing() + pages.mm(4);
+    if (sheet.number > 0) {
+        pages.text(font, {0, baseline},
+                   QStringLiteral("List %1 z %2").arg(sheet.number).arg(sheet.total));
+    }
+    const QString code = QStringLiteral("Kód: ") + sheet.code;
+    pages.text(font, {width - metrics.horizontalAdvance(code), baseline}, code);
+    const qreal below = baseline + metrics.descent() + pages.mm(2);
+    pages.rule({0, below}, {width, below});
+    return below + pages.mm(4);
+}
+
+Style sheetStyle(const Pages& pages) {
+    Style style;
+    style.font = serif(12);
+    style.titleFont = serif(12, true);
+    const QFontMetricsF metrics(style.font, pages.device());
+    // Room between the lines to write in, and after every "=" for the result.
+    style.step = metrics.lineSpacing() * 1.6;
+    style.gapStep = style.step / 2;
+    style.blockGap = style.gapStep;
+    style.answerRoom = pages.mm(18);
+    style.columnGap = pages.mm(8);
+    return style;
+}
+
+Style keyStyle(const Pages& pages) {
+    Style style;
+    style.font = serif(11);
+    style.titleFont = serif(11, true);
+    const QFontMetricsF metrics(style.font, pages.device());
+    style.step = metrics.lineSpacing() * 1.1;
+    style.gapStep = style.step / 3;
+    style.blockGap = style.step;
+    style.columnGap = pages.mm(8);
+    return style;
+}
+
+}  // namespace
+
+PaperSheet paperSheet(const Sheet& sheet) {
+    const Lists lists = sheetLists(sheet);
+    return {QString::fromStdString(sheetCode(sheet)), 0, 0, QString::fromStdString(lists.exercises),
+            QString::fromStdString(lists.solutions)};
+}
+
+std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets) {
+    std::vector<PaperSheet> paper;
+    paper.reserve(sheets.size());
+    for (const Sheet& sheet : sheets) {
+        paper.push_back(paperSheet(sheet));
+        paper.back().number = static_cast<int>(paper.size());
+        paper.back().total = static_cast<int>(sheets.size());
+    }
+    return paper;
+}
+
+QPageLayout a4Layout() {
+    return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+            QPageLayout::Millimeter};
+}
+
+bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
+                 const PaperOptions& options) {
+    Pages pages(device, options.duplex);
+    if (!pages.begin()) {
+        return false;
+    }
+    for (const PaperSheet& sheet : sheets) {
+        pages.newPaperSheet();
+        const qreal top = drawSheetTop(pages, sheet, options.heading);
+        // A sheet too long for one page goes on under a line that names it.
+        const auto continued = [&pages, &sheet] {
+            const QFont font = serif(10);
+            const QFontMetricsF metrics(font, pages.device());
+            pages.text(font, {0, metrics.ascent()},
+                       sheetTitle(sheet) + QStringLiteral(" (pokračování)"));
+            return metrics.lineSpacing() * 2;
+        };
+        Flow(pages, sheetStyle(pages), groupsOf(sheet.exercises, true), top, continued).placeAll();
+    }
+
+    std::vector<Block> key;
+    for (const PaperSheet& sheet : sheets) {
+        Block block{sheetTitle(sheet), {}};
+        int number = 0;
+        for (const QString& line : linesOf(sheet.solutions)) {
+            block.lines.push_back(
+                {line.isEmpty() ? QString() : QString::number(++number) + QLatin1Char('.'), line});
+        }
+        key.push_back(std::move(block));
+    }
+    pages.newPaperSheet();
+    const QString title = options.heading.isEmpty() ? QStringLiteral("Řešení")
+                                                    : QStringLiteral("Řešení: ") + options.heading;
+    const qreal top = drawHeading(pages, title, 14, 0) + pages.mm(2);
+    Flow(pages, keyStyle(pages), std::move(key), top, [] { return qreal{0}; }).placeAll();
+    return true;
+}
+
+bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions) {
+    Pages pages(device, false);
+    if (!pages.begin()) {
+        return false;
+    }
+    Style style;
+    style.font = serif(12);
+    style.titleFont = style.font;
+    style.step = QFontMetricsF(style.font, pages.device()).lineSpacing();
+    style.gapStep = style.step;
+    style.blockGap = style.step;
+    style.columnGap = pages.mm(8);
+    const auto top = [] { return qreal{0}; };
+    Flow(pages, style, groupsOf(exercises, false), 0, top).placeAll();
+    pages.newPage();
+    Flow(pages, style, groupsOf(solutions, false), 0, top).placeAll();
+    return true;
+}
+
+QString writePdf(const QString& path, const QString& title,
+                 const std::function<bool(QPagedPaintDevice&)>& draw) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    bool drawn = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(a4Layout());
+        writer.setCreator(QStringLiteral("Ciferon"));
+        writer.setTitle(title);
+        drawn = draw(writer);
+    }
+    if (!drawn) {
+        file.cancelWriting();
+        return QStringLiteral("nelze kreslit do PDF");
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+}  // namespace ciferon

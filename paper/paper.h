@@ -1,0 +1,54 @@
+// Paper: pupils' worksheets, their key and the two lists as the fields hold them, laid out
+// on any paged paint device, so that printing, the print preview and PDF files share one
+// path. Qt GUI only: the window's menu and the command line both use it.
+#pragma once
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "sheet.h"
+
+namespace ciferon {
+
+// One pupil's sheet as it goes on paper.
+struct PaperSheet {
+    QString code;
+    int number = 0;     // its place in the class set, from 1; 0 for a sheet printed alone
+    int total = 0;      // the size of the class set
+    QString exercises;  // the sheet's lists, with the core's CR LF line breaks
+    QString solutions;
+};
+
+// A sheet printed alone, as reopened by its code.
+PaperSheet paperSheet(const Sheet& sheet);
+// A class set, numbered "List 1 z N" to "List N z N".
+std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets);
+
+struct PaperOptions {
+    QString heading;      // above every pupil's sheet and the key; may be empty
+    bool duplex = false;  // printed on both sides: every sheet starts on a new sheet of paper
+};
+
+// A4 portrait with 15 mm margins, which every printout starts from.
+QPageLayout a4Layout();
+
+// Every pupil's sheet from a new page (heading, a line for name and date, its number and
+// code, its exercises numbered in columns, no solutions), then from a new page the key:
+// every sheet's code with its numbered solutions. False when nothing could be painted.
+bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
+                 const PaperOptions& options);
+
+// The two fields as they stand, edits included: the exercises in as many columns as fit,
+// the solutions from a new page.
+bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
+
+// Writes a PDF file through `draw`, first to a temporary file beside `path`, which takes the
+// place of `path` only once complete. Returns the reason when it fails, else an empty text;
+// then `path` is left as it was.
+QString writePdf(const QString& path, const QString& title,
+                 const std::function<bool(QPagedPaintDevice&)>& draw);
+
+}  // namespace ciferon
