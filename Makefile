@@ -32,7 +32,7 @@ define install
 endef
 
 # For benchmarks and the README's screenshots.
-BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time bc imagemagick
+BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time bc imagemagick valgrind
 
 # Emscripten's optimizer needs acorn from Debian's node modules, which some builds of node
 # do not search.
@@ -83,13 +83,18 @@ web: deps-web
 	$(WEB_ENV) emcmake cmake --preset web
 	$(WEB_ENV) cmake --build --preset web
 
-# The core's whole run, a click on Generuj, and start-up against an empty Qt window.
+# The core's whole run, a click on Generuj, a class set to PDF in process and from the command
+# line, and start-up against an empty Qt window.
 bench: deps-bench
 	cmake --preset default -D CIFERON_BENCH=ON
-	cmake --build --preset default --target run_bench window_bench startup_ciferon startup_minimal
+	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
+	  startup_minimal ciferon
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/paper_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default
+	hyperfine --warmup 3 --runs 20 -n 'class set of 30 x 20 to PDF, start to exit' \
+	  './build/default/app/ciferon --sheets 30 --count 20 --pdf /tmp/ciferon-bench.pdf' 
 
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
@@ -101,7 +106,7 @@ lint: deps-test
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 	cmake --preset default
 	cmake --build --preset default
-	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|window|app|tests|bench)/.*\.cpp$$'
+	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|tests|bench)/.*\.cpp$$'
 	cmake --preset fuzz
 	run-clang-tidy -p build/fuzz -j 2 -quiet '$(CURDIR)/fuzz/.*\.cpp$$'
 

@@ -272,6 +272,7 @@ int main(int argc, char* argv[]) {
     if (!window) {
         return fail(QStringLiteral("nečekaný příkazový řádek; volby vypíše ciferon --help."));
     }
+    ciferon::useStartUpStyle();
     ciferon::DialogPrompts prompts;
     ciferon::ClockRandom random;
     ciferon::Form1 form(prompts, random);

@@ -27,6 +27,16 @@ ciferon=$(to_shown "$build/bench/startup_ciferon")
 echo "start to window shown, mean of $runs: minimal $minimal ms, ciferon $ciferon ms," \
     "ratio $(echo "scale=2; $ciferon / $minimal" | bc)"
 
+# Instructions, which unlike times repeat exactly from run to run (valgrind's callgrind).
+instructions() {
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 >/dev/null |
+        awk '/Collected/ { if ($NF > most) most = $NF } END { print most }'
+}
+minimal=$(instructions "$build/bench/startup_minimal")
+ciferon=$(instructions "$build/bench/startup_ciferon")
+echo "instructions to window shown: minimal $minimal, ciferon $ciferon," \
+    "ratio $(echo "scale=3; $ciferon / $minimal" | bc)"
+
 hyperfine --warmup 5 --runs "$runs" --output=null \
     -n minimal "$build/bench/startup_minimal" \
     -n ciferon "$build/bench/startup_ciferon"

@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    ciferon::useStartUpStyle();
     ciferon::DialogPrompts prompts;
     ciferon::ClockRandom random;
     ciferon::Form1 window(prompts, random);

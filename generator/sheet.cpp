@@ -78,7 +78,6 @@ int symbolOf(char32_t c) {
             return 0;
         case U'I':
         case U'L':
-            return 1;
         // The Czech keyboard's number row, 1 to 9 and 0, in both cases.
         case U'+':
             return 1;

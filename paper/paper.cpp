@@ -2,12 +2,16 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace ciferon {
@@ -75,6 +79,10 @@ class Pages {
         painter_.drawText(baseline, text);
         used_ = true;
     }
+    void glyphs(QPointF baseline, const QGlyphRun& run) {
+        painter_.drawGlyphRun(baseline, run);
+        used_ = true;
+    }
     void rule(QPointF from, QPointF to) {
         painter_.setPen(QPen(Qt::black, mm(0.2)));
         painter_.drawLine(from, to);
@@ -110,6 +118,84 @@ class Pages {
     bool used_ = false;
 };
 
+// One face at one size on one device, for the many short lines of a printout: each
+// character's glyph and advance are looked up once, so that a line is shaped neither twice
+// (to measure it and to draw it) nor at all. A line with a character beyond Latin-1 or
+// missing from the face goes through Qt's full text layout instead.
+class Typeface {
+  public:
+    Typeface(const QFont& font, QPaintDevice* device)
+        : font_(font, device), metrics_(font_, device), raw_(QRawFont::fromFont(font_)) {}
+
+    [[nodiscard]] const QFont& font() const { return font_; }
+    [[nodiscard]] const QFontMetricsF& metrics() const { return metrics_; }
+
+    qreal width(const QString& text) {
+        qreal width = 0;
+        for (const QChar c : text) {
+            const Glyph* found = glyph(c);
+            if (found == nullptr) {
+                return metrics_.horizontalAdvance(text);
+            }
+            width += found->advance;
+        }
+        return width;
+    }
+
+    void draw(Pages& pages, QPointF baseline, const QString& text) {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        qreal x = 0;
+        for (const QChar c : text) {
+            const Glyph* found = glyph(c);
+            if (found == nullptr) {
+                pages.text(font_, baseline, text);
+                return;
+            }
+            indexes << found->index;
+            positions << QPointF(x, 0);
+            x += found->advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(raw_);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        pages.glyphs(baseline, run);
+    }
+
+  private:
+    struct Glyph {
+        quint32 index = 0;
+        qreal advance = 0;
+        bool known = false;
+        bool present = false;
+    };
+
+    const Glyph* glyph(QChar c) {
+        if (c.unicode() >= glyphs_.size() || !raw_.isValid()) {
+            return nullptr;
+        }
+        Glyph& slot = glyphs_.at(c.unicode());
+        if (!slot.known) {
+            slot.known = true;
+            int found = 1;
+            raw_.glyphIndexesForChars(&c, 1, &slot.index, &found);
+            if (found == 1 && slot.index != 0) {
+                QPointF advance;
+                raw_.advancesForGlyphIndexes(&slot.index, &advance, 1);
+                slot.advance = advance.x();
+                slot.present = true;
+            }
+        }
+        return slot.present ? &slot : nullptr;
+    }
+
+    QFont font_;
+    QFontMetricsF metrics_;
+    QRawFont raw_;
+    std::array<Glyph, 256> glyphs_{};
+};
+
 // Splits a line that is wider than the page between two characters that are not both digits,
 // so that no number is broken; only a run of digits wider than the page itself is cut.
 QStringList breakToWidth(const QString& text, qreal width, const QFontMetricsF& metrics) {
@@ -140,27 +226,37 @@ class Flow {
         : pages_(pages),
           style_(std::move(style)),
           blocks_(std::move(blocks)),
-          metrics_(style_.font, pages.device()),
+          face_(style_.font, pages.device()),
           titleMetrics_(style_.titleFont, pages.device()),
           nextPageTop_(std::move(nextPageTop)),
           top_(top),
           y_(top) {
+        // Every text is measured once: shaping text is most of what a printout costs.
+        space_ = face_.width(QStringLiteral(" "));
         qreal widestLabel = 0;
         for (const Block& block : blocks_) {
             for (const Line& line : block.lines) {
-                widestLabel = std::max(widestLabel, metrics_.horizontalAdvance(line.label));
+                if (!line.label.isEmpty() && !labels_.contains(line.label)) {
+                    labels_.insert(line.label, face_.width(line.label));
+                    widestLabel = std::max(widestLabel, labels_.value(line.label));
+                }
             }
         }
-        labelWidth_ =
-            widestLabel > 0 ? widestLabel + metrics_.horizontalAdvance(QLatin1Char(' ')) : 0;
+        labelWidth_ = widestLabel > 0 ? widestLabel + space_ : 0;
         const qreal textRoom = pages.width() - labelWidth_ - style_.answerRoom;
         qreal widest = 0;
         for (Block& block : blocks_) {
             std::vector<Line> lines;
             for (Line& line : block.lines) {
-                const QStringList pieces = breakToWidth(line.text, textRoom, metrics_);
+                const qreal width = face_.width(line.text);
+                if (width <= textRoom) {
+                    widest = std::max(widest, width);
+                    lines.push_back(std::move(line));
+                    continue;
+                }
+                const QStringList pieces = breakToWidth(line.text, textRoom, face_.metrics());
                 for (qsizetype i = 0; i < pieces.size(); ++i) {
-                    widest = std::max(widest, metrics_.horizontalAdvance(pieces.at(i)));
+                    widest = std::max(widest, face_.width(pieces.at(i)));
                     lines.push_back({i == 0 ? line.label : QString(), pieces.at(i)});
                 }
             }
@@ -209,16 +305,17 @@ class Flow {
                     drawTitle(block.title + QStringLiteral(" (pokračování)"));
                 }
             }
-            const qreal baseline = y_ + (style_.step - metrics_.height()) / 2 + metrics_.ascent();
+            const QFontMetricsF& metrics = face_.metrics();
+            const qreal baseline = y_ + (style_.step - metrics.height()) / 2 + metrics.ascent();
             const qreal left = column_ * pitch_;
-            if (!line.label.isEmpty()) {
-                const qreal labelRight =
-                    left + labelWidth_ - metrics_.horizontalAdvance(QLatin1Char(' '));
-                pages_.text(style_.font,
-                            {labelRight - metrics_.horizontalAdvance(line.label), baseline},
-                            line.label);
+            // The number right-aligned before its text, both in one run of text.
+            if (line.label.isEmpty()) {
+                face_.draw(pages_, {left + labelWidth_, baseline}, line.text);
+            } else {
+                face_.draw(pages_,
+                           {left + labelWidth_ - space_ - labels_.value(line.label), baseline},
+                           line.label + QLatin1Char(' ') + line.text);
             }
-            pages_.text(style_.font, {left + labelWidth_, baseline}, line.text);
             y_ += style_.step;
         }
     }
@@ -244,8 +341,10 @@ class Flow {
     Pages& pages_;
     Style style_;
     std::vector<Block> blocks_;
-    QFontMetricsF metrics_;
+    Typeface face_;
     QFontMetricsF titleMetrics_;
+    QHash<QString, qreal> labels_;  // each number's width
+    qreal space_ = 0;
     std::function<qreal()> nextPageTop_;
     qreal labelWidth_ = 0;
     qreal columnWidth_ = 0;

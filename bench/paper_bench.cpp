@@ -1,0 +1,42 @@
+// A class set of 30 sheets of 20 exercises with its key, drawn and written to a PDF file in
+// process, under Qt's offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "paper.h"
+#include "sheet.h"
+
+namespace {
+
+void classSetToPdf(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("listy.pdf"));
+    ciferon::ClockRandom random;
+    for (auto _ : state) {
+        random.seed();
+        const auto sheets = ciferon::paperSheets(ciferon::classSet(30, 20, 5, random));
+        const QString fault = ciferon::writePdf(
+            path, QStringLiteral("Pracovní listy"), [&](QPagedPaintDevice& device) {
+                return ciferon::printSheets(device, sheets, {QStringLiteral("5. A"), false});
+            });
+        if (!fault.isEmpty()) {
+            state.SkipWithError(fault.toStdString().c_str());
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+BENCHMARK(classSetToPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
