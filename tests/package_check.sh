@@ -31,7 +31,7 @@ if [ "$(cat "$work/files")" != "$expected" ]; then
     exit 1
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-translations-l10n; do
+for package in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-translations-l10n; do
     grep -q "$package" <<<"$depends" || { echo "Depends lacks $package: $depends" >&2; exit 1; }
 done
 
