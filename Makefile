@@ -16,7 +16,8 @@ WEB_PACKAGES := cmake make emscripten
 # To build and run the tests and benchmarks, headless; npm comes with some builds of node.
 TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
-  desktop-file-utils appstream lintian devscripts man-db groff-base chromium poppler-utils \
+  desktop-file-utils appstream lintian devscripts man-db groff-base chromium firefox-esr \
+  webkit2gtk-driver poppler-utils \
   $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
@@ -65,7 +66,7 @@ run: build
 
 # Short fuzz runs, the core and window tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then every test of the optimised build, the web page's in
-# Chromium among them.
+# Chromium, Firefox and WebKit among them.
 test: deps-test web
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	cmake --preset fuzz -D CIFERON_FUZZ_SECONDS=10
@@ -100,7 +101,7 @@ screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
-	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png
+	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png
 
 # Formatting and clang-tidy over the whole tree.
 lint: deps-test

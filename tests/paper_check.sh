@@ -3,6 +3,7 @@
 # with pdftotext, a sheet's lists as text, and refusals that leave no file behind.
 #   paper_check.sh PROGRAM CLIPBOARD_CHECK VERSION
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 trap 'echo "paper: failed at line $LINENO" >&2' ERR
 ciferon=$1
 check=$2
@@ -20,28 +21,9 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 sheets=4
 heading='5. A – opakování'
 "$ciferon" --sheets $sheets --count 40 --separator 1 --heading "$heading" --pdf set.pdf
-pdftotext set.pdf set.txt
-awk 'BEGIN { RS = "\f" } { print > ("page" NR ".txt") }' set.txt
-: >key.txt
-for page in $(seq $((sheets + 1)) "$(tr -cd '\f' <set.txt | wc -c)"); do cat "page$page.txt" >>key.txt; done
-for i in $(seq $sheets); do
-    page=page$i.txt
-    grep -q "List $i z $sheets" "$page"
-    grep -qxF "$heading" "$page"
-    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}' "$page" | cut -d' ' -f2)
-    "$ciferon" --code "$code" --text >lists.txt
-    "$check" lists.txt '' 40 1 >/dev/null
-    tr -d '\r' <lists.txt | grep . >lines.txt
-    # The page holds exactly the sheet's 40 exercises, numbered, and none of the solutions.
-    head -n 40 lines.txt | awk '{ print NR ". " $0 }' | sort >expected.txt
-    grep -E '^[0-9]+\. ' "$page" | grep -vxF "$heading" | sort >found.txt
-    diff expected.txt found.txt
-    if grep -qF -f <(tail -n +41 lines.txt) "$page"; then exit 1; fi
-    # The key names the sheet and holds every solution, numbered as on the sheet.
-    grep -q "List $i z $sheets, kód $code" key.txt
-    tail -n +41 lines.txt | awk '{ print NR ". " $0 }' >solutions.txt
-    [ "$(grep -cxF -f solutions.txt key.txt)" -eq 40 ]
-done
+"$here/sheets_pdf_check.sh" set.pdf $sheets 40 1 "$heading" "$ciferon" "$check" >codes.txt
+[ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
+code=$(head -n 1 codes.txt)
 
 # One sheet by its code: its page, unnumbered, and its key.
 "$ciferon" --code "$code" --pdf one.pdf

@@ -1,12 +1,13 @@
-// Takes the README's picture of the web page: a run of 20 exercises in headless Chromium.
-//   node tools/web_screenshot.mjs PAGE PNG      (puppeteer-core from tests/browser)
+// Takes the README's pictures of the web page in headless Chromium: a run of 20 exercises,
+// and the class-set dialog over it.
+//   node tools/web_screenshot.mjs PAGE PNG DIALOG_PNG     (puppeteer-core from tests/browser)
 import { resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 import { createRequire } from "node:module";
 
 const require = createRequire(resolve("tests/browser/package.json"));
 const { default: puppeteer } = await import(require.resolve("puppeteer-core"));
-const [page, png] = process.argv.slice(2);
+const [page, png, dialogPng] = process.argv.slice(2);
 const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking"],
@@ -18,4 +19,10 @@ await tab.goto(pathToFileURL(resolve(page)).href);
 await tab.waitForSelector("#Command1:not([disabled])");
 await tab.click("#Command1");
 await tab.screenshot({ path: png });
+await tab.click("#classSet");
+await tab.evaluate(() => {
+  sheets.value = "25";
+  heading.value = "5. A – opakování";
+});
+await tab.screenshot({ path: dialogPng });
 await browser.close();

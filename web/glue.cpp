@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "run.h"
+#include "sheet.h"
 
 namespace {
 
@@ -28,7 +29,17 @@ EM_JS(char*, askInPage, (const char* question, int defaultAnswer), {
 EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
     Module.showResults(UTF8ToString(exercises), UTF8ToString(solutions));
 });
+
+EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
+    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
+});
 // clang-format on
+
+void handOver(const ciferon::Sheet& sheet) {
+    const ciferon::Lists lists = ciferon::sheetLists(sheet);
+    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(),
+                lists.solutions.c_str());
+}
 
 class PageHost final : public ciferon::RunHost {
   public:
@@ -44,11 +55,41 @@ class PageHost final : public ciferon::RunHost {
     }
 };
 
+ciferon::ClockRandom& clockRandom() {
+    static ciferon::ClockRandom random;
+    return random;
+}
+
 }  // namespace
 
 // Command1, "Generuj": one generation run, seeded from the clock.
 extern "C" EMSCRIPTEN_KEEPALIVE void generate() {
-    static ciferon::ClockRandom random;
     PageHost host;
-    ciferon::run(host, random);
+    ciferon::run(host, clockRandom());
+}
+
+// "Otevřít list podle kódu…": hands the sheet of a typed code to the page (takeSheet), or
+// returns 0 for a code that is not valid.
+extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
+    const auto sheet = ciferon::readSheetCode(typed);
+    if (!sheet) {
+        return 0;
+    }
+    handOver(*sheet);
+    return 1;
+}
+
+// "Pracovní listy pro třídu…": hands a class set to the page sheet by sheet, seeded from the
+// clock; returns 0 for numbers out of range.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator) {
+    if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
+        count > ciferon::sheetCountMax || separator < 1 ||
+        separator > ciferon::sheetSeparatorMax) {
+        return 0;
+    }
+    clockRandom().seed();
+    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom())) {
+        handOver(sheet);
+    }
+    return 1;
 }
