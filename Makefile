@@ -39,7 +39,7 @@ BENCH_PACKAGES := $(TEST_PACKAGES) hyperfine time bc imagemagick valgrind
 # do not search.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: run test lint fuzz package web bench screenshot build deps-run deps-package deps-web \
+.PHONY: run test lint fuzz package web dist dist-check bench screenshot build deps-run deps-package deps-web \
   deps-test deps-bench clean format
 
 deps-run:
@@ -124,6 +124,15 @@ package: deps-package
 	  -D CMAKE_EXE_LINKER_FLAGS="$$(desktop/buildflags.sh LDFLAGS)"
 	cmake --build --preset package
 	cpack --preset package
+
+# The release of the commit checked out, in dist/ciferon-VERSION/, built reproducibly.
+dist: deps-package deps-web
+	tools/dist.sh
+
+# The release built twice, in two clones at different paths: the same bytes, or the first
+# file that differs.
+dist-check: deps-package deps-web
+	tools/dist_check.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -2,10 +2,11 @@
 # Builds the Debian package as `make package` does, checks it with Debian's own tools
 # (lintian, hardening-check, man), checks its files and dependencies, unpacks it into a
 # scratch root and starts the unpacked program on an X server until its window shows.
-#   package_check.sh SOURCE_DIR      (run under xvfb-run)
+#   package_check.sh SOURCE_DIR VERSION      (run under xvfb-run)
 set -euo pipefail
 trap 'echo "package: failed at line $LINENO" >&2' ERR
 source=$1
+version=$2
 work=$(mktemp -d)
 pid=
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -13,7 +14,7 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 # A make of its own, not a job of the one that may be running these tests.
 env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -C "$source" --no-print-directory package >"$work/log" 2>&1 ||
     { cat "$work/log" >&2; exit 1; }
-deb=$(ls "$source"/build/package/packages/ciferon_*.deb)
+deb=$source/build/package/packages/ciferon_${version}_amd64.deb
 
 lintian --fail-on error,warning "$deb" 2>/dev/null
 
@@ -36,6 +37,15 @@ for package in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 l
 done
 
 dpkg-deb -x "$deb" "$work/root"
+
+# Every place that names the version names the project's: the package, its changelog, the
+# manual page, the AppStream releases and the README's file names.
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ]
+[ "$(zcat "$work/root/usr/share/doc/ciferon/changelog.gz" | sed -n 1p | cut -d" " -f1-2)" = "ciferon ($version)" ]
+zcat "$work/root/usr/share/man/man1/ciferon.1.gz" | grep -q "^\.TH CIFERON 1 .* \"Ciferon $version\""
+grep -m 1 '<release ' "$work/root/usr/share/metainfo/cz.ciferon.Ciferon.metainfo.xml" |
+    grep -qF "version=\"$version\""
+[ -z "$(grep -oE 'ciferon[_-][0-9]+\.[0-9]+\.[0-9]+' "$source/README.md" | grep -vE "[_-]$version\$")" ]
 
 # The manual page renders with no warning from groff (-ww).
 man --warnings -E UTF-8 -l -Tutf8 "$work/root/usr/share/man/man1/ciferon.1.gz" 2>"$work/man" >/dev/null

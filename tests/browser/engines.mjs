@@ -93,9 +93,9 @@ function freePort() {
 }
 
 // WebKit: WebKitGTK's MiniBrowser under WebKitWebDriver, on the X server the test runs on.
-// Classic WebDriver has no dialog events: after an action, a script that cannot run because a
-// dialog is open reports it, and the dialog is answered; a script that runs means that the
-// action is over and no dialog is waiting.
+// Classic WebDriver has no dialog events: after an action, the test waits for the page's next
+// task; a dialog that opens first is reported as an error, answered, and the wait begins
+// again.
 async function webkitEngine() {
   const port = await freePort();
   const server = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore" });
@@ -128,7 +128,9 @@ async function webkitEngine() {
     await act();
     for (;;) {
       try {
-        await driver.executeScript("return 0");
+        // A timer fires only once the action's task is over, dialogs and all; a dialog that
+        // opens before then ends the wait with an error instead.
+        await driver.executeAsyncScript("setTimeout(arguments[arguments.length - 1])");
         return seen;
       } catch (error) {
         if (!(error instanceof webdriver.error.UnexpectedAlertOpenError)) throw error;
