@@ -432,29 +432,31 @@ qreal drawSheetTop(Pages& pages, const PaperSheet& sheet, const QString& heading
     return below + pages.mm(4);
 }
 
-Style sheetStyle(const Pages& pages) {
+// Type of `points` from one line to the next `spacing` times its line spacing; an empty line
+// and the room between blocks are a whole line unless changed.
+Style styleOf(const Pages& pages, qreal points, qreal spacing) {
     Style style;
-    style.font = serif(12);
-    style.titleFont = serif(12, true);
-    const QFontMetricsF metrics(style.font, pages.device());
-    // Room between the lines to write in, and after every "=" for the result.
-    style.step = metrics.lineSpacing() * 1.6;
-    style.gapStep = style.step / 2;
-    style.blockGap = style.gapStep;
-    style.answerRoom = pages.mm(18);
+    style.font = serif(points);
+    style.titleFont = serif(points, true);
+    style.step = QFontMetricsF(style.font, pages.device()).lineSpacing() * spacing;
+    style.gapStep = style.step;
+    style.blockGap = style.step;
     style.columnGap = pages.mm(8);
     return style;
 }
 
+Style sheetStyle(const Pages& pages) {
+    // Room between the lines to write in, and after every "=" for the result.
+    Style style = styleOf(pages, 12, 1.6);
+    style.gapStep = style.step / 2;
+    style.blockGap = style.gapStep;
+    style.answerRoom = pages.mm(18);
+    return style;
+}
+
 Style keyStyle(const Pages& pages) {
-    Style style;
-    style.font = serif(11);
-    style.titleFont = serif(11, true);
-    const QFontMetricsF metrics(style.font, pages.device());
-    style.step = metrics.lineSpacing() * 1.1;
+    Style style = styleOf(pages, 11, 1.1);
     style.gapStep = style.step / 3;
-    style.blockGap = style.step;
-    style.columnGap = pages.mm(8);
     return style;
 }
 
@@ -525,13 +527,7 @@ bool printLists(QPagedPaintDevice& device, const QString& exercises, const QStri
     if (!pages.begin()) {
         return false;
     }
-    Style style;
-    style.font = serif(12);
-    style.titleFont = style.font;
-    style.step = QFontMetricsF(style.font, pages.device()).lineSpacing();
-    style.gapStep = style.step;
-    style.blockGap = style.step;
-    style.columnGap = pages.mm(8);
+    const Style style = styleOf(pages, 12, 1);
     const auto top = [] { return qreal{0}; };
     Flow(pages, style, groupsOf(exercises, false), 0, top).placeAll();
     pages.newPage();

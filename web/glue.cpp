@@ -83,8 +83,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
 // clock; returns 0 for numbers out of range.
 extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator) {
     if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
-        count > ciferon::sheetCountMax || separator < 1 ||
-        separator > ciferon::sheetSeparatorMax) {
+        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax) {
         return 0;
     }
     clockRandom().seed();
