@@ -101,7 +101,8 @@ screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
-	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png
+	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
+	  docs/web-sheet.png
 
 # Formatting and clang-tidy over the whole tree.
 lint: deps-test

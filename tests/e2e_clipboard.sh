@@ -30,7 +30,22 @@ wait_for clipboard_filled
 
 # Tab to quit: the program ends at once, with status 0.
 xdotool key Tab Tab space
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with status $status" >&2; exit 1; }
+ended_well() {
+    local status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || { echo "the program ended with status $status" >&2; return 1; }
+}
+ended_well
+
+# Started with a sheet's code, the window shows that sheet: copied, it is byte for byte what
+# the command line writes for the code. Ctrl+Q, the menu's Konec, ends the program.
+code=4XY1-ZKRX
+"$1" --code "$code" --text >"$work/expected"
+start_program "$1" --code "$code"
+xclip -selection clipboard -i /dev/null
+xdotool key Tab Tab space
+wait_for clipboard_filled
+cmp "$work/expected" "$work/clipboard"
+xdotool key ctrl+q
+ended_well
 echo "end to end: passed"

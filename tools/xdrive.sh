@@ -19,9 +19,9 @@ prompt_other_than() {
 
 no_prompt() { ! xdotool search --onlyvisible --name '^Ciferon$' >/dev/null 2>&1; }
 
-# Starts the program and waits for its window: sets $pid and $main.
+# Starts the program with the given arguments and waits for its window: sets $pid and $main.
 start_program() {
-    "$1" &
+    "$@" &
     pid=$!
     main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ciferon pro pátou třídu$' | head -n 1)
     xdotool windowfocus --sync "$main"
