@@ -243,6 +243,8 @@
   byId("classSet").addEventListener("click", askForClassSet);
   byId("openCode").addEventListener("click", openByCode);
   byId("classSetForm").addEventListener("submit", printClassSet);
+  // Once printed, the browser's own Print gives the fields again.
+  addEventListener("afterprint", mirror);
 
   const generate = byId("Command1");
   Promise.resolve()
