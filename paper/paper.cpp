@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QHash>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
@@ -231,15 +230,13 @@ class Flow {
           nextPageTop_(std::move(nextPageTop)),
           top_(top),
           y_(top) {
-        // Every text is measured once: shaping text is most of what a printout costs.
+        // Measured through the face's table of characters: shaping text would be most of
+        // what a printout costs.
         space_ = face_.width(QStringLiteral(" "));
         qreal widestLabel = 0;
         for (const Block& block : blocks_) {
             for (const Line& line : block.lines) {
-                if (!line.label.isEmpty() && !labels_.contains(line.label)) {
-                    labels_.insert(line.label, face_.width(line.label));
-                    widestLabel = std::max(widestLabel, labels_.value(line.label));
-                }
+                widestLabel = std::max(widestLabel, face_.width(line.label));
             }
         }
         labelWidth_ = widestLabel > 0 ? widestLabel + space_ : 0;
@@ -313,7 +310,7 @@ class Flow {
                 face_.draw(pages_, {left + labelWidth_, baseline}, line.text);
             } else {
                 face_.draw(pages_,
-                           {left + labelWidth_ - space_ - labels_.value(line.label), baseline},
+                           {left + labelWidth_ - space_ - face_.width(line.label), baseline},
                            line.label + QLatin1Char(' ') + line.text);
             }
             y_ += style_.step;
@@ -343,7 +340,6 @@ class Flow {
     std::vector<Block> blocks_;
     Typeface face_;
     QFontMetricsF titleMetrics_;
-    QHash<QString, qreal> labels_;  // each number's width
     qreal space_ = 0;
     std::function<qreal()> nextPageTop_;
     qreal labelWidth_ = 0;

@@ -74,10 +74,6 @@ QPushButton* commandButton(QWidget* parent, const QString& name, const QString& 
     return button;
 }
 
-}  // namespace
-
-namespace {
-
 class StartUpStyle final : public QProxyStyle {
   public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,

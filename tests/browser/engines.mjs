@@ -45,18 +45,15 @@ async function puppeteerEngine(name) {
     await act();
     return seen;
   };
-  let grantClipboard = async () => {};
   if (name === "chromium") {
     // For every origin, the page's file:// among them.
     const session = await browser.target().createCDPSession();
-    grantClipboard = () => session.send("Browser.grantPermissions",
+    await session.send("Browser.grantPermissions",
       { permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] });
   }
-  await grantClipboard();
   return {
     name,
     readsDefaults: true,
-    prints: true,
     // Only Chromium lets a test read the system clipboard back.
     readsClipboard: name === "chromium",
     consoleErrors,
@@ -151,7 +148,6 @@ async function webkitEngine() {
   return {
     name: "webkit",
     readsDefaults: false,
-    prints: false,
     readsClipboard: false,
     consoleErrors: [],
     // Classic WebDriver sees no traffic; the page's own resource timing lists what it loaded.

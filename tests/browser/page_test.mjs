@@ -26,10 +26,10 @@ let engine;
 
 const fields = () => engine.evaluate(() => [Text1_0.value, Text1_1.value]);
 // What a dialog showed, as far as the engine lets a test see it.
-const shown = (dialogs) => dialogs.map(({ type, message, defaultValue }) =>
-  [engine.readsDefaults ? type : "dialog", message, engine.readsDefaults ? defaultValue : ""]);
 const expect = (type, message, defaultValue) =>
   [engine.readsDefaults ? type : "dialog", message, engine.readsDefaults ? defaultValue : ""];
+const shown = (dialogs) => dialogs.map(({ type, message, defaultValue }) =>
+  expect(type, message, defaultValue));
 const nativeText = (code) => execFileSync(ciferon, ["--code", code, "--text"], { encoding: "utf8" });
 const pdfPages = (pdf) => execFileSync("pdftotext", [pdf, "-"], { encoding: "utf8" }).split("\f").slice(0, -1);
 // WebKitWebDriver cannot print a page to PDF.
