@@ -17,6 +17,11 @@ namespace ciferon {
 inline constexpr int sheetCountMax = 200;
 inline constexpr int sheetSeparatorMax = 20;
 inline constexpr int classSetMax = 40;
+// A class set's defaults, and the longest heading, for every front-end.
+inline constexpr int classSetDefault = 25;
+inline constexpr int sheetCountDefault = 20;
+inline constexpr int sheetSeparatorDefault = 5;
+inline constexpr int headingMax = 80;
 
 // A code holds 35 bits: the seed, the count and the separator count as one mixed-radix
 // number. This many seeds fit beside the 200 x 20 choices of count and separator count.
