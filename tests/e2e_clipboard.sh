@@ -21,7 +21,9 @@ clipboard_filled() {
 start_program "$1"
 generate 20
 
-# Tab to the exercise field, add a line of Czech text at its top, Tab on to the copy button.
+# Tab to the exercise field, add a line of Czech text at its top, typed on a Czech keyboard,
+# Tab on to the copy button.
+czech_keyboard
 xdotool key Tab ctrl+Home
 xdotool type 'příklady č. 1'
 xdotool key Return Tab space

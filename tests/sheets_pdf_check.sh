@@ -33,6 +33,7 @@ for i in $(seq "$sheets"); do
     fi
     grep -q "List $i z $sheets, kód $code" "$work/key.txt"
     tail -n +$((count + 1)) "$work/lines" | awk '{ print NR ". " $0 }' >"$work/solutions"
-    [ "$(grep -cxF -f "$work/solutions" "$work/key.txt")" -eq "$count" ]
+    # Each of them in the key; another sheet may have the same exercise under the same number.
+    [ "$(grep -xF -f "$work/solutions" "$work/key.txt" | sort -u | wc -l)" -eq "$count" ]
     echo "$code"
 done

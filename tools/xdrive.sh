@@ -19,6 +19,21 @@ prompt_other_than() {
 
 no_prompt() { ! xdotool search --onlyvisible --name '^Ciferon$' >/dev/null 2>&1; }
 
+# Gives the keyboard the Czech layout, as a Czech teacher's keyboard has it: ě š č ř ž ý á í é
+# on the number row, the digits with Shift. xdotool then types Czech text with keys the keymap
+# has; a character missing from it, xdotool maps onto a spare key for one press and maps the
+# key back at once, and a program that looks the key up after that gets no character or
+# another one. Load it while the program runs: an X server that loses its last client resets
+# the keymap.
+czech_keyboard() {
+    setxkbmap -layout cz
+    local keymap keysym
+    keymap=$(xkbcomp -xkb "$DISPLAY" - 2>/dev/null)
+    for keysym in ecaron scaron ccaron rcaron zcaron yacute aacute iacute eacute; do
+        grep -qw "$keysym" <<<"$keymap" || { echo "the keymap has no $keysym" >&2; return 1; }
+    done
+}
+
 # Starts the program with the given arguments and waits for its window: sets $pid and $main.
 start_program() {
     "$@" &

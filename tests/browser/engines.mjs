@@ -2,6 +2,14 @@
 // that one list of scenarios serves them all: Chromium and Firefox through puppeteer-core
 // (DevTools protocol and WebDriver BiDi), WebKit through WebKitWebDriver's classic WebDriver
 // with selenium-webdriver. Every browser comes from Debian's packages.
+//
+// press(selector, answers, { dialogs }) and pressKey(key, answers, { dialogs }) act, answer the
+// dialogs the page opens with `answers` in turn (a text, true for the default answer, null to
+// cancel) and return what the dialogs showed, once the page has handled the action. `dialogs`
+// is how many dialogs the action must bring, by default one for every answer; a scenario whose
+// page asks fewer says so. WebKit waits for them (see below); in Chromium and Firefox the
+// action itself comes back only once the page has handled it, each dialog answered from the
+// driver's event.
 import { spawn } from "node:child_process";
 import { createServer } from "node:net";
 import puppeteer from "puppeteer-core";
@@ -90,9 +98,11 @@ function freePort() {
 }
 
 // WebKit: WebKitGTK's MiniBrowser under WebKitWebDriver, on the X server the test runs on.
-// Classic WebDriver has no dialog events: after an action, the test waits for the page's next
-// task; a dialog that opens first is reported as an error, answered, and the wait begins
-// again.
+// Classic WebDriver has no dialog events, and its click or key press may come back before
+// the page has seen it; a script run while a dialog opens may even come back with no result
+// and no error. So after an action the test polls until what the action must bring is there:
+// the page has handled its event, and as many dialogs as the scenario expects have been
+// answered, each as it is found open. An open dialog is never inferred from a script's result.
 async function webkitEngine() {
   const port = await freePort();
   const server = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore" });
@@ -119,32 +129,66 @@ async function webkitEngine() {
       await new Promise((resolve) => setTimeout(resolve, 10));
     }
   }
-  const answering = async (answers, act) => {
+  const evaluate = (fn, ...args) =>
+    driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
+  const patience = 10000;
+  // The dialog open now, or null.
+  const openDialog = async () => {
+    try {
+      return await driver.switchTo().alert();
+    } catch (error) {
+      if (error instanceof webdriver.error.NoSuchAlertError) return null;
+      throw error;
+    }
+  };
+  // Marks the page's next event of a type as handled once it has been: a listener on the
+  // document runs after the page's own on the element, and a script reads the mark only after
+  // the event's whole task, the page's dialogs included.
+  const awaiting = (type) => evaluate((eventType) => {
+    window.ciferonHandled = false;
+    document.addEventListener(eventType, () => {
+      window.ciferonHandled = true;
+    }, { once: true });
+  }, type);
+  const handled = async () => {
+    try {
+      return (await evaluate(() => window.ciferonHandled)) === true;
+    } catch (error) {
+      if (error instanceof webdriver.error.UnexpectedAlertOpenError) return false;
+      throw error;
+    }
+  };
+  // Acts, then answers the page's dialogs from `answers` until the page has handled the
+  // action's event and `dialogs` of them have been answered.
+  const answering = async (answers, dialogs, type, act) => {
     const seen = [];
     const script = [...answers];
+    await awaiting(type);
     await act();
+    const deadline = Date.now() + patience;
     for (;;) {
-      try {
-        // A timer fires only once the action's task is over, dialogs and all; a dialog that
-        // opens before then ends the wait with an error instead.
-        await driver.executeAsyncScript("setTimeout(arguments[arguments.length - 1])");
-        return seen;
-      } catch (error) {
-        if (!(error instanceof webdriver.error.UnexpectedAlertOpenError)) throw error;
-      }
-      const dialog = driver.switchTo().alert();
-      seen.push({ type: undefined, message: await dialog.getText(), defaultValue: undefined });
-      const answer = script.shift();
-      if (answer === undefined || answer === null) {
-        await dialog.dismiss();
+      const dialog = await openDialog();
+      if (dialog) {
+        seen.push({ type: undefined, message: await dialog.getText(), defaultValue: undefined });
+        const answer = script.shift();
+        if (answer === undefined || answer === null) {
+          await dialog.dismiss();
+        } else {
+          if (answer !== true) await dialog.sendKeys(answer);
+          await dialog.accept();
+        }
       } else {
-        if (answer !== true) await dialog.sendKeys(answer);
-        await dialog.accept();
+        const done = await handled();
+        if (done && seen.length >= dialogs) return seen;
+        if (Date.now() > deadline) {
+          throw new Error(`after ${patience} ms, ${seen.length} of ${dialogs} dialogs answered ` +
+            `(${JSON.stringify(seen.map(({ message }) => message))}) and the ${type} ` +
+            `${done ? "handled" : "not yet handled"} by the page`);
+        }
+        await new Promise((resolve) => setTimeout(resolve, 10));
       }
     }
   };
-  const evaluate = (fn, ...args) =>
-    driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
   return {
     name: "webkit",
     readsDefaults: false,
@@ -156,20 +200,32 @@ async function webkitEngine() {
     open: (url) => driver.get(url),
     closed: async () => false,
     reopen: (url) => driver.get(url),
-    press: (selector, answers = []) =>
-      answering(answers, () => driver.findElement(webdriver.By.css(selector)).click()),
-    pressKey: (key, answers = []) =>
-      answering(answers, () => driver.switchTo().activeElement().sendKeys(webdriver.Key[key.toUpperCase()])),
-    // A click on a link returns once the page it leads to has loaded.
-    follow: (selector) => driver.findElement(webdriver.By.css(selector)).click(),
+    press: (selector, answers = [], { dialogs = answers.length } = {}) =>
+      answering(answers, dialogs, "click",
+        () => driver.findElement(webdriver.By.css(selector)).click()),
+    pressKey: (key, answers = [], { dialogs = answers.length } = {}) =>
+      answering(answers, dialogs, "keyup",
+        () => driver.switchTo().activeElement().sendKeys(webdriver.Key[key.toUpperCase()])),
+    // Returns once the page the link leads to has loaded, not the page it leaves.
+    async follow(selector) {
+      await evaluate(() => {
+        window.ciferonLeaving = true;
+      });
+      await driver.findElement(webdriver.By.css(selector)).click();
+      await driver.wait(() =>
+        evaluate(() => !window.ciferonLeaving && document.readyState === "complete"), patience);
+    },
     evaluate,
     // The window's frame and toolbar take their share; MiniBrowser has a narrowest window.
+    // Returns once the page has the window's new width.
     async setWidth(width) {
       const frame = await evaluate(() => outerWidth - innerWidth);
-      await driver.manage().window().setRect({ width: width + frame, height: 800 });
+      const rect = await driver.manage().window().setRect({ width: width + frame, height: 800 });
+      await driver.wait(() => evaluate((outer, inner) => outerWidth === outer && innerWidth === inner,
+        rect.width, rect.width - frame), patience);
     },
     pdf: undefined,
-    waitFor: (fn) => driver.wait(() => evaluate(fn), 10000),
+    waitFor: (fn) => driver.wait(() => evaluate(fn), patience),
     async close() {
       await driver.quit();
       server.kill();
