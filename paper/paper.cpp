@@ -531,21 +531,22 @@ bool printLists(QPagedPaintDevice& device, const QString& exercises, const QStri
     return true;
 }
 
+bool drawPdf(QIODevice& out, const QString& title,
+             const std::function<bool(QPagedPaintDevice&)>& draw) {
+    QPdfWriter writer(&out);
+    writer.setPageLayout(a4Layout());
+    writer.setCreator(QStringLiteral("Ciferon"));
+    writer.setTitle(title);
+    return draw(writer);
+}
+
 QString writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
     }
-    bool drawn = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(a4Layout());
-        writer.setCreator(QStringLiteral("Ciferon"));
-        writer.setTitle(title);
-        drawn = draw(writer);
-    }
-    if (!drawn) {
+    if (!drawPdf(file, title, draw)) {
         file.cancelWriting();
         return QStringLiteral("nelze kreslit do PDF");
     }

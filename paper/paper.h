@@ -3,6 +3,7 @@
 // path. Qt GUI only: the window's menu and the command line both use it.
 #pragma once
 
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QString>
@@ -44,6 +45,11 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
 // the solutions from a new page.
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
+
+// Draws a PDF through `draw` into `out`, which is open for writing, such as a buffer that
+// goes to standard output only once complete. False when nothing could be painted.
+bool drawPdf(QIODevice& out, const QString& title,
+             const std::function<bool(QPagedPaintDevice&)>& draw);
 
 // Writes a PDF file through `draw`, first to a temporary file beside `path`, which takes the
 // place of `path` only once complete. Returns the reason when it fails, else an empty text;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The command line without a display: a class set and one sheet written to PDF and read back
-# with pdftotext, a sheet's lists as text, and refusals that leave no file behind.
+# with pdftotext, two-sided class sets of long sheets, a PDF on standard output, a sheet's
+# lists as text, the codes the manual page shows, and refusals that leave no file behind.
 #   paper_check.sh PROGRAM CLIPBOARD_CHECK VERSION
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,5 +52,84 @@ refuse --code "$code" --text --pdf new.pdf
 refuse --bogus --pdf new.pdf
 refuse --sheets 3 --pdf missing/new.pdf
 refuse --sheets 3 --pdf "$work"
+refuse --sheets 3 --duplex
+refuse --code "$code" --duplex
+refuse --code "$code" --text --duplex
+refuse --code "$code" --count 5 --pdf new.pdf
+refuse --code "$code" --heading "$heading" --text
+refuse --count 5 --pdf new.pdf
+# A code that is missing or wrong is found before a window is thought of, so without a
+# display it gets its line all the same; a good one that needs the window gets one line.
+refuse --code NOTACODE
+refuse --code
+refuse --sheets 2 --pdf
 grep -q 'kód listu „K7M2-9QX4“ není platný' <("$ciferon" --code K7M2-9QX4 --text 2>&1 || true)
-echo "paper: $sheets sheets and their key read back; every refusal left the files as they were"
+status=0
+"$ciferon" --code "$code" 2>message.txt || status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <message.txt)" -eq 1 ] && grep -q '^ciferon: okno' message.txt
+
+# The PDF on standard output: the same pages as in a file; nothing at all for a mistake.
+"$ciferon" --code "$code" --pdf - >stdout.pdf
+cmp <(pdftotext stdout.pdf -) <(pdftotext one.pdf -)
+"$ciferon" --sheets 2 --pdf - | pdftotext - - | grep -q 'List 2 z 2'
+for mistake in "--sheets 41" "--code K7M2-9QX4" "--sheets 2 --text"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$ciferon" $mistake --pdf - >stdout.pdf 2>/dev/null || status=$?
+    [ "$status" -ne 0 ] && [ ! -s stdout.pdf ]
+done
+
+# Two-sided: every sheet and the key begin on an odd page, every page between goes on with
+# the sheet before it, and a blank page follows exactly the sheets of an odd number of pages.
+# Sheets of 1 to 4 pages. Prints each sheet's number of pages.
+two_sided() {
+    awk -v sheets="$1" 'BEGIN { RS = "\f" }
+        function fault(why) { print "page " NR ": " why > "/dev/stderr"; failed = 1; exit 1 }
+        function done() {
+            if (sheet > 0 && pages % 2 != 0) fault("sheet " sheet " ends on an odd page")
+            if (sheet > 0) print pages - blank
+        }
+        key { next }
+        /Kód: / {
+            done()
+            sheet++; pages = 1; blank = 0
+            if (sheets > 0 && index($0, "List " sheet " z " sheets "\n") == 0) fault("not sheet " sheet)
+            if (NR % 2 == 0) fault("sheet " sheet " begins on an even page")
+            next
+        }
+        /^Řešení/ {
+            done(); key = NR
+            if (NR % 2 == 0) fault("the key begins on an even page")
+            next
+        }
+        /^[[:space:]]*$/ { if (blank) fault("two blank pages"); blank = 1; pages++; next }
+        /\(pokračování\)/ && !blank && (sheets == 0 || index($0, "List " sheet " z " sheets ", kód")) {
+            pages++; next
+        }
+        { fault("neither the beginning nor the continuation of sheet " sheet) }
+        END { if (!failed && (!key || sheet != (sheets > 0 ? sheets : 1))) fault("sheets or key missing") }'
+}
+for layout in 20/5/3 100/10/3 120/20/2 200/10/2; do
+    IFS=/ read -r count separator sheets <<<"$layout"
+    "$ciferon" --sheets "$sheets" --count "$count" --separator "$separator" --duplex \
+        --pdf duplex.pdf
+    pdftotext duplex.pdf - | two_sided "$sheets"
+    pdftotext duplex.pdf - | grep -oE 'Kód: [0-9A-Z-]+' | head -n 1 | cut -d' ' -f2 >>long.txt
+done >lengths.txt
+# Both branches ran: a sheet of an odd number of pages over one, and one of an even number.
+grep -qxE '[3579]' lengths.txt && grep -qxE '[2468]' lengths.txt
+# One sheet by its code, two-sided: its key after it on a front page.
+while read -r long; do
+    "$ciferon" --code "$long" --duplex --pdf duplex.pdf
+    pdftotext duplex.pdf - | two_sided 0 >/dev/null
+done <long.txt
+
+# Every code that the manual page and --help show to be typed opens a sheet.
+man_page=$here/../desktop/ciferon.1.in
+{ sed 's/\\-/-/g' "$man_page"; "$ciferon" --help; } |
+    grep -oE '\b[0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?\b' | sort -u >shown.txt
+[ -s shown.txt ]
+while read -r shown; do
+    "$ciferon" --code "$shown" --text >/dev/null || { echo "not a code: $shown" >&2; exit 1; }
+done <shown.txt
+echo "paper: class sets, one-sided and two-sided, read back; every refusal left the files as they were"
