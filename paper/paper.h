@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct PaperSheet {
     int total = 0;      // the size of the class set
     QString exercises;  // the sheet's lists, with the core's CR LF line breaks
     QString solutions;
+    QStringList results;  // each exercise's result as the core writes it: "61", "8 (3)"
 };
 
 // A sheet printed alone, as reopened by its code.
@@ -38,7 +40,10 @@ QPageLayout a4Layout();
 
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
-// every sheet's code with its numbered solutions. False when nothing could be painted.
+// "Výsledky", every sheet's number and code with its numbered results side by side, and
+// from a new page "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet
+// and the key begin on the front of a new sheet of paper. False when nothing could be
+// painted.
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options);
 

@@ -26,12 +26,19 @@ heading='5. A – opakování'
 [ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
 code=$(head -n 1 codes.txt)
 
-# One sheet by its code: its page, unnumbered, and its key.
+# One sheet by its code: its page, unnumbered, and its key: its results, its solutions.
 "$ciferon" --code "$code" --pdf one.pdf
 pdftotext one.pdf one.txt
-[ "$(tr -cd '\f' <one.txt | wc -c)" -eq 2 ]
+[ "$(tr -cd '\f' <one.txt | wc -c)" -eq 3 ]
 grep -q "Kód: $code" one.txt
+awk 'BEGIN { RS = "\f" } NR == 2 && /^Výsledky/ && index($0, "Kód '"$code"'") { found = 1 }
+     END { exit !found }' one.txt
 if grep -q 'List 1 z' one.txt; then exit 1; fi
+
+# A class set's results table is compact: 25 sheets of 20 on one or two pages.
+"$ciferon" --sheets 25 --count 20 --separator 5 --pdf - | pdftotext - class.txt
+awk 'BEGIN { RS = "\f" } /^Výsledky/ { from = NR } /^Řešení/ { to = NR }
+     END { exit !(from == 26 && to - from <= 2 && to - from >= 1) }' class.txt
 
 # Refusals: one Czech line, a non-zero status, and no file made or changed.
 echo old >kept.pdf
@@ -97,7 +104,7 @@ two_sided() {
             if (NR % 2 == 0) fault("sheet " sheet " begins on an even page")
             next
         }
-        /^Řešení/ {
+        /^Výsledky/ {
             done(); key = NR
             if (NR % 2 == 0) fault("the key begins on an even page")
             next

@@ -2,7 +2,9 @@
 # Reads a printed class set back with pdftotext and checks it against the desktop program:
 # sheet i alone on page i with its heading, "List i z N" and its code; exactly its numbered
 # exercises as `ciferon --code CODE --text` gives them, and none of its solutions; then the
-# key with every sheet's code and all its numbered solutions. Prints the codes it read.
+# key: from a new page "Výsledky", a block for every sheet under its number and code with
+# exactly its numbered results, the ends of its solutions, and after it from a new page
+# "Řešení", every sheet's code with all its numbered solutions. Prints the codes it read.
 #   sheets_pdf_check.sh PDF SHEETS COUNT SEPARATOR HEADING PROGRAM CLIPBOARD_CHECK
 set -euo pipefail
 trap 'echo "sheets pdf: failed at line $LINENO" >&2' ERR
@@ -14,7 +16,16 @@ pdftotext "$pdf" "$work/set.txt"
 # pdftotext ends every page with a form feed.
 awk -v dir="$work" 'BEGIN { RS = "\f" } { print > (dir "/page" NR ".txt") }' "$work/set.txt"
 pages=$(tr -cd '\f' <"$work/set.txt" | wc -c)
-for page in $(seq $((sheets + 1)) "$pages"); do cat "$work/page$page.txt"; done >"$work/key.txt"
+results=$((sheets + 1))
+grep -q '^Výsledky' "$work/page$results.txt"
+solutions=$(for page in $(seq $((results + 1)) "$pages"); do
+    if head -n 1 "$work/page$page.txt" | grep -q '^Řešení'; then echo "$page"; fi
+done | head -n 1)
+[ -n "$solutions" ]
+for page in $(seq "$solutions" "$pages"); do cat "$work/page$page.txt"; done >"$work/key.txt"
+# The results as drawn, block after block: a block's rows follow its title only in the
+# content's own order, as the columns of a table are read apart otherwise.
+pdftotext -raw -f "$results" -l $((solutions - 1)) "$pdf" - | tr -d '\f' >"$work/results.txt"
 for i in $(seq "$sheets"); do
     page=$work/page$i.txt
     grep -q "List $i z $sheets" "$page"
@@ -34,5 +45,15 @@ for i in $(seq "$sheets"); do
     grep -q "List $i z $sheets, kód $code" "$work/key.txt"
     tail -n +$((count + 1)) "$work/lines" | awk '{ print NR ". " $0 }' >"$work/solutions"
     [ "$(grep -cxF -f "$work/solutions" "$work/key.txt")" -eq "$count" ]
+    # Its block of results, up to the next sheet's title, holds exactly the ends of its
+    # solutions, numbered as on the sheet.
+    sed 's/.*=//' "$work/solutions" | awk '{ sub(/^[0-9]+\. /, ""); print NR ". " $0 }' |
+        sort >"$work/expected"
+    awk -v title="List $i z $sheets, kód $code" '
+        index($0, title) == 1 { inside = 1; next }
+        /^List [0-9]+ z [0-9]+, kód / { inside = 0 }
+        inside' "$work/results.txt" |
+        grep -oE '[0-9]+\. -?[0-9]+( \([0-9]+\))?' | sort >"$work/found" || true
+    diff "$work/expected" "$work/found" >&2
     echo "$code"
 done
