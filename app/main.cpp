@@ -1,10 +1,13 @@
 // Starts Ciferon: the main window, or, from the command line, a class set or one sheet
-// written to a PDF file or one sheet's lists to standard output, without any window.
+// written to a PDF file, one sheet's lists to standard output, or a pupil's answers to one
+// sheet marked, without any window.
 // The whole command line is read and checked before the program decides whether it needs a
 // window, so that every mistake gets the same Czech line with or without a display.
 #include <QApplication>
 #include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +17,7 @@
 
 #include "form1.h"
 #include "paper.h"
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -43,7 +47,7 @@ void keepQtQuiet(QtMsgType type, const QMessageLogContext& /*context*/, const QS
 }
 
 // What a command line asks for.
-enum class Mode { Window, Help, Version, Sheets, CodePdf, CodeText };
+enum class Mode { Window, Help, Version, Sheets, CodePdf, CodeText, CodeCheck };
 
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -74,7 +78,8 @@ struct Options {
     QCommandLineOption code{
         QStringLiteral("code"),
         QStringLiteral("List s tímto kódem (například %1) a jeho klíč: do souboru "
-                       "s --pdf, na výstup s --text, jinak v okně programu.")
+                       "s --pdf, na výstup s --text, odpovědi k němu s --check, jinak v okně "
+                       "programu.")
             .arg(QStringLiteral("1DX2-DT93")),
         QStringLiteral("KÓD")};
     QCommandLineOption pdf{QStringLiteral("pdf"),
@@ -89,8 +94,18 @@ struct Options {
         QStringLiteral("Vypíše oba seznamy listu s kódem z --code přesně tak, jak by je "
                        "tlačítko „Kopíruj obě pole do schránky“ dalo do schránky, a skončí.")};
 
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Vyhodnotí odpovědi žáka k listu s kódem z --code: v SOUBORU (- je "
+                       "standardní vstup) odpověď na každý příklad na jednom řádku, bez "
+                       "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“ nebo "
+                       "„8 zb. 3“; prázdný řádek je bez odpovědi. Vypíše u každého příkladu "
+                       "„N. správně“, „N. chybně“ nebo „N. bez odpovědi“ a nakonec "
+                       "„Správně S z T.“"),
+        QStringLiteral("SOUBOR")};
+
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help, version, sheets, count, separator, heading, code, pdf, duplex, text};
+        return {help, version, sheets, count, separator, heading, code, pdf, duplex, text, check};
     }
 };
 
@@ -102,7 +117,8 @@ struct Task {
     int count = ciferon::sheetCountDefault;
     int separator = ciferon::sheetSeparatorDefault;
     QString heading;
-    QString pdf;  // "-" for standard output
+    QString pdf;    // "-" for standard output
+    QString check;  // "-" for standard input
     bool duplex = false;
 };
 
@@ -220,13 +236,18 @@ std::optional<Mode> chooseMode(const QCommandLineParser& parser, const Options& 
         return Mode::Sheets;
     }
     if (parser.isSet(o.code)) {
-        if (parser.isSet(o.pdf) && parser.isSet(o.text)) {
-            fail(QStringLiteral("buď --pdf SOUBOR, nebo --text."));
+        const int outputs = (parser.isSet(o.pdf) ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) +
+                            (parser.isSet(o.check) ? 1 : 0);
+        if (outputs > 1) {
+            fail(
+                QStringLiteral("ke kódu patří jen jedno z --pdf SOUBOR, --text "
+                               "a --check SOUBOR."));
             return std::nullopt;
         }
-        return parser.isSet(o.pdf)    ? Mode::CodePdf
-               : parser.isSet(o.text) ? Mode::CodeText
-                                      : Mode::Window;
+        return parser.isSet(o.pdf)     ? Mode::CodePdf
+               : parser.isSet(o.text)  ? Mode::CodeText
+               : parser.isSet(o.check) ? Mode::CodeCheck
+                                       : Mode::Window;
     }
     return Mode::Window;
 }
@@ -256,6 +277,7 @@ bool belongs(const QCommandLineParser& parser, const Options& o, Mode mode) {
          {Mode::Sheets, Mode::CodePdf},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
         {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
+        {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
     };
     for (const Belonging& row : table) {
         if (parser.isSet(*row.option) &&
@@ -344,6 +366,11 @@ std::optional<Task> readCommandLine(QCommandLineParser& parser, const Options& o
         fail(QStringLiteral("chybí jméno souboru PDF."));
         return std::nullopt;
     }
+    task.check = parser.value(o.check);
+    if (parser.isSet(o.check) && task.check.isEmpty()) {
+        fail(QStringLiteral("chybí jméno souboru s odpověďmi."));
+        return std::nullopt;
+    }
     task.duplex = parser.isSet(o.duplex);
     return task;
 }
@@ -391,6 +418,59 @@ int writeText(const ciferon::Sheet& sheet) {
     return writeOut(QByteArray::fromStdString(bytes));
 }
 
+// A pupil's answers to the sheet, one line per exercise, marked by the core: one line per
+// exercise and the summary. The file is read whole first, so that nothing is printed for a
+// file that cannot be read or has more lines than the sheet has exercises.
+int checkAnswers(const Task& task) {
+    // Far more than any sheet's answers: 200 lines of the longest answer the core reads.
+    constexpr qint64 readMax = qint64{1} << 20;
+    const bool standardInput = task.check == QLatin1String("-");
+    const QString name = standardInput ? QStringLiteral("standardní vstup") : task.check;
+    QFile file(task.check);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    QByteArray bytes;
+    while (opened && bytes.size() <= readMax) {
+        const QByteArray piece = file.read(readMax + 1 - bytes.size());
+        if (piece.isEmpty()) {
+            break;
+        }
+        bytes += piece;
+    }
+    if (!opened || file.error() != QFileDevice::NoError) {
+        const QString why = !standardInput && !QFileInfo::exists(task.check)
+                                ? QStringLiteral("soubor neexistuje")
+                                : file.errorString();
+        return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why), runFault);
+    }
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.constLast().isEmpty()) {
+        lines.removeLast();  // the line break that ends the last line
+    }
+    const std::vector<ciferon::Result> results = ciferon::sheetResults(*task.sheet);
+    if (bytes.size() > readMax || lines.size() > static_cast<qsizetype>(results.size())) {
+        return fail(QStringLiteral("odpovědi („%1“) mají víc řádků, než má list příkladů (%2); "
+                                   "patří sem jeden řádek na příklad, bez prázdných řádků "
+                                   "mezi skupinami.")
+                        .arg(name)
+                        .arg(results.size()));
+    }
+    QString report;
+    int right = 0;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const auto line = static_cast<qsizetype>(i) < lines.size()
+                              ? lines.at(static_cast<qsizetype>(i)).toStdString()
+                              : std::string();
+        const ciferon::Mark mark = ciferon::markAnswerLine(results.at(i), line);
+        right += mark == ciferon::Mark::Right ? 1 : 0;
+        report += QStringLiteral("%1. %2\n")
+                      .arg(i + 1)
+                      .arg(QString::fromStdString(std::string(ciferon::markWord(mark))));
+    }
+    report += QString::fromStdString(ciferon::summaryText(right, static_cast<int>(results.size())));
+    return writeOut((report + QLatin1Char('\n')).toUtf8());
+}
+
 // A task without a window, once the application exists.
 int carryOut(const Task& task, const QCommandLineParser& parser) {
     switch (task.mode) {
@@ -410,6 +490,8 @@ int carryOut(const Task& task, const QCommandLineParser& parser) {
             return writeSheets(task, {ciferon::paperSheet(*task.sheet)});
         case Mode::CodeText:
             return writeText(*task.sheet);
+        case Mode::CodeCheck:
+            return checkAnswers(task);
         case Mode::Window:
             break;
     }
@@ -450,7 +532,7 @@ int main(int argc, char* argv[]) {
     if (!screenAvailable(arguments)) {
         return fail(QStringLiteral("okno programu nelze otevřít, protože tu není obrazovka "
                                    "(DISPLAY ani WAYLAND_DISPLAY); bez ní pracují --sheets, "
-                                   "--pdf a --text."),
+                                   "--pdf, --text a --check."),
                     runFault);
     }
     const QApplication application(argc, argv);

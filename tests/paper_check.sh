@@ -85,6 +85,7 @@ for mistake in "--sheets 41" "--code K7M2-9QX4" "--sheets 2 --text"; do
     "$ciferon" $mistake --pdf - >stdout.pdf 2>/dev/null || status=$?
     [ "$status" -ne 0 ] && [ ! -s stdout.pdf ]
 done
+rm stdout.pdf
 
 # Two-sided: every sheet and the key begin on an odd page, every page between goes on with
 # the sheet before it, and a blank page follows exactly the sheets of an odd number of pages.
@@ -130,6 +131,32 @@ while read -r long; do
     "$ciferon" --code "$long" --duplex --pdf duplex.pdf
     pdftotext duplex.pdf - | two_sided 0 >/dev/null
 done <long.txt
+rm duplex.pdf
+
+# A pupil's answers marked: one line per exercise, then the summary. The results are the ends
+# of the solutions that --text gives.
+"$ciferon" --code 1DX2-DT93 --text | tr -d '\r' | grep . | tail -n +21 | sed 's/.*=//' >results.txt
+[ "$(wc -l <results.txt)" -eq 20 ] && grep -q '(' results.txt
+# All right, with CR LF line ends and the remainders written with "zb.".
+sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1 zb. \2/; s/$/\r/' results.txt >answers.txt
+"$ciferon" --code 1DX2-DT93 --check answers.txt >marks.txt
+diff <(seq 20 | sed 's/$/. správně/'; echo 'Správně 20 z 20.') marks.txt
+# From standard input: the first wrong, the second not answered, the next eight right, and
+# the file ends there, so the rest are not answered.
+awk 'NR == 1 { sub(/^[0-9]+/, $1 + 1); print } NR == 2 { print "" } NR > 2 && NR <= 10' \
+    results.txt | "$ciferon" --code 1DX2-DT93 --check - >marks.txt
+diff <(echo '1. chybně'; echo '2. bez odpovědi'; seq 3 10 | sed 's/$/. správně/'
+    seq 11 20 | sed 's/$/. bez odpovědi/'; echo 'Správně 8 z 20.') marks.txt
+# Refused: more lines than exercises, a file that is not there, a bad code, and --check
+# beside another output or a heading.
+{ cat results.txt; echo 1; } >long.txt
+refuse --code 1DX2-DT93 --check long.txt
+refuse --code 1DX2-DT93 --check missing.txt
+refuse --code K7M2-9QX4 --check answers.txt
+refuse --code 1DX2-DT93 --check answers.txt --pdf new.pdf
+refuse --code 1DX2-DT93 --check answers.txt --text
+refuse --code 1DX2-DT93 --check answers.txt --heading "$heading"
+refuse --sheets 2 --check answers.txt --pdf new.pdf
 
 # Every code that the manual page and --help show to be typed opens a sheet.
 man_page=$here/../desktop/ciferon.1.in
