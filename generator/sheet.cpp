@@ -20,7 +20,9 @@ static_assert(sheetSeeds * choices <= payloadMask + 1 &&
 // The payload is scrambled by a bijection of its 35 bits, so that the codes of one class set,
 // which share their count and separator count, do not share their last symbols.
 constexpr std::uint64_t scramble = 0x5DEECE66DU;  // odd, so invertible modulo 2^35
-constexpr std::uint64_t offset = 0x2B5A96C3DU;    // so that no sheet's code is 0000-0000
+// Meant to keep 0000-0000 from being a code, but the sheet of seed 259010 with 176 exercises in
+// groups of 4 has that code. Codes are printed, so the constant stays as it is.
+constexpr std::uint64_t offset = 0x2B5A96C3DU;
 constexpr std::uint64_t inverseOf(std::uint64_t odd) {
     // Newton's iteration doubles the number of correct low bits at every step.
     std::uint64_t inverse = odd;
@@ -63,12 +65,16 @@ unsigned checkSymbol(const std::array<unsigned, codeSymbols>& symbols) {
     return sum;
 }
 
-// The symbol value a typed code point stands for, or -1 for a character to skip, or -2 for
+// What a typed character is to the code reader: a symbol value 0..31, a character to skip, or
 // one that cannot stand in a code.
+constexpr int skipped = -1;
+constexpr int foreign = -2;
+
+// The symbol value a typed code point stands for, or one of the two above.
 int symbolOf(char32_t c) {
     if (c == U' ' || c == U'\t' || c == U'-' || c == U'\u00A0' || c == U'\u2212' ||
         (c >= U'\u2010' && c <= U'\u2015')) {
-        return -1;
+        return skipped;
     }
     if (c >= U'a' && c <= U'z') {
         c -= U'a' - U'A';
@@ -117,10 +123,12 @@ int symbolOf(char32_t c) {
             return static_cast<int>(found);
         }
     }
-    return -2;
+    return foreign;
 }
 
-// The next code point of UTF-8 text, or an empty result for a malformed sequence.
+// The next code point of UTF-8 text, or an empty result for a malformed sequence: a stray
+// continuation byte, a truncated sequence, an overlong form (C0 80 for U+0000, E0 80 80 ...),
+// a surrogate (U+D800..U+DFFF). Four-byte sequences hold nothing a code may contain.
 std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
     if (lead < 0x80) {
@@ -128,14 +136,16 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     }
     int more = 0;
     char32_t value = 0;
+    char32_t least = 0;  // the smallest code point this length may carry
     if ((lead & 0xE0U) == 0xC0U) {
         more = 1;
         value = lead & 0x1FU;
+        least = 0x80;
     } else if ((lead & 0xF0U) == 0xE0U) {
         more = 2;
         value = lead & 0x0FU;
+        least = 0x800;
     } else {
-        // Four-byte sequences hold nothing a code may contain.
         return std::nullopt;
     }
     for (; more > 0; --more) {
@@ -143,6 +153,9 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
             return std::nullopt;
         }
         value = (value << 6U) | (static_cast<unsigned char>(text[at++]) & 0x3FU);
+    }
+    if (value < least || (value >= 0xD800 && value <= 0xDFFF)) {
+        return std::nullopt;
     }
     return value;
 }
@@ -194,7 +207,7 @@ std::optional<Sheet> readSheetCode(std::string_view typed) {
             return std::nullopt;
         }
         const int symbol = symbolOf(*c);
-        if (symbol == -2 || (symbol >= 0 && read == codeSymbols)) {
+        if (symbol == foreign || (symbol >= 0 && read == codeSymbols)) {
             return std::nullopt;
         }
         if (symbol >= 0) {

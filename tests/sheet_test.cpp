@@ -4,6 +4,7 @@
 #include <set>
 
 #include "evaluator.h"
+#include "scripted_random.h"
 #include "sheet.h"
 
 namespace ciferon {
@@ -83,6 +84,7 @@ TEST(Sheet, EveryOneSymbolChangeAndNeighbourSwapIsRefused) {
 TEST(Sheet, ReadsCodesAsTheyAreTyped) {
     const Sheet sheet{1234567, 3, 2};    // AFKB-MJZY
     const Sheet digits{8589933, 4, 20};  // 4XY1-ZKRX
+    const Sheet zeros{259010, 176, 4};   // 0000-0000
     const std::vector<std::pair<std::string, std::optional<Sheet>>> typed{
         {"afkb-mjzy", sheet},
         {" AFKB MJZY ", sheet},
@@ -92,6 +94,9 @@ TEST(Sheet, ReadsCodesAsTheyAreTyped) {
         {"4XYI-ZKRX", digits},      // I for 1
         {"čxy+-zkrx", digits},      // the Czech number row: č is 4, + is 1
         {"ČXY+ZKRX", digits},
+        {"OOOO-oooo", zeros},          // O for 0
+        {"éééé-ÉÉÉÉ", zeros},          // the number row's 0
+        {"AFKB\u00A0MJZY", sheet},     // a no-break space
         {"AFKB-MJZ", std::nullopt},    // short
         {"AFKB-MJZYA", std::nullopt},  // long
         {"AFKB-MJZU", std::nullopt},   // U is not a symbol
@@ -99,6 +104,14 @@ TEST(Sheet, ReadsCodesAsTheyAreTyped) {
         {"", std::nullopt},
         {"\xC4", std::nullopt},  // broken UTF-8
         {"AFKB-MJZY\xF0\x9F\x98\x80", std::nullopt},
+        // Malformed UTF-8 that a lax decoder would read as A, a no-break space, a dash or é.
+        {"\xC1\x81"
+         "FKB-MJZY",
+         std::nullopt},
+        {"AFKB\xE0\x82\xA0MJZY", std::nullopt},
+        {"AFKB\xC0\xADMJZY", std::nullopt},
+        {"OOOO-OOO\xE0\x83\xA9", std::nullopt},
+        {"AFKB-MJZY\xED\xA0\x80", std::nullopt},  // a surrogate
     };
     for (const auto& [text, expected] : typed) {
         EXPECT_EQ(readSheetCode(text), expected) << text;
@@ -134,6 +147,14 @@ TEST(Sheet, AClassSetHasDistinctSoundSheets) {
         const Lists lists = sheetLists(sheet);
         EXPECT_EQ(testing::checkLists(lists.exercises, lists.solutions, 40, 5).fault, "");
     }
+
+    // A source that repeats a seed: the repeated sheet is drawn again.
+    const auto seedValue = [](int seed) {
+        return testing::valueFor(0, static_cast<int>(sheetSeeds) - 1, seed);
+    };
+    testing::ScriptedRandom repeating({seedValue(5), seedValue(5), seedValue(6)});
+    const std::vector<Sheet> expected{{5, 1, 1}, {6, 1, 1}};
+    EXPECT_EQ(classSet(2, 1, 1, repeating), expected);
 }
 
 }  // namespace
