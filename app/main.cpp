@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "choice.h"
 #include "form1.h"
 #include "paper.h"
 #include "results.h"
@@ -71,6 +72,13 @@ struct Options {
             .arg(ciferon::sheetSeparatorMax)
             .arg(ciferon::sheetSeparatorDefault),
         QStringLiteral("K")};
+    QCommandLineOption kinds{
+        QStringLiteral("kinds"),
+        QStringLiteral("Jen tyto druhy příkladů na listech (čísla 1–%1 níže, jednotlivě "
+                       "nebo jako rozsahy oddělené čárkou, třeba 11 nebo 1-3,14,15); jinak "
+                       "všechny. Kód listu s výběrem má dvanáct znaků.")
+            .arg(ciferon::kindCount),
+        QStringLiteral("SEZNAM")};
     QCommandLineOption heading{
         QStringLiteral("heading"),
         QStringLiteral("Nadpis nad listy a klíčem (nejvýše %1 znaků).").arg(ciferon::headingMax),
@@ -105,7 +113,8 @@ struct Options {
         QStringLiteral("SOUBOR")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help, version, sheets, count, separator, heading, code, pdf, duplex, text, check};
+        return {help,    version, sheets, count,  separator, kinds,
+                heading, code,    pdf,    duplex, text,      check};
     }
 };
 
@@ -116,6 +125,7 @@ struct Task {
     int sheets = ciferon::classSetDefault;
     int count = ciferon::sheetCountDefault;
     int separator = ciferon::sheetSeparatorDefault;
+    ciferon::KindChoice kinds = ciferon::allKinds;
     QString heading;
     QString pdf;    // "-" for standard output
     QString check;  // "-" for standard input
@@ -267,6 +277,9 @@ bool belongs(const QCommandLineParser& parser, const Options& o, Mode mode) {
         {&o.separator,
          {Mode::Sheets},
          QStringLiteral("--separator patří k --sheets N (list podle kódu má své počty).")},
+        {&o.kinds,
+         {Mode::Sheets},
+         QStringLiteral("--kinds patří k --sheets N (list podle kódu má své druhy příkladů).")},
         {&o.heading,
          {Mode::Sheets, Mode::CodePdf},
          QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
@@ -354,6 +367,19 @@ std::optional<Task> readCommandLine(QCommandLineParser& parser, const Options& o
         task.sheets = *sheets;
         task.count = *count;
         task.separator = *separator;
+    }
+    if (parser.isSet(o.kinds)) {
+        const QString list = parser.value(o.kinds);
+        const auto kinds = ciferon::readKindList(list.toStdString());
+        if (!kinds) {
+            fail(QStringLiteral("druhy příkladů (--kinds) jsou čísla od 1 do %1 jednotlivě "
+                                "nebo jako rozsahy oddělené čárkou, třeba 11 nebo 1-3,14,15, "
+                                "ne „%2“.")
+                     .arg(ciferon::kindCount)
+                     .arg(list));
+            return std::nullopt;
+        }
+        task.kinds = *kinds;
     }
     task.heading = parser.value(o.heading).trimmed();
     if (task.heading.size() > ciferon::headingMax) {
@@ -471,11 +497,27 @@ int checkAnswers(const Task& task) {
     return writeOut((report + QLatin1Char('\n')).toUtf8());
 }
 
+// The options, then the kinds of exercise by topic with the numbers that --kinds takes.
+QString helpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText() + QStringLiteral("\nDruhy příkladů pro --kinds:\n");
+    for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
+        text += QStringLiteral("  %1\n").arg(
+            QString::fromUtf8(topic.name.data(), static_cast<qsizetype>(topic.name.size())));
+        for (const int kind : topic.kinds) {
+            const std::string_view name = ciferon::kindName(kind);
+            text += QStringLiteral("  %1  %2\n")
+                        .arg(kind + 1, 4)
+                        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+    }
+    return text;
+}
+
 // A task without a window, once the application exists.
 int carryOut(const Task& task, const QCommandLineParser& parser) {
     switch (task.mode) {
         case Mode::Help:
-            say(stdout, parser.helpText());
+            say(stdout, helpText(parser));
             return 0;
         case Mode::Version:
             say(stdout, QStringLiteral("ciferon %1\n").arg(QStringLiteral(CIFERON_VERSION)));
@@ -483,8 +525,9 @@ int carryOut(const Task& task, const QCommandLineParser& parser) {
         case Mode::Sheets: {
             ciferon::ClockRandom random;
             random.seed();
-            return writeSheets(task, ciferon::paperSheets(ciferon::classSet(
-                                         task.sheets, task.count, task.separator, random)));
+            return writeSheets(
+                task, ciferon::paperSheets(ciferon::classSet(task.sheets, task.count,
+                                                             task.separator, random, task.kinds)));
         }
         case Mode::CodePdf:
             return writeSheets(task, {ciferon::paperSheet(*task.sheet)});

@@ -26,6 +26,18 @@ heading='5. A – opakování'
 [ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
 code=$(head -n 1 codes.txt)
 
+# A topic's class set: division with remainder alone (--kinds 11) gives twelve-symbol codes
+# whose sheets hold that kind only; --kinds 1-15 is every kind, with eight-symbol codes.
+"$ciferon" --sheets 3 --count 10 --separator 5 --kinds 11 --heading "$heading" --pdf topic.pdf
+"$here/sheets_pdf_check.sh" topic.pdf 3 10 5 "$heading" "$ciferon" "$check" >topic.txt
+rm topic.pdf
+[ "$(grep -cxE '[0-9A-Z]{4}-[0-9A-Z]{4}-[0-9A-Z]{4}' topic.txt)" -eq 3 ]
+while read -r topic; do
+    "$ciferon" --code "$topic" --text | tr -d '\r' | grep . | head -n 10 >topic_lists.txt
+    [ "$(grep -cxE '[0-9]+:[0-9]+ =' topic_lists.txt)" -eq 10 ]
+done <topic.txt
+"$ciferon" --sheets 1 --kinds 1-15 --pdf - | pdftotext - - | grep -qxE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}'
+
 # One sheet by its code: its page, unnumbered, and its key: its results, its solutions.
 "$ciferon" --code "$code" --pdf one.pdf
 pdftotext one.pdf one.txt
@@ -65,6 +77,16 @@ refuse --code "$code" --text --duplex
 refuse --code "$code" --count 5 --pdf new.pdf
 refuse --code "$code" --heading "$heading" --text
 refuse --count 5 --pdf new.pdf
+# Kinds: out of range, empty, falling, malformed, missing, or beside a code.
+refuse --sheets 2 --kinds 0 --pdf new.pdf
+refuse --sheets 2 --kinds 16 --pdf new.pdf
+refuse --sheets 2 --kinds '' --pdf kept.pdf
+refuse --sheets 2 --kinds 3-1 --pdf new.pdf
+refuse --sheets 2 --kinds 1,,2 --pdf new.pdf
+refuse --sheets 2 --kinds jedenáct --pdf new.pdf
+refuse --sheets 2 --pdf new.pdf --kinds
+refuse --code "$code" --kinds 11 --pdf new.pdf
+refuse --kinds 11
 # A code that is missing or wrong is found before a window is thought of, so without a
 # display it gets its line all the same; a good one that needs the window gets one line.
 refuse --code NOTACODE

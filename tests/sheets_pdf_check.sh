@@ -22,16 +22,22 @@ solutions=$(for page in $(seq $((results + 1)) "$pages"); do
     if head -n 1 "$work/page$page.txt" | grep -q '^Řešení'; then echo "$page"; fi
 done | head -n 1)
 [ -n "$solutions" ]
-for page in $(seq "$solutions" "$pages"); do cat "$work/page$page.txt"; done >"$work/key.txt"
-# The results as drawn, block after block: a block's rows follow its title only in the
+# The key as drawn, block after block: a block's lines follow its title only in the
 # content's own order, as the columns of a table are read apart otherwise.
 pdftotext -raw -f "$results" -l $((solutions - 1)) "$pdf" - | tr -d '\f' >"$work/results.txt"
+pdftotext -raw -f "$solutions" -l "$pages" "$pdf" - | tr -d '\f' >"$work/key.txt"
+# The lines of one sheet's block, up to the next sheet's title.
+block() {
+    awk -v title="$1" 'index($0, title) == 1 { inside = 1; next }
+        /^List [0-9]+ z [0-9]+, kód / { inside = 0 }
+        inside' "$2"
+}
 for i in $(seq "$sheets"); do
     page=$work/page$i.txt
     grep -q "List $i z $sheets" "$page"
     # pdftotext may read a narrow blank in the heading as none.
     tr -d ' ' <"$page" | grep -qxF "${heading// /}"
-    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}' "$page" | cut -d' ' -f2)
+    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?' "$page" | cut -d' ' -f2)
     "$ciferon" --code "$code" --text >"$work/lists"
     "$check" "$work/lists" '' "$count" "$separator" >/dev/null
     tr -d '\r' <"$work/lists" | grep . >"$work/lines" || true
@@ -42,17 +48,13 @@ for i in $(seq "$sheets"); do
         echo "a solution on the sheet of $code" >&2
         exit 1
     fi
-    grep -q "List $i z $sheets, kód $code" "$work/key.txt"
+    # Its block of solutions holds exactly its numbered solutions, in order.
     tail -n +$((count + 1)) "$work/lines" | awk '{ print NR ". " $0 }' >"$work/solutions"
-    [ "$(grep -cxF -f "$work/solutions" "$work/key.txt")" -eq "$count" ]
-    # Its block of results, up to the next sheet's title, holds exactly the ends of its
-    # solutions, numbered as on the sheet.
-    sed 's/.*=//' "$work/solutions" | awk '{ sub(/^[0-9]+\. /, ""); print NR ". " $0 }' |
-        sort >"$work/expected"
-    awk -v title="List $i z $sheets, kód $code" '
-        index($0, title) == 1 { inside = 1; next }
-        /^List [0-9]+ z [0-9]+, kód / { inside = 0 }
-        inside' "$work/results.txt" |
+    block "List $i z $sheets, kód $code" "$work/key.txt" | grep -E '^[0-9]+\. ' >"$work/found" || true
+    diff "$work/solutions" "$work/found" >&2
+    # Its block of results holds exactly the ends of its solutions, numbered as on the sheet.
+    sed 's/.*=//' "$work/solutions" | awk '{ print NR ". " $0 }' | sort >"$work/expected"
+    block "List $i z $sheets, kód $code" "$work/results.txt" |
         grep -oE '[0-9]+\. -?[0-9]+( \([0-9]+\))?' | sort >"$work/found" || true
     diff "$work/expected" "$work/found" >&2
     echo "$code"
