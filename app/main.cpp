@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
-#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -101,7 +100,6 @@ struct Options {
         QStringLiteral("text"),
         QStringLiteral("Vypíše oba seznamy listu s kódem z --code přesně tak, jak by je "
                        "tlačítko „Kopíruj obě pole do schránky“ dalo do schránky, a skončí.")};
-
     QCommandLineOption check{
         QStringLiteral("check"),
         QStringLiteral("Vyhodnotí odpovědi žáka k listu s kódem z --code: v SOUBORU (- je "
@@ -265,7 +263,7 @@ std::optional<Mode> chooseMode(const QCommandLineParser& parser, const Options& 
 // Where each option belongs; given in any other mode, it is refused with its line.
 struct Belonging {
     const QCommandLineOption* option;
-    std::initializer_list<Mode> modes;
+    std::vector<Mode> modes;
     QString refusal;
 };
 
