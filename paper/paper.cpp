@@ -67,6 +67,8 @@ class Pages {
   public:
     Pages(QPagedPaintDevice& device, bool duplex) : device_(device), duplex_(duplex) {}
     bool begin() { return painter_.begin(&device_); }
+    // False when the device reports that the job failed as it ended.
+    bool end() { return painter_.end(); }
 
     QPaintDevice* device() const { return &device_; }
     qreal width() const { return device_.width(); }
@@ -515,7 +517,7 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
                                                     : QStringLiteral("Řešení: ") + options.heading;
     const qreal top = drawHeading(pages, title, 14, 0) + pages.mm(2);
     Flow(pages, keyStyle(pages), std::move(key), top, [] { return qreal{0}; }).placeAll();
-    return true;
+    return pages.end();
 }
 
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions) {
@@ -528,7 +530,7 @@ bool printLists(QPagedPaintDevice& device, const QString& exercises, const QStri
     Flow(pages, style, groupsOf(exercises, false), 0, top).placeAll();
     pages.newPage();
     Flow(pages, style, groupsOf(solutions, false), 0, top).placeAll();
-    return true;
+    return pages.end();
 }
 
 QString writePdf(const QString& path, const QString& title,

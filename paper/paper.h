@@ -37,12 +37,13 @@ QPageLayout a4Layout();
 
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
-// every sheet's code with its numbered solutions. False when nothing could be painted.
+// every sheet's code with its numbered solutions. False when the device could not start or
+// end the job.
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options);
 
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
-// the solutions from a new page.
+// the solutions from a new page. False as printSheets is.
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
 
 // Writes a PDF file through `draw`, first to a temporary file beside `path`, which takes the

@@ -1,6 +1,7 @@
 // The main window under Qt's offscreen platform: the four commands through a scripted
 // prompt, the real dialogs driven as a user would, the clipboard, layout and keyboard.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontInfo>
@@ -62,7 +63,10 @@ class ScriptedPrompts final : public Prompts {
         defaults << suggestedName;
         return pdfPath;
     }
-    std::optional<bool> setUpPrinter(QWidget* /*parent*/, QPrinter& printer) override {
+    QList<bool> presets;  // whether each print dialog was preset to both sides
+    std::optional<bool> setUpPrinter(QWidget* /*parent*/, QPrinter& printer,
+                                     bool twoSided) override {
+        presets << twoSided;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
         return duplex;
@@ -131,6 +135,35 @@ T* child(const QWidget& form, const char* name) {
         qFatal("no child %s", name);
     }
     return found;
+}
+
+QPushButton* buttonNamed(const QWidget& dialog, const QString& text) {
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    qFatal("no button %s", qPrintable(text));
+}
+
+// Opens the real class-set dialog from the menu's command, lets `fill` set its fields, saves
+// with "Uložit jako PDF…" and names `path` in the real file dialog.
+void saveClassSet(Form1& form, const QString& path,
+                  const std::function<void(ClassSetDialog&)>& fill) {
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ClassSetDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        fill(*dialog);
+        onNextModal([&](QWidget* second) {
+            QVERIFY(qobject_cast<QFileDialog*>(second) != nullptr);
+            auto* name = second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QCOMPARE(name->text(), QStringLiteral("pracovni-listy.pdf"));
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        buttonNamed(*dialog, QStringLiteral("Uložit jako PDF…"))->click();
+    });
+    form.printClassSet();
 }
 
 }  // namespace
@@ -524,22 +557,55 @@ class Form1Test : public QObject {
         QVERIFY(pages[1].contains(QStringLiteral("poznámka")));
     }
 
-    // Printed on both sides, every sheet and the key start on a front page.
-    void aDuplexClassSetStartsEverySheetOnAFrontPage() {
+    // "Oboustranný tisk" only presets the print dialog; the dialog's final setting decides
+    // the layout: on both sides, every sheet and the key start on a front page.
+    void theClassSetPrintsAsThePrintDialogDecides_data() {
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<int>("pageCount");
+        QTest::newRow("two-sided, kept") << true << true << 5;
+        QTest::newRow("two-sided, changed in the print dialog") << true << false << 3;
+        QTest::newRow("one-sided, changed in the print dialog") << false << true << 5;
+    }
+    void theClassSetPrintsAsThePrintDialogDecides() {
+        QFETCH(bool, asked);
+        QFETCH(bool, printed);
+        QFETCH(int, pageCount);
         QTemporaryDir dir;
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
-        prompts.duplex = true;
-        prompts.classSet = ClassSetRequest{2, 5, 5, QStringLiteral("5. A – opakování"),
-                                           ClassSetRequest::Output::Print};
+        prompts.duplex = printed;
+        prompts.classSet = ClassSetRequest{.sheets = 2,
+                                           .count = 5,
+                                           .separator = 5,
+                                           .heading = QStringLiteral("5. A – opakování"),
+                                           .duplex = asked};
         form.printClassSet();
+        QCOMPARE(prompts.presets, QList<bool>{asked});
         const QStringList pages = pdfPages(prompts.pdfPath);
-        QCOMPARE(pages.size(), 5);
+        QCOMPARE(pages.size(), pageCount);
         QVERIFY(pages[0].contains(QStringLiteral("List 1 z 2")));
-        QVERIFY(pages[1].trimmed().isEmpty());
-        QVERIFY(pages[2].contains(QStringLiteral("5. A – opakování")));
-        QVERIFY(pages[4].contains(QStringLiteral("Řešení")));
+        QCOMPARE(pages[1].trimmed().isEmpty(), printed);
+        QVERIFY(pages[printed ? 2 : 1].contains(QStringLiteral("5. A – opakování")));
+        QVERIFY(pages.constLast().contains(QStringLiteral("Řešení")));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // A job Qt cannot carry out is reported, whichever printout it was.
+    void aFailedPrintIsReported() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("no such folder/set.pdf"));
+        prompts.classSet.emplace().count = 5;
+        form.printClassSet();
+        prompts.answers = {QStringLiteral("5"), QStringLiteral("5")};
+        form.generate();
+        form.printFields();
+        const QString failed = QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla.");
+        QCOMPARE(prompts.messages, QStringList({failed, failed}));
+        QVERIFY(!QFile::exists(prompts.pdfPath));
     }
 
     // The real class-set dialog, its defaults, then the real file dialog.
@@ -550,33 +616,60 @@ class Form1Test : public QObject {
         Form1 form(prompts, random_);
         QVERIFY(showWindow(form));
         QList<int> defaults;
-        onNextModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<ClassSetDialog*>(modal);
-            QVERIFY(dialog != nullptr);
+        bool duplex = true;
+        saveClassSet(form, path, [&](ClassSetDialog& dialog) {
             for (const char* name : {"sheets", "count", "separator"}) {
-                defaults << child<QSpinBox>(*dialog, name)->value();
+                defaults << child<QSpinBox>(dialog, name)->value();
             }
-            child<QSpinBox>(*dialog, "sheets")->setValue(3);
-            child<QSpinBox>(*dialog, "count")->setValue(6);
-            onNextModal([&](QWidget* second) {
-                auto* files = qobject_cast<QFileDialog*>(second);
-                QVERIFY(files != nullptr);
-                auto* name = second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                QCOMPARE(name->text(), QStringLiteral("pracovni-listy.pdf"));
-                name->setText(path);
-                QTest::keyClick(name, Qt::Key_Return);
-            });
-            for (auto* button : dialog->findChildren<QPushButton*>()) {
-                if (button->text() == QStringLiteral("Uložit jako PDF…")) {
-                    button->click();
-                }
-            }
+            duplex = child<QCheckBox>(dialog, "duplex")->isChecked();
+            child<QSpinBox>(dialog, "sheets")->setValue(3);
+            child<QSpinBox>(dialog, "count")->setValue(6);
         });
-        form.printClassSet();
-        QCOMPARE(defaults, QList<int>({25, 20, 5}));
+        QCOMPARE(defaults, QList<int>({classSetDefault, sheetCountDefault, sheetSeparatorDefault}));
+        QVERIFY(!duplex);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 4);
         QVERIFY(pages[2].contains(QStringLiteral("List 3 z 3")));
+    }
+
+    // "Oboustranný tisk" lays the saved PDF out for both sides: sheets of several pages each,
+    // and every sheet and the key begin on an odd page, the front of a new paper.
+    void aTwoSidedPdfStartsEverySheetOnAFrontPage() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("oboustranne.pdf"));
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        saveClassSet(form, path, [](ClassSetDialog& dialog) {
+            child<QSpinBox>(dialog, "sheets")->setValue(3);
+            child<QSpinBox>(dialog, "count")->setValue(120);
+            child<QSpinBox>(dialog, "separator")->setValue(20);
+            QTest::keyClick(child<QCheckBox>(dialog, "duplex"), Qt::Key_Space);
+        });
+        // One letter a page: a sheet's first page, its continuation, blank, the key.
+        QString layout;
+        for (const QString& page : pdfPages(path)) {
+            layout += page.trimmed().isEmpty()                         ? QLatin1Char('-')
+                      : page.contains(QStringLiteral("Jméno:"))        ? QLatin1Char('S')
+                      : page.contains(QStringLiteral("Řešení"))        ? QLatin1Char('K')
+                      : page.contains(QStringLiteral("(pokračování)")) ? QLatin1Char('c')
+                                                                       : QLatin1Char('k');
+        }
+        const auto odd = [&layout](QChar kind) {
+            for (qsizetype page = layout.indexOf(kind); page >= 0;
+                 page = layout.indexOf(kind, page + 1)) {
+                if (page % 2 != 0) {  // counted from 0: an even page
+                    return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY2(layout.count(QLatin1Char('S')) == 3 && layout.count(QLatin1Char('K')) == 1 &&
+                     layout.count(QLatin1Char('c')) >= 3 && layout.contains(QLatin1Char('-')),
+                 qPrintable(layout));
+        QVERIFY2(odd(QLatin1Char('S')) && odd(QLatin1Char('K')), qPrintable(layout));
+        QVERIFY2(layout.indexOf(QLatin1Char('K')) > layout.lastIndexOf(QLatin1Char('S')),
+                 qPrintable(layout));
     }
 
     void realCodePromptAndItsMessage() {

@@ -27,8 +27,12 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
         numberField(this, QStringLiteral("separator"), sheetSeparatorMax, defaults.separator);
     heading_ = new QLineEdit(this);
     heading_->setObjectName(QStringLiteral("heading"));
-    heading_->setMaxLength(80);
+    heading_->setMaxLength(headingMax);
     heading_->setPlaceholderText(QStringLiteral("například 5. A – opakování"));
+    duplex_ = new QCheckBox(QStringLiteral("Oboustranný tisk"), this);
+    duplex_->setObjectName(QStringLiteral("duplex"));
+    duplex_->setChecked(defaults.duplex);
+    duplex_->setToolTip(QStringLiteral("Každý žákovský list i řešení začne na novém papíře"));
 
     auto* form = new QFormLayout;
     // The labels are the fields' buddies, so screen readers name every field.
@@ -36,6 +40,7 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("Příkladů na listu"), count_);
     form->addRow(QStringLiteral("Oddělovat po"), separator_);
     form->addRow(QStringLiteral("Nadpis"), heading_);
+    form->addRow(duplex_);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* print = buttons->addButton(QStringLiteral("Vytisknout…"), QDialogButtonBox::AcceptRole);
@@ -64,6 +69,7 @@ ClassSetRequest ClassSetDialog::request() const {
     request.count = count_->value();
     request.separator = separator_->value();
     request.heading = heading_->text().trimmed();
+    request.duplex = duplex_->isChecked();
     request.output = output_;
     return request;
 }

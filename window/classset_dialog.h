@@ -1,12 +1,13 @@
-// "Pracovní listy pro třídu": how many sheets, exercises per sheet, the group size and an
-// optional heading; printed or saved as PDF.
+// "Pracovní listy pro třídu": how many sheets, exercises per sheet, the group size, an
+// optional heading and one or both sides of the paper; printed or saved as PDF.
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "form1.h"
+#include "classset_request.h"
 
 namespace ciferon {
 
@@ -23,6 +24,7 @@ class ClassSetDialog final : public QDialog {
     QSpinBox* count_;
     QSpinBox* separator_;
     QLineEdit* heading_;
+    QCheckBox* duplex_;
     ClassSetRequest::Output output_ = ClassSetRequest::Output::Print;
 };
 

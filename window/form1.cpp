@@ -133,7 +133,12 @@ QString DialogPrompts::askPdfFile(QWidget* parent, const QString& suggestedName)
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& printer) {
+std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) {
+    if (twoSided) {
+        // Bound on the long side, as portrait pages are; a printer printing on one side only
+        // keeps its setting.
+        printer.setDuplex(QPrinter::DuplexLongSide);
+    }
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -253,12 +258,14 @@ void Form1::printClassSet() {
     if (request->output == ClassSetRequest::Output::Pdf) {
         savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
                 [&](QPagedPaintDevice& device) {
-                    return printSheets(device, sheets, {heading, false});
+                    return printSheets(device, sheets, {heading, request->duplex});
                 });
     } else {
-        print([&](QPagedPaintDevice& device, bool duplex) {
-            return printSheets(device, sheets, {heading, duplex});
-        });
+        print(
+            [&](QPagedPaintDevice& device, bool duplex) {
+                return printSheets(device, sheets, {heading, duplex});
+            },
+            request->duplex);
     }
 }
 
@@ -320,15 +327,18 @@ void Form1::savePdf(const QString& suggestedName, const QString& title,
     }
 }
 
-void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw) {
+void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
-    const auto duplex = prompts_.setUpPrinter(this, printer);
-    if (!duplex) {
+    const auto chosen = prompts_.setUpPrinter(this, printer, duplex);
+    if (!chosen) {
         return;
     }
-    if (!draw(printer, *duplex)) {
-        prompts_.inform(this, QStringLiteral("Tisk se nezdařil."));
+    // Paper reports a job that could not start or end; the printer keeps the state of the
+    // job as its engine saw it. A spooler's later trouble is beyond the program's sight.
+    const bool drawn = draw(printer, *chosen);
+    if (!drawn || printer.printerState() == QPrinter::Error) {
+        prompts_.inform(this, QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla."));
     }
 }
 

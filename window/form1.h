@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include "classset_request.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -31,15 +32,6 @@ bool useCzechDialogButtons();
 // overflow button, whose look-up costs more than the whole menu bar otherwise does at start.
 // The menu bar holds two short menus and never overflows. Call before the window exists.
 void useStartUpStyle();
-
-// What the class-set dialog asks for.
-struct ClassSetRequest {
-    int sheets = 25;
-    int count = 20;
-    int separator = 5;
-    QString heading;
-    enum class Output { Print, Pdf } output = Output::Print;
-};
 
 // The modal questions the window puts to the user: real dialogs in the program, a script
 // in tests.
@@ -60,9 +52,10 @@ class Prompts {
     virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent) = 0;
     // Where to save a PDF file, offering `suggestedName`; empty when cancelled.
     virtual QString askPdfFile(QWidget* parent, const QString& suggestedName) = 0;
-    // The platform's print dialog for `printer`: nothing when cancelled, else whether it
-    // prints on both sides of the paper.
-    virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The platform's print dialog for `printer`, preset to both sides of the paper when
+    // `twoSided` and the printer can (else as the printer is set up): nothing when cancelled,
+    // else whether it prints on both sides.
+    virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) = 0;
 };
 
 // QInputDialog and QMessageBox.
@@ -75,7 +68,7 @@ class DialogPrompts : public Prompts {
     void inform(QWidget* parent, const QString& text) override;
     std::optional<ClassSetRequest> askClassSet(QWidget* parent) override;
     QString askPdfFile(QWidget* parent, const QString& suggestedName) override;
-    std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) override;
 };
 
 // The main window: the client area with the two fields and the four buttons, under a menu
@@ -129,7 +122,10 @@ class Form1 final : public QMainWindow, private RunHost {
     bool paintFields(QPagedPaintDevice& device, bool duplex) const;
     void savePdf(const QString& suggestedName, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
-    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw);
+    // Prints through the print dialog, preset to both sides when `duplex`; its final setting
+    // decides. Reports every failure Qt tells of.
+    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
+               bool duplex = false);
 
     Prompts& prompts_;
     RandomSource& random_;
