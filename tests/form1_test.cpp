@@ -10,8 +10,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -58,7 +61,10 @@ class ScriptedPrompts final : public Prompts {
         return code;
     }
     void inform(QWidget* /*parent*/, const QString& text) override { messages << text; }
-    std::optional<ClassSetRequest> askClassSet(QWidget* /*parent*/) override { return classSet; }
+    std::optional<ClassSetRequest> askClassSet(QWidget* /*parent*/,
+                                               const ClassSetRequest& /*last*/) override {
+        return classSet;
+    }
     QString askPdfFile(QWidget* /*parent*/, const QString& suggestedName) override {
         defaults << suggestedName;
         return pdfPath;
@@ -137,6 +143,15 @@ T* child(const QWidget& form, const char* name) {
     return found;
 }
 
+// With CIFERON_SCREENSHOTS naming a folder, saves the widget's picture there for the README
+// (tools/screenshot.sh runs the tests so under Xvfb).
+void screenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("CIFERON_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name)));
+    }
+}
+
 QPushButton* buttonNamed(const QWidget& dialog, const QString& text) {
     for (auto* button : dialog.findChildren<QPushButton*>()) {
         if (button->text() == text) {
@@ -167,6 +182,9 @@ void saveClassSet(Form1& form, const QString& path,
 }
 
 }  // namespace
+
+// A sheet of two kinds: "Dělení se zbytkem" and "Čtyři sčítanci, z toho dva součiny".
+constexpr Sheet topicSheet{1234567, 12, 4, (1U << 10U) | (1U << 3U)};
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -513,19 +531,25 @@ class Form1Test : public QObject {
     void opensASheetByItsCodeOrRefusesIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("as typed on a Czech keyboard") << QStringLiteral("čxy+ zkrx") << true;
-        QTest::newRow("one symbol wrong") << QStringLiteral("4XY1-ZKRY") << false;
+        QTest::addColumn<int>("kinds");
+        QTest::newRow("as typed on a Czech keyboard")
+            << QStringLiteral("čxy+ zkrx") << true << int(allKinds);
+        QTest::newRow("one symbol wrong") << QStringLiteral("4XY1-ZKRY") << false << 0;
+        const QString twelve =
+            QString::fromStdString(sheetCode(topicSheet)).toLower().replace(QLatin1Char('-'), ' ');
+        QTest::newRow("twelve symbols, of two kinds") << twelve << true << int(topicSheet.kinds);
     }
     void opensASheetByItsCodeOrRefusesIt() {
         QFETCH(QString, typed);
         QFETCH(bool, valid);
+        QFETCH(int, kinds);
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept"));
         prompts.code = typed;
         form.openByCode();
         QCOMPARE(prompts.questions, QStringList{QStringLiteral("Kód listu:")});
-        const Lists lists = sheetLists({8589933, 4, 20});
+        const Lists lists = sheetLists(kinds == allKinds ? Sheet{8589933, 4, 20} : topicSheet);
         QCOMPARE(form.fieldText(0),
                  valid ? QString::fromStdString(lists.exercises) : QStringLiteral("kept"));
         QCOMPARE(prompts.messages,
@@ -555,6 +579,13 @@ class Form1Test : public QObject {
         QVERIFY(!pages[0].contains(QStringLiteral("Kód")));
         QVERIFY(pages[0].contains(QStringLiteral("19-1+4-18+30-14-20 =\n")));
         QVERIFY(pages[1].contains(QStringLiteral("poznámka")));
+
+        form.openSheet(topicSheet);
+        form.saveFieldsAsPdf();
+        pages = pdfPages(prompts.pdfPath);
+        const QString code = QString::fromStdString(sheetCode(topicSheet));
+        QCOMPARE(code.size(), 14);
+        QVERIFY2(pages[0].contains(QStringLiteral("Kód: ") + code), qPrintable(pages[0]));
     }
 
     // "Oboustranný tisk" only presets the print dialog; the dialog's final setting decides
@@ -670,6 +701,142 @@ class Form1Test : public QObject {
         QVERIFY2(odd(QLatin1Char('S')) && odd(QLatin1Char('K')), qPrintable(layout));
         QVERIFY2(layout.indexOf(QLatin1Char('K')) > layout.lastIndexOf(QLatin1Char('S')),
                  qPrintable(layout));
+    }
+
+    // A class set of one topic from the real dialog: twelve-symbol codes that open the very
+    // lists printed above them, of that topic's kind only. The dialog opens again as it was
+    // left, after the PDF and after a preview that printed nothing.
+    void aClassSetOfOneTopicFromTheDialog() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("deleni.pdf"));
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        const auto values = [](const ClassSetDialog& dialog) {
+            QStringList seen;
+            for (const char* name : {"sheets", "count", "separator"}) {
+                seen << child<QSpinBox>(dialog, name)->text();
+            }
+            seen << child<QLineEdit>(dialog, "heading")->text();
+            for (auto* box : dialog.findChildren<QCheckBox*>()) {
+                seen << box->objectName() + QLatin1Char('=') + QString::number(box->checkState());
+            }
+            return seen;
+        };
+        QStringList chosen;
+        saveClassSet(form, path, [&](ClassSetDialog& dialog) {
+            child<QSpinBox>(dialog, "sheets")->setValue(2);
+            child<QSpinBox>(dialog, "count")->setValue(7);
+            child<QSpinBox>(dialog, "separator")->setValue(3);
+            child<QLineEdit>(dialog, "heading")->setText(QStringLiteral("Zbytky"));
+            for (const char* topic : {"topic0", "topic1", "topic2"}) {
+                child<QCheckBox>(dialog, topic)->click();  // all ticked: clears them
+            }
+            chosen = values(dialog);
+            screenshot(dialog, QStringLiteral("classset-dialog.png"));
+        });
+
+        const QStringList pages = pdfPages(path);
+        const QRegularExpression codeLine(QStringLiteral("Kód: (\\S+)"));
+        int sheets = 0;
+        for (const QString& page : pages) {
+            if (!page.contains(QStringLiteral("Jméno:"))) {
+                continue;
+            }
+            ++sheets;
+            const QString code = codeLine.match(page).captured(1);
+            QCOMPARE(code.size(), 14);
+            const auto sheet = readSheetCode(code.toStdString());
+            QVERIFY(sheet.has_value());
+            QCOMPARE(sheet->kinds, KindChoice(1U << 10U));
+            QCOMPARE(sheet->count, 7);
+            int number = 0;
+            for (const QString& line : QString::fromStdString(sheetLists(*sheet).exercises)
+                                           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                const QString printed = QStringLiteral("%1. %2").arg(++number).arg(line);
+                QVERIFY2(page.contains(printed), qPrintable(printed + QLatin1Char('|') + page));
+            }
+            QCOMPARE(number, 7);
+        }
+        QCOMPARE(sheets, 2);
+
+        // Again: a preview of as many pages, closed, and the dialog as it was.
+        int previewed = 0;
+        QStringList reopened;
+        QStringList afterPreview;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ClassSetDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            reopened = values(*dialog);
+            onNextModal([&](QWidget* second) {
+                QVERIFY(qobject_cast<QPrintPreviewDialog*>(second) != nullptr);
+                previewed = second->findChild<QPrintPreviewWidget*>()->pageCount();
+                onNextModal([&](QWidget* third) {
+                    afterPreview = values(*qobject_cast<ClassSetDialog*>(third));
+                    QTest::keyClick(third, Qt::Key_Escape);
+                });
+                qobject_cast<QDialog*>(second)->reject();
+            });
+            buttonNamed(*dialog, QStringLiteral("Náhled tisku…"))->click();
+        });
+        form.printClassSet();
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(reopened, chosen);
+        QCOMPARE(afterPreview, chosen);
+        QCOMPARE(previewed, pages.size());
+    }
+
+    // A topic's box ticks or clears its kinds and shows whether some are ticked; with none
+    // ticked nothing can be printed, and the dialog says why.
+    void theTopicsTickTheirKinds() {
+        ClassSetDialog dialog{ClassSetRequest{}};
+        QVERIFY(showWindow(dialog));
+        const auto topics = [&dialog] {
+            QString states;
+            for (const char* name : {"topic0", "topic1", "topic2", "topic3"}) {
+                states += QString::number(child<QCheckBox>(dialog, name)->checkState());
+            }
+            return states;
+        };
+        const auto commandsEnabled = [&dialog] {
+            return buttonNamed(dialog, QStringLiteral("Vytisknout…"))->isEnabled() &&
+                   buttonNamed(dialog, QStringLiteral("Uložit jako PDF…"))->isEnabled() &&
+                   buttonNamed(dialog, QStringLiteral("Náhled tisku…"))->isEnabled();
+        };
+        auto* topic = child<QCheckBox>(dialog, "topic1");  // "Přednost násobení a dělení"
+        auto* kind = child<QCheckBox>(dialog, "kind6");
+        QCOMPARE(topic->text(), QStringLiteral("Přednost násobení a dělení"));
+        QCOMPARE(kind->text(), QStringLiteral("7. Rozdíl součinu a podílu"));
+        QCOMPARE(topics(), QStringLiteral("2222"));
+        QCOMPARE(dialog.request().kinds, allKinds);
+
+        QTest::keyClick(kind, Qt::Key_Space);
+        QCOMPARE(topics(), QStringLiteral("2122"));
+        QTest::keyClick(topic, Qt::Key_Space);  // partly ticked: ticks them all
+        QCOMPARE(topics(), QStringLiteral("2222"));
+        QVERIFY(kind->isChecked());
+        QTest::keyClick(topic, Qt::Key_Space);  // all ticked: clears them
+        QCOMPARE(topics(), QStringLiteral("2022"));
+        KindChoice precedence = 0;
+        for (const unsigned number : {3U, 4U, 5U, 6U, 7U, 8U, 11U, 12U}) {
+            precedence |= 1U << number;
+        }
+        QCOMPARE(dialog.request().kinds, KindChoice(allKinds & ~precedence));
+        QVERIFY(commandsEnabled());
+        QVERIFY(!child<QLabel>(dialog, "noKinds")->isVisible());
+
+        for (const char* name : {"topic0", "topic2", "topic3"}) {
+            child<QCheckBox>(dialog, name)->click();
+        }
+        QCOMPARE(topics(), QStringLiteral("0000"));
+        QVERIFY(!commandsEnabled());
+        QVERIFY(child<QLabel>(dialog, "noKinds")->isVisible());
+        QCOMPARE(child<QLabel>(dialog, "noKinds")->text(),
+                 QStringLiteral("Zaškrtněte aspoň jeden druh příkladů."));
+        child<QCheckBox>(dialog, "kind10")->click();
+        QCOMPARE(topics(), QStringLiteral("0002"));
+        QVERIFY(commandsEnabled());
+        QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
     }
 
     void realCodePromptAndItsMessage() {

@@ -12,11 +12,12 @@ struct ClassSetRequest {
     int sheets = classSetDefault;
     int count = sheetCountDefault;
     int separator = sheetSeparatorDefault;
+    KindChoice kinds = allKinds;  // never empty once the dialog is accepted
     QString heading;
     // Laid out for both sides of the paper: every pupil's sheet and the key start on a front
     // page. A PDF is laid out so; for the printer it only presets its dialog to two-sided.
     bool duplex = false;
-    enum class Output { Print, Pdf } output = Output::Print;
+    enum class Output { Print, Pdf, Preview } output = Output::Print;
 };
 
 }  // namespace ciferon

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QProxyStyle>
 #include <QRect>
 #include <QStandardPaths>
@@ -111,8 +112,9 @@ void DialogPrompts::inform(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent) {
-    ClassSetDialog dialog(parent);
+std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent,
+                                                          const ClassSetRequest& last) {
+    ClassSetDialog dialog(last, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -247,25 +249,29 @@ void Form1::saveFieldsAsPdf() {
 }
 
 void Form1::printClassSet() {
-    const auto request = prompts_.askClassSet(this);
-    if (!request) {
-        return;
-    }
-    random_.seed();
-    const std::vector<PaperSheet> sheets =
-        paperSheets(classSet(request->sheets, request->count, request->separator, random_));
-    const QString heading = request->heading;
-    if (request->output == ClassSetRequest::Output::Pdf) {
-        savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
-                [&](QPagedPaintDevice& device) {
-                    return printSheets(device, sheets, {heading, request->duplex});
-                });
-    } else {
-        print(
-            [&](QPagedPaintDevice& device, bool duplex) {
-                return printSheets(device, sheets, {heading, duplex});
-            },
-            request->duplex);
+    while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
+        lastClassSet_ = *request;
+        random_.seed();
+        const std::vector<PaperSheet> sheets = paperSheets(
+            classSet(request->sheets, request->count, request->separator, random_, request->kinds));
+        const QString heading = request->heading;
+        const auto draw = [&sheets, &heading](QPagedPaintDevice& device, bool duplex) {
+            return printSheets(device, sheets, {heading, duplex});
+        };
+        switch (request->output) {
+            case ClassSetRequest::Output::Pdf:
+                savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
+                        [&](QPagedPaintDevice& device) { return draw(device, request->duplex); });
+                return;
+            case ClassSetRequest::Output::Print:
+                print(draw, request->duplex);
+                return;
+            case ClassSetRequest::Output::Preview:
+                if (preview(draw, request->duplex)) {
+                    return;
+                }
+                break;  // back to the dialog
+        }
     }
 }
 
@@ -334,9 +340,33 @@ void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& dr
     if (!chosen) {
         return;
     }
+    checkPrinted(printer, draw(printer, *chosen));
+}
+
+bool Form1::preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(a4Layout());
+    if (duplex) {
+        printer.setDuplex(QPrinter::DuplexLongSide);  // as the print dialog is preset
+    }
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Náhled tisku"));
+    bool drawn = true;
+    // The preview and the print from it paint alike: as the printer is set up, which a
+    // printer that cannot print on both sides, or a file, keeps one-sided.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        drawn = draw(*target, target->duplex() != QPrinter::DuplexNone);
+    });
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    checkPrinted(printer, drawn);
+    return true;
+}
+
+void Form1::checkPrinted(const QPrinter& printer, bool drawn) {
     // Paper reports a job that could not start or end; the printer keeps the state of the
     // job as its engine saw it. A spooler's later trouble is beyond the program's sight.
-    const bool drawn = draw(printer, *chosen);
     if (!drawn || printer.printerState() == QPrinter::Error) {
         prompts_.inform(this, QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla."));
     }

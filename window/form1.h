@@ -48,8 +48,9 @@ class Prompts {
     virtual QString askCode(QWidget* parent, const QString& question) = 0;
     // A message with an OK button.
     virtual void inform(QWidget* parent, const QString& text) = 0;
-    // The class-set dialog; nothing when cancelled.
-    virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent) = 0;
+    // The class-set dialog, opening with `last`'s values; nothing when cancelled.
+    virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent,
+                                                       const ClassSetRequest& last) = 0;
     // Where to save a PDF file, offering `suggestedName`; empty when cancelled.
     virtual QString askPdfFile(QWidget* parent, const QString& suggestedName) = 0;
     // The platform's print dialog for `printer`, preset to both sides of the paper when
@@ -66,7 +67,8 @@ class DialogPrompts : public Prompts {
     bool confirm(QWidget* parent, const QString& text) override;
     QString askCode(QWidget* parent, const QString& question) override;
     void inform(QWidget* parent, const QString& text) override;
-    std::optional<ClassSetRequest> askClassSet(QWidget* parent) override;
+    std::optional<ClassSetRequest> askClassSet(QWidget* parent,
+                                               const ClassSetRequest& last) override;
     QString askPdfFile(QWidget* parent, const QString& suggestedName) override;
     std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) override;
 };
@@ -93,7 +95,9 @@ class Form1 final : public QMainWindow, private RunHost {
     // sheet opened by its code unedited, that sheet with its key.
     void printFields();
     void saveFieldsAsPdf();
-    // "Pracovní listy pro třídu…": a class set with its key, printed or saved as PDF.
+    // "Pracovní listy pro třídu…": a class set of the chosen kinds with its key, printed,
+    // saved as PDF or previewed. The dialog opens with the values last asked for while the
+    // program runs, and again after a preview that printed nothing.
     void printClassSet();
     // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields.
     void openByCode();
@@ -126,10 +130,16 @@ class Form1 final : public QMainWindow, private RunHost {
     // decides. Reports every failure Qt tells of.
     void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
                bool duplex = false);
+    // Qt's print preview of `draw`, laid out for both sides when the printer prints so; it may
+    // print from there. True when it printed.
+    bool preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
+    // A print job's end: reports every failure Qt tells of.
+    void checkPrinted(const QPrinter& printer, bool drawn);
 
     Prompts& prompts_;
     RandomSource& random_;
     std::optional<Sheet> openedSheet_;
+    ClassSetRequest lastClassSet_;
 
     QWidget* client_;
     std::array<QPlainTextEdit*, 2> Text1{};
