@@ -22,8 +22,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "check_dialog.h"
 #include "classset_dialog.h"
 #include "form1.h"
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -523,9 +525,11 @@ class Form1Test : public QObject {
             }
         }
         QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-                 QStringLiteral("Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
-                                "|Otevřít list podle kódu… | |Konec Ctrl+Q|Nápověda|"
-                                "O programu Ciferon "));
+                 QStringLiteral(
+                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
+                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
+                     "Nápověda|"
+                     "O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {
@@ -728,7 +732,8 @@ class Form1Test : public QObject {
             child<QSpinBox>(dialog, "sheets")->setValue(2);
             child<QSpinBox>(dialog, "count")->setValue(7);
             child<QSpinBox>(dialog, "separator")->setValue(3);
-            child<QLineEdit>(dialog, "heading")->setText(QStringLiteral("Zbytky"));
+            child<QLineEdit>(dialog, "heading")
+                ->setText(QStringLiteral("5. A – dělení se zbytkem"));
             for (const char* topic : {"topic0", "topic1", "topic2"}) {
                 child<QCheckBox>(dialog, topic)->click();  // all ticked: clears them
             }
@@ -837,6 +842,113 @@ class Form1Test : public QObject {
         QCOMPARE(topics(), QStringLiteral("0002"));
         QVERIFY(commandsEnabled());
         QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
+    }
+
+    // A pupil checks a sheet by its code: answers typed field by field with Enter, marked
+    // right, wrong or not at all, a wrong one's solution shown, then corrected.
+    void checksASheetByItsCode() {
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        prompts.code = QStringLiteral("K7M2-9QX4");
+        form.checkByCode();
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Kód listu „K7M2-9QX4“ není platný.")});
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        // Of the twelve exercises, the two kinds take turns: 0 right, 1 wrong, 2 not
+        // answered; with a remainder, the first right and the second with its quotient only.
+        const std::vector<Result> results = sheetResults(topicSheet);
+        const QStringList exercises = QString::fromStdString(sheetLists(topicSheet).exercises)
+                                          .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList solutions = QString::fromStdString(sheetLists(topicSheet).solutions)
+                                          .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList typed;  // one per field, in order
+        QStringList marks;
+        int plain = 0;
+        int divisions = 0;
+        int wrong = -1;
+        for (std::size_t index = 0; index < results.size(); ++index) {
+            const Result& result = results[index];
+            const QString value = QString::number(result.value);
+            if (result.remainder) {
+                const QString rest = QString::number(*result.remainder);
+                const int turn = divisions++;
+                typed << (turn == 0   ? value
+                          : turn == 1 ? value
+                                      : QString())
+                      << (turn == 0 ? rest : QString());
+                marks << (turn == 0   ? QStringLiteral("✓ správně")
+                          : turn == 1 ? QStringLiteral("✗ chybně")
+                                      : QString());
+            } else {
+                const int turn = plain++;
+                if (turn == 1) {
+                    wrong = static_cast<int>(index);
+                }
+                // A pupil's spelling with blanks is read as the number.
+                typed << (turn == 0   ? QStringLiteral(" ") + value
+                          : turn == 1 ? QString::number(result.value + 1)
+                                      : QString());
+                marks << (turn == 0   ? QStringLiteral("✓ správně")
+                          : turn == 1 ? QStringLiteral("✗ chybně")
+                                      : QString());
+            }
+        }
+        QVERIFY(divisions >= 2 && plain >= 3);
+
+        QStringList seenMarks;
+        QStringList summaries;
+        QString solution;
+        QString accessibleName;
+        bool offeredOnlyBesideWrong = true;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CheckDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            accessibleName = child<QLineEdit>(*dialog, "answer3")->accessibleName();
+            for (const QString& text : typed) {
+                QWidget* field = dialog->focusWidget();
+                QVERIFY(qobject_cast<QLineEdit*>(field) != nullptr);
+                QTest::keyClicks(field, text);
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+            QCOMPARE(dialog->focusWidget(), child<QPushButton>(*dialog, "evaluate"));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);  // "Vyhodnotit"
+            for (int number = 1; number <= static_cast<int>(results.size()); ++number) {
+                const QString mark =
+                    child<QLabel>(*dialog, qPrintable(QStringLiteral("mark%1").arg(number)))
+                        ->text();
+                seenMarks << mark;
+                offeredOnlyBesideWrong =
+                    offeredOnlyBesideWrong &&
+                    child<QPushButton>(*dialog, qPrintable(QStringLiteral("show%1").arg(number)))
+                            ->isVisible() == (mark == QStringLiteral("✗ chybně"));
+            }
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            const QByteArray show = QStringLiteral("show%1").arg(wrong + 1).toLatin1();
+            child<QPushButton>(*dialog, show.constData())->click();
+            solution =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("solution%1").arg(wrong + 1)))
+                    ->text();
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            screenshot(*dialog, QStringLiteral("check-dialog.png"));
+            auto* corrected =
+                child<QLineEdit>(*dialog, qPrintable(QStringLiteral("answer%1").arg(wrong + 1)));
+            corrected->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            child<QPushButton>(*dialog, "evaluate")->click();
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            QVERIFY(!child<QLabel>(*dialog, "honest")->text().isEmpty());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        prompts.code = QString::fromStdString(sheetCode(topicSheet));
+        form.checkByCode();
+        QCOMPARE(accessibleName, QStringLiteral("3. ") + exercises[2].trimmed());
+        QCOMPARE(seenMarks, marks);
+        QVERIFY(offeredOnlyBesideWrong);
+        QCOMPARE(solution, solutions[wrong].trimmed());
+        QCOMPARE(summaries, QStringList({QStringLiteral("Správně 2 z 12."),
+                                         QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1."),
+                                         QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.")}));
     }
 
     void realCodePromptAndItsMessage() {

@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
 
@@ -228,6 +229,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
     file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
     file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
+    file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
@@ -275,15 +277,28 @@ void Form1::printClassSet() {
     }
 }
 
-void Form1::openByCode() {
+std::optional<Sheet> Form1::askSheet() {
     const QString typed = prompts_.askCode(this, codeQuestion);
     if (typed.isEmpty()) {
-        return;
+        return std::nullopt;
     }
-    if (const auto sheet = readSheetCode(typed.toStdString())) {
-        openSheet(*sheet);
-    } else {
+    auto sheet = readSheetCode(typed.toStdString());
+    if (!sheet) {
         prompts_.inform(this, QStringLiteral("Kód listu „%1“ není platný.").arg(typed));
+    }
+    return sheet;
+}
+
+void Form1::openByCode() {
+    if (const auto sheet = askSheet()) {
+        openSheet(*sheet);
+    }
+}
+
+void Form1::checkByCode() {
+    if (const auto sheet = askSheet()) {
+        CheckDialog dialog(*sheet, this);
+        dialog.exec();
     }
 }
 

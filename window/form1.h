@@ -101,6 +101,9 @@ class Form1 final : public QMainWindow, private RunHost {
     void printClassSet();
     // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields.
     void openByCode();
+    // "Zkontrolovat list podle kódu…": asks for a code as openByCode does and lets a pupil
+    // check their results of that sheet.
+    void checkByCode();
     // Fills both fields with the sheet's lists, replacing them as a run does.
     void openSheet(const Sheet& sheet);
     // "O programu Ciferon".
@@ -121,6 +124,9 @@ class Form1 final : public QMainWindow, private RunHost {
     void showResults(const std::string& exercises, const std::string& solutions) override;
     void placeControls();
     void buildMenus();
+    // A sheet's code asked for; an invalid one is refused with a message. Nothing when
+    // cancelled or refused.
+    std::optional<Sheet> askSheet();
     // The sheet opened by its code, while both fields still hold it unedited.
     [[nodiscard]] std::optional<Sheet> shownSheet() const;
     bool paintFields(QPagedPaintDevice& device, bool duplex) const;
