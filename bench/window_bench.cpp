@@ -1,12 +1,17 @@
-// A click on Generuj with 200 exercises, until both fields are filled and painted, under
-// Qt's offscreen platform.
+// A click on Generuj with 200 exercises, until both fields are filled and painted, and a click
+// on "Vyhodnotit" with 200 answers, until every mark is set, under Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
+#include "check_dialog.h"
 #include "form1.h"
+#include "results.h"
 #include "run.h"
+#include "sheet.h"
 
 namespace {
 
@@ -38,6 +43,47 @@ void generateClick(benchmark::State& state) {
     }
 }
 BENCHMARK(generateClick)->Unit(benchmark::kMicrosecond);
+
+// "Vyhodnotit" on a sheet of 200 exercises, every one answered, from the click until every mark
+// is set; Qt's layout and painting after it are left out. The answers swap between all right
+// and all wrong before each click, so that every mark changes.
+void evaluateClick(benchmark::State& state) {
+    const ciferon::Sheet sheet{4242, ciferon::sheetCountMax, 10};
+    const std::vector<ciferon::Result> results = ciferon::sheetResults(sheet);
+    ciferon::CheckDialog dialog(sheet);
+    dialog.show();
+    QApplication::processEvents();
+    std::vector<std::pair<QLineEdit*, long long>> fields;  // each field and its right value
+    for (std::size_t index = 0; index < results.size(); ++index) {
+        const int number = static_cast<int>(index) + 1;
+        fields.emplace_back(dialog.findChild<QLineEdit*>(QStringLiteral("answer%1").arg(number)),
+                            results[index].value);
+        if (results[index].remainder) {
+            fields.emplace_back(
+                dialog.findChild<QLineEdit*>(QStringLiteral("remainder%1").arg(number)),
+                *results[index].remainder);
+        }
+    }
+    auto* evaluate = dialog.findChild<QPushButton*>(QStringLiteral("evaluate"));
+    long long wrong = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        wrong = 1 - wrong;
+        for (const auto& [field, value] : fields) {
+            field->setText(QString::number(value + wrong));
+        }
+        QApplication::processEvents();  // the layout the last marks asked for, not timed
+        state.ResumeTiming();
+        evaluate->click();
+    }
+    const auto* summary = dialog.findChild<QLabel*>(QStringLiteral("summary"));
+    const QString expected =
+        wrong == 0 ? QStringLiteral("Správně 200 z 200.") : QStringLiteral("Správně 0 z 200.");
+    if (summary->text() != expected) {
+        state.SkipWithError("the marks were not set");
+    }
+}
+BENCHMARK(evaluateClick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

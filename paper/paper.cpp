@@ -75,6 +75,8 @@ class Pages {
   public:
     Pages(QPagedPaintDevice& device, bool duplex) : device_(device), duplex_(duplex) {}
     bool begin() { return painter_.begin(&device_); }
+    // False when the device reports that the job failed as it ended.
+    bool end() { return painter_.end(); }
 
     QPaintDevice* device() const { return &device_; }
     qreal width() const { return device_.width(); }
@@ -662,7 +664,7 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
     const qreal top =
         drawHeading(pages, titled(QStringLiteral("Řešení")), 14, headingTop) + pages.mm(2);
     Flow(pages, style, std::move(key), top, noHeading).placeAll();
-    return true;
+    return pages.end();
 }
 
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions) {
@@ -675,7 +677,7 @@ bool printLists(QPagedPaintDevice& device, const QString& exercises, const QStri
     Flow(pages, style, groupsOf(exercises, false), 0, top).placeAll();
     pages.newPage();
     Flow(pages, style, groupsOf(solutions, false), 0, top).placeAll();
-    return true;
+    return pages.end();
 }
 
 bool drawPdf(QIODevice& out, const QString& title,

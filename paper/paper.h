@@ -42,12 +42,13 @@ QPageLayout a4Layout();
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
 // "Výsledky", every sheet's number and code with its numbered results side by side, and
 // below them "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet and
-// the key begin on the front of a new sheet of paper. False when nothing could be painted.
+// the key begin on the front of a new sheet of paper. False when the device could not start
+// or end the job.
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options);
 
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
-// the solutions from a new page.
+// the solutions from a new page. False as printSheets is.
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
 
 // Draws a PDF through `draw` into `out`, which is open for writing, such as a buffer that

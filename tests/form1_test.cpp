@@ -1,6 +1,7 @@
 // The main window under Qt's offscreen platform: the four commands through a scripted
 // prompt, the real dialogs driven as a user would, the clipboard, layout and keyboard.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontInfo>
@@ -9,8 +10,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -18,8 +22,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "check_dialog.h"
 #include "classset_dialog.h"
 #include "form1.h"
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -57,12 +63,18 @@ class ScriptedPrompts final : public Prompts {
         return code;
     }
     void inform(QWidget* /*parent*/, const QString& text) override { messages << text; }
-    std::optional<ClassSetRequest> askClassSet(QWidget* /*parent*/) override { return classSet; }
+    std::optional<ClassSetRequest> askClassSet(QWidget* /*parent*/,
+                                               const ClassSetRequest& /*last*/) override {
+        return classSet;
+    }
     QString askPdfFile(QWidget* /*parent*/, const QString& suggestedName) override {
         defaults << suggestedName;
         return pdfPath;
     }
-    std::optional<bool> setUpPrinter(QWidget* /*parent*/, QPrinter& printer) override {
+    QList<bool> presets;  // whether each print dialog was preset to both sides
+    std::optional<bool> setUpPrinter(QWidget* /*parent*/, QPrinter& printer,
+                                     bool twoSided) override {
+        presets << twoSided;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
         return duplex;
@@ -133,7 +145,48 @@ T* child(const QWidget& form, const char* name) {
     return found;
 }
 
+// With CIFERON_SCREENSHOTS naming a folder, saves the widget's picture there for the README
+// (tools/screenshot.sh runs the tests so under Xvfb).
+void screenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("CIFERON_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name)));
+    }
+}
+
+QPushButton* buttonNamed(const QWidget& dialog, const QString& text) {
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    qFatal("no button %s", qPrintable(text));
+}
+
+// Opens the real class-set dialog from the menu's command, lets `fill` set its fields, saves
+// with "Uložit jako PDF…" and names `path` in the real file dialog.
+void saveClassSet(Form1& form, const QString& path,
+                  const std::function<void(ClassSetDialog&)>& fill) {
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ClassSetDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        fill(*dialog);
+        onNextModal([&](QWidget* second) {
+            QVERIFY(qobject_cast<QFileDialog*>(second) != nullptr);
+            auto* name = second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QCOMPARE(name->text(), QStringLiteral("pracovni-listy.pdf"));
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        buttonNamed(*dialog, QStringLiteral("Uložit jako PDF…"))->click();
+    });
+    form.printClassSet();
+}
+
 }  // namespace
+
+// A sheet of two kinds: "Dělení se zbytkem" and "Čtyři sčítanci, z toho dva součiny".
+constexpr Sheet topicSheet{1234567, 12, 4, (1U << 10U) | (1U << 3U)};
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -472,27 +525,35 @@ class Form1Test : public QObject {
             }
         }
         QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-                 QStringLiteral("Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
-                                "|Otevřít list podle kódu… | |Konec Ctrl+Q|Nápověda|"
-                                "O programu Ciferon "));
+                 QStringLiteral(
+                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
+                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
+                     "Nápověda|"
+                     "O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("as typed on a Czech keyboard") << QStringLiteral("čxy+ zkrx") << true;
-        QTest::newRow("one symbol wrong") << QStringLiteral("4XY1-ZKRY") << false;
+        QTest::addColumn<int>("kinds");
+        QTest::newRow("as typed on a Czech keyboard")
+            << QStringLiteral("čxy+ zkrx") << true << int(allKinds);
+        QTest::newRow("one symbol wrong") << QStringLiteral("4XY1-ZKRY") << false << 0;
+        const QString twelve =
+            QString::fromStdString(sheetCode(topicSheet)).toLower().replace(QLatin1Char('-'), ' ');
+        QTest::newRow("twelve symbols, of two kinds") << twelve << true << int(topicSheet.kinds);
     }
     void opensASheetByItsCodeOrRefusesIt() {
         QFETCH(QString, typed);
         QFETCH(bool, valid);
+        QFETCH(int, kinds);
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept"));
         prompts.code = typed;
         form.openByCode();
         QCOMPARE(prompts.questions, QStringList{QStringLiteral("Kód listu:")});
-        const Lists lists = sheetLists({8589933, 4, 20});
+        const Lists lists = sheetLists(kinds == allKinds ? Sheet{8589933, 4, 20} : topicSheet);
         QCOMPARE(form.fieldText(0),
                  valid ? QString::fromStdString(lists.exercises) : QStringLiteral("kept"));
         QCOMPARE(prompts.messages,
@@ -522,24 +583,64 @@ class Form1Test : public QObject {
         QVERIFY(!pages[0].contains(QStringLiteral("Kód")));
         QVERIFY(pages[0].contains(QStringLiteral("19-1+4-18+30-14-20 =\n")));
         QVERIFY(pages[1].contains(QStringLiteral("poznámka")));
+
+        form.openSheet(topicSheet);
+        form.saveFieldsAsPdf();
+        pages = pdfPages(prompts.pdfPath);
+        const QString code = QString::fromStdString(sheetCode(topicSheet));
+        QCOMPARE(code.size(), 14);
+        QVERIFY2(pages[0].contains(QStringLiteral("Kód: ") + code), qPrintable(pages[0]));
     }
 
-    // Printed on both sides, every sheet and the key start on a front page.
-    void aDuplexClassSetStartsEverySheetOnAFrontPage() {
+    // "Oboustranný tisk" only presets the print dialog; the dialog's final setting decides
+    // the layout: on both sides, every sheet and the key start on a front page.
+    void theClassSetPrintsAsThePrintDialogDecides_data() {
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<int>("pageCount");
+        QTest::newRow("two-sided, kept") << true << true << 5;
+        QTest::newRow("two-sided, changed in the print dialog") << true << false << 3;
+        QTest::newRow("one-sided, changed in the print dialog") << false << true << 5;
+    }
+    void theClassSetPrintsAsThePrintDialogDecides() {
+        QFETCH(bool, asked);
+        QFETCH(bool, printed);
+        QFETCH(int, pageCount);
         QTemporaryDir dir;
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
-        prompts.duplex = true;
-        prompts.classSet = ClassSetRequest{2, 5, 5, QStringLiteral("5. A – opakování"),
-                                           ClassSetRequest::Output::Print};
+        prompts.duplex = printed;
+        prompts.classSet = ClassSetRequest{.sheets = 2,
+                                           .count = 5,
+                                           .separator = 5,
+                                           .heading = QStringLiteral("5. A – opakování"),
+                                           .duplex = asked};
         form.printClassSet();
+        QCOMPARE(prompts.presets, QList<bool>{asked});
         const QStringList pages = pdfPages(prompts.pdfPath);
-        QCOMPARE(pages.size(), 5);
+        QCOMPARE(pages.size(), pageCount);
         QVERIFY(pages[0].contains(QStringLiteral("List 1 z 2")));
-        QVERIFY(pages[1].trimmed().isEmpty());
-        QVERIFY(pages[2].contains(QStringLiteral("5. A – opakování")));
-        QVERIFY(pages[4].contains(QStringLiteral("Řešení")));
+        QCOMPARE(pages[1].trimmed().isEmpty(), printed);
+        QVERIFY(pages[printed ? 2 : 1].contains(QStringLiteral("5. A – opakování")));
+        QVERIFY(pages.constLast().contains(QStringLiteral("Řešení")));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // A job Qt cannot carry out is reported, whichever printout it was.
+    void aFailedPrintIsReported() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("no such folder/set.pdf"));
+        prompts.classSet.emplace().count = 5;
+        form.printClassSet();
+        prompts.answers = {QStringLiteral("5"), QStringLiteral("5")};
+        form.generate();
+        form.printFields();
+        const QString failed = QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla.");
+        QCOMPARE(prompts.messages, QStringList({failed, failed}));
+        QVERIFY(!QFile::exists(prompts.pdfPath));
     }
 
     // The real class-set dialog, its defaults, then the real file dialog.
@@ -550,33 +651,304 @@ class Form1Test : public QObject {
         Form1 form(prompts, random_);
         QVERIFY(showWindow(form));
         QList<int> defaults;
-        onNextModal([&](QWidget* modal) {
-            auto* dialog = qobject_cast<ClassSetDialog*>(modal);
-            QVERIFY(dialog != nullptr);
+        bool duplex = true;
+        saveClassSet(form, path, [&](ClassSetDialog& dialog) {
             for (const char* name : {"sheets", "count", "separator"}) {
-                defaults << child<QSpinBox>(*dialog, name)->value();
+                defaults << child<QSpinBox>(dialog, name)->value();
             }
-            child<QSpinBox>(*dialog, "sheets")->setValue(3);
-            child<QSpinBox>(*dialog, "count")->setValue(6);
-            onNextModal([&](QWidget* second) {
-                auto* files = qobject_cast<QFileDialog*>(second);
-                QVERIFY(files != nullptr);
-                auto* name = second->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                QCOMPARE(name->text(), QStringLiteral("pracovni-listy.pdf"));
-                name->setText(path);
-                QTest::keyClick(name, Qt::Key_Return);
-            });
-            for (auto* button : dialog->findChildren<QPushButton*>()) {
-                if (button->text() == QStringLiteral("Uložit jako PDF…")) {
-                    button->click();
-                }
-            }
+            duplex = child<QCheckBox>(dialog, "duplex")->isChecked();
+            child<QSpinBox>(dialog, "sheets")->setValue(3);
+            child<QSpinBox>(dialog, "count")->setValue(6);
         });
-        form.printClassSet();
-        QCOMPARE(defaults, QList<int>({25, 20, 5}));
+        QCOMPARE(defaults, QList<int>({classSetDefault, sheetCountDefault, sheetSeparatorDefault}));
+        QVERIFY(!duplex);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 4);
         QVERIFY(pages[2].contains(QStringLiteral("List 3 z 3")));
+    }
+
+    // "Oboustranný tisk" lays the saved PDF out for both sides: sheets of several pages each,
+    // and every sheet and the key begin on an odd page, the front of a new paper.
+    void aTwoSidedPdfStartsEverySheetOnAFrontPage() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("oboustranne.pdf"));
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        saveClassSet(form, path, [](ClassSetDialog& dialog) {
+            child<QSpinBox>(dialog, "sheets")->setValue(3);
+            child<QSpinBox>(dialog, "count")->setValue(120);
+            child<QSpinBox>(dialog, "separator")->setValue(20);
+            QTest::keyClick(child<QCheckBox>(dialog, "duplex"), Qt::Key_Space);
+        });
+        // One letter a page: a sheet's first page, its continuation, blank, the key.
+        QString layout;
+        for (const QString& page : pdfPages(path)) {
+            layout += page.trimmed().isEmpty()                         ? QLatin1Char('-')
+                      : page.contains(QStringLiteral("Jméno:"))        ? QLatin1Char('S')
+                      : page.contains(QStringLiteral("Řešení"))        ? QLatin1Char('K')
+                      : page.contains(QStringLiteral("(pokračování)")) ? QLatin1Char('c')
+                                                                       : QLatin1Char('k');
+        }
+        const auto odd = [&layout](QChar kind) {
+            for (qsizetype page = layout.indexOf(kind); page >= 0;
+                 page = layout.indexOf(kind, page + 1)) {
+                if (page % 2 != 0) {  // counted from 0: an even page
+                    return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY2(layout.count(QLatin1Char('S')) == 3 && layout.count(QLatin1Char('K')) == 1 &&
+                     layout.count(QLatin1Char('c')) >= 3 && layout.contains(QLatin1Char('-')),
+                 qPrintable(layout));
+        QVERIFY2(odd(QLatin1Char('S')) && odd(QLatin1Char('K')), qPrintable(layout));
+        QVERIFY2(layout.indexOf(QLatin1Char('K')) > layout.lastIndexOf(QLatin1Char('S')),
+                 qPrintable(layout));
+    }
+
+    // A class set of one topic from the real dialog: twelve-symbol codes that open the very
+    // lists printed above them, of that topic's kind only. The dialog opens again as it was
+    // left, after the PDF and after a preview that printed nothing.
+    void aClassSetOfOneTopicFromTheDialog() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("deleni.pdf"));
+        DialogPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        const auto values = [](const ClassSetDialog& dialog) {
+            QStringList seen;
+            for (const char* name : {"sheets", "count", "separator"}) {
+                seen << child<QSpinBox>(dialog, name)->text();
+            }
+            seen << child<QLineEdit>(dialog, "heading")->text();
+            for (auto* box : dialog.findChildren<QCheckBox*>()) {
+                seen << box->objectName() + QLatin1Char('=') + QString::number(box->checkState());
+            }
+            return seen;
+        };
+        QStringList chosen;
+        saveClassSet(form, path, [&](ClassSetDialog& dialog) {
+            child<QSpinBox>(dialog, "sheets")->setValue(2);
+            child<QSpinBox>(dialog, "count")->setValue(7);
+            child<QSpinBox>(dialog, "separator")->setValue(3);
+            child<QLineEdit>(dialog, "heading")
+                ->setText(QStringLiteral("5. A – dělení se zbytkem"));
+            for (const char* topic : {"topic0", "topic1", "topic2"}) {
+                child<QCheckBox>(dialog, topic)->click();  // all ticked: clears them
+            }
+            chosen = values(dialog);
+            screenshot(dialog, QStringLiteral("classset-dialog.png"));
+        });
+
+        const QStringList pages = pdfPages(path);
+        const QRegularExpression codeLine(QStringLiteral("Kód: (\\S+)"));
+        int sheets = 0;
+        for (const QString& page : pages) {
+            if (!page.contains(QStringLiteral("Jméno:"))) {
+                continue;
+            }
+            ++sheets;
+            const QString code = codeLine.match(page).captured(1);
+            QCOMPARE(code.size(), 14);
+            const auto sheet = readSheetCode(code.toStdString());
+            QVERIFY(sheet.has_value());
+            QCOMPARE(sheet->kinds, KindChoice(1U << 10U));
+            QCOMPARE(sheet->count, 7);
+            int number = 0;
+            for (const QString& line : QString::fromStdString(sheetLists(*sheet).exercises)
+                                           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                const QString printed = QStringLiteral("%1. %2").arg(++number).arg(line);
+                QVERIFY2(page.contains(printed), qPrintable(printed + QLatin1Char('|') + page));
+            }
+            QCOMPARE(number, 7);
+        }
+        QCOMPARE(sheets, 2);
+
+        // Again: a preview of as many pages, closed, and the dialog as it was.
+        int previewed = 0;
+        QStringList reopened;
+        QStringList afterPreview;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ClassSetDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            reopened = values(*dialog);
+            onNextModal([&](QWidget* second) {
+                QVERIFY(qobject_cast<QPrintPreviewDialog*>(second) != nullptr);
+                previewed = second->findChild<QPrintPreviewWidget*>()->pageCount();
+                onNextModal([&](QWidget* third) {
+                    afterPreview = values(*qobject_cast<ClassSetDialog*>(third));
+                    QTest::keyClick(third, Qt::Key_Escape);
+                });
+                qobject_cast<QDialog*>(second)->reject();
+            });
+            buttonNamed(*dialog, QStringLiteral("Náhled tisku…"))->click();
+        });
+        form.printClassSet();
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(reopened, chosen);
+        QCOMPARE(afterPreview, chosen);
+        QCOMPARE(previewed, pages.size());
+    }
+
+    // A topic's box ticks or clears its kinds and shows whether some are ticked; with none
+    // ticked nothing can be printed, and the dialog says why.
+    void theTopicsTickTheirKinds() {
+        ClassSetDialog dialog{ClassSetRequest{}};
+        QVERIFY(showWindow(dialog));
+        const auto topics = [&dialog] {
+            QString states;
+            for (const char* name : {"topic0", "topic1", "topic2", "topic3"}) {
+                states += QString::number(child<QCheckBox>(dialog, name)->checkState());
+            }
+            return states;
+        };
+        const auto commandsEnabled = [&dialog] {
+            return buttonNamed(dialog, QStringLiteral("Vytisknout…"))->isEnabled() &&
+                   buttonNamed(dialog, QStringLiteral("Uložit jako PDF…"))->isEnabled() &&
+                   buttonNamed(dialog, QStringLiteral("Náhled tisku…"))->isEnabled();
+        };
+        auto* topic = child<QCheckBox>(dialog, "topic1");  // "Přednost násobení a dělení"
+        auto* kind = child<QCheckBox>(dialog, "kind6");
+        QCOMPARE(topic->text(), QStringLiteral("Přednost násobení a dělení"));
+        QCOMPARE(kind->text(), QStringLiteral("7. Rozdíl součinu a podílu"));
+        QCOMPARE(topics(), QStringLiteral("2222"));
+        QCOMPARE(dialog.request().kinds, allKinds);
+
+        QTest::keyClick(kind, Qt::Key_Space);
+        QCOMPARE(topics(), QStringLiteral("2122"));
+        QTest::keyClick(topic, Qt::Key_Space);  // partly ticked: ticks them all
+        QCOMPARE(topics(), QStringLiteral("2222"));
+        QVERIFY(kind->isChecked());
+        QTest::keyClick(topic, Qt::Key_Space);  // all ticked: clears them
+        QCOMPARE(topics(), QStringLiteral("2022"));
+        KindChoice precedence = 0;
+        for (const unsigned number : {3U, 4U, 5U, 6U, 7U, 8U, 11U, 12U}) {
+            precedence |= 1U << number;
+        }
+        QCOMPARE(dialog.request().kinds, KindChoice(allKinds & ~precedence));
+        QVERIFY(commandsEnabled());
+        QVERIFY(!child<QLabel>(dialog, "noKinds")->isVisible());
+
+        for (const char* name : {"topic0", "topic2", "topic3"}) {
+            child<QCheckBox>(dialog, name)->click();
+        }
+        QCOMPARE(topics(), QStringLiteral("0000"));
+        QVERIFY(!commandsEnabled());
+        QVERIFY(child<QLabel>(dialog, "noKinds")->isVisible());
+        QCOMPARE(child<QLabel>(dialog, "noKinds")->text(),
+                 QStringLiteral("Zaškrtněte aspoň jeden druh příkladů."));
+        child<QCheckBox>(dialog, "kind10")->click();
+        QCOMPARE(topics(), QStringLiteral("0002"));
+        QVERIFY(commandsEnabled());
+        QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
+    }
+
+    // A pupil checks a sheet by its code: answers typed field by field with Enter, marked
+    // right, wrong or not at all, a wrong one's solution shown, then corrected.
+    void checksASheetByItsCode() {
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        QVERIFY(showWindow(form));
+        prompts.code = QStringLiteral("K7M2-9QX4");
+        form.checkByCode();
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Kód listu „K7M2-9QX4“ není platný.")});
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        // Of the twelve exercises, the two kinds take turns: 0 right, 1 wrong, 2 not
+        // answered; with a remainder, the first right and the second with its quotient only.
+        const std::vector<Result> results = sheetResults(topicSheet);
+        const QStringList exercises = QString::fromStdString(sheetLists(topicSheet).exercises)
+                                          .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList solutions = QString::fromStdString(sheetLists(topicSheet).solutions)
+                                          .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList typed;  // one per field, in order
+        QStringList marks;
+        int plain = 0;
+        int divisions = 0;
+        int wrong = -1;
+        for (std::size_t index = 0; index < results.size(); ++index) {
+            const Result& result = results[index];
+            const QString value = QString::number(result.value);
+            if (result.remainder) {
+                const QString rest = QString::number(*result.remainder);
+                const int turn = divisions++;
+                typed << (turn == 0   ? value
+                          : turn == 1 ? value
+                                      : QString())
+                      << (turn == 0 ? rest : QString());
+                marks << (turn == 0   ? QStringLiteral("✓ správně")
+                          : turn == 1 ? QStringLiteral("✗ chybně")
+                                      : QString());
+            } else {
+                const int turn = plain++;
+                if (turn == 1) {
+                    wrong = static_cast<int>(index);
+                }
+                // A pupil's spelling with blanks is read as the number.
+                typed << (turn == 0   ? QStringLiteral(" ") + value
+                          : turn == 1 ? QString::number(result.value + 1)
+                                      : QString());
+                marks << (turn == 0   ? QStringLiteral("✓ správně")
+                          : turn == 1 ? QStringLiteral("✗ chybně")
+                                      : QString());
+            }
+        }
+        QVERIFY(divisions >= 2 && plain >= 3);
+
+        QStringList seenMarks;
+        QStringList summaries;
+        QString solution;
+        QString accessibleName;
+        bool offeredOnlyBesideWrong = true;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CheckDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            accessibleName = child<QLineEdit>(*dialog, "answer3")->accessibleName();
+            for (const QString& text : typed) {
+                QWidget* field = dialog->focusWidget();
+                QVERIFY(qobject_cast<QLineEdit*>(field) != nullptr);
+                QTest::keyClicks(field, text);
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+            QCOMPARE(dialog->focusWidget(), child<QPushButton>(*dialog, "evaluate"));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);  // "Vyhodnotit"
+            for (int number = 1; number <= static_cast<int>(results.size()); ++number) {
+                const QString mark =
+                    child<QLabel>(*dialog, qPrintable(QStringLiteral("mark%1").arg(number)))
+                        ->text();
+                seenMarks << mark;
+                offeredOnlyBesideWrong =
+                    offeredOnlyBesideWrong &&
+                    child<QPushButton>(*dialog, qPrintable(QStringLiteral("show%1").arg(number)))
+                            ->isVisible() == (mark == QStringLiteral("✗ chybně"));
+            }
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            const QByteArray show = QStringLiteral("show%1").arg(wrong + 1).toLatin1();
+            child<QPushButton>(*dialog, show.constData())->click();
+            solution =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("solution%1").arg(wrong + 1)))
+                    ->text();
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            screenshot(*dialog, QStringLiteral("check-dialog.png"));
+            auto* corrected =
+                child<QLineEdit>(*dialog, qPrintable(QStringLiteral("answer%1").arg(wrong + 1)));
+            corrected->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            child<QPushButton>(*dialog, "evaluate")->click();
+            summaries << child<QLabel>(*dialog, "summary")->text();
+            QVERIFY(!child<QLabel>(*dialog, "honest")->text().isEmpty());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        prompts.code = QString::fromStdString(sheetCode(topicSheet));
+        form.checkByCode();
+        QCOMPARE(accessibleName, QStringLiteral("3. ") + exercises[2].trimmed());
+        QCOMPARE(seenMarks, marks);
+        QVERIFY(offeredOnlyBesideWrong);
+        QCOMPARE(solution, solutions[wrong].trimmed());
+        QCOMPARE(summaries, QStringList({QStringLiteral("Správně 2 z 12."),
+                                         QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1."),
+                                         QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.")}));
     }
 
     void realCodePromptAndItsMessage() {

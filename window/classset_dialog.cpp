@@ -2,7 +2,12 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "choice.h"
 
 namespace ciferon {
 
@@ -16,19 +21,30 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int val
     return field;
 }
 
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr KindChoice bit(int kind) {
+    return static_cast<KindChoice>(1U << static_cast<unsigned>(kind));
+}
+
 }  // namespace
 
-ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
+ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Pracovní listy pro třídu"));
-    const ClassSetRequest defaults;
-    sheets_ = numberField(this, QStringLiteral("sheets"), classSetMax, defaults.sheets);
-    count_ = numberField(this, QStringLiteral("count"), sheetCountMax, defaults.count);
+    sheets_ = numberField(this, QStringLiteral("sheets"), classSetMax, initial.sheets);
+    count_ = numberField(this, QStringLiteral("count"), sheetCountMax, initial.count);
     separator_ =
-        numberField(this, QStringLiteral("separator"), sheetSeparatorMax, defaults.separator);
-    heading_ = new QLineEdit(this);
+        numberField(this, QStringLiteral("separator"), sheetSeparatorMax, initial.separator);
+    heading_ = new QLineEdit(initial.heading, this);
     heading_->setObjectName(QStringLiteral("heading"));
-    heading_->setMaxLength(80);
+    heading_->setMaxLength(headingMax);
     heading_->setPlaceholderText(QStringLiteral("například 5. A – opakování"));
+    duplex_ = new QCheckBox(QStringLiteral("Oboustranný tisk"), this);
+    duplex_->setObjectName(QStringLiteral("duplex"));
+    duplex_->setChecked(initial.duplex);
+    duplex_->setToolTip(QStringLiteral("Každý žákovský list i řešení začne na novém papíře"));
 
     auto* form = new QFormLayout;
     // The labels are the fields' buddies, so screen readers name every field.
@@ -36,26 +52,112 @@ ClassSetDialog::ClassSetDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("Příkladů na listu"), count_);
     form->addRow(QStringLiteral("Oddělovat po"), separator_);
     form->addRow(QStringLiteral("Nadpis"), heading_);
+    form->addRow(duplex_);
+
+    QWidget* choice = kindChoice(initial.kinds);
+    noKinds_ = new QLabel(QStringLiteral("Zaškrtněte aspoň jeden druh příkladů."), this);
+    noKinds_->setObjectName(QStringLiteral("noKinds"));
 
     auto* buttons = new QDialogButtonBox(this);
     auto* print = buttons->addButton(QStringLiteral("Vytisknout…"), QDialogButtonBox::AcceptRole);
     auto* pdf =
         buttons->addButton(QStringLiteral("Uložit jako PDF…"), QDialogButtonBox::AcceptRole);
+    auto* preview =
+        buttons->addButton(QStringLiteral("Náhled tisku…"), QDialogButtonBox::ActionRole);
     buttons->addButton(QStringLiteral("Zrušit"), QDialogButtonBox::RejectRole);
     print->setDefault(true);
-    connect(print, &QPushButton::clicked, this, [this] {
-        output_ = ClassSetRequest::Output::Print;
-        accept();
-    });
-    connect(pdf, &QPushButton::clicked, this, [this] {
-        output_ = ClassSetRequest::Output::Pdf;
-        accept();
-    });
+    connect(print, &QPushButton::clicked, this, [this] { finish(ClassSetRequest::Output::Print); });
+    connect(pdf, &QPushButton::clicked, this, [this] { finish(ClassSetRequest::Output::Pdf); });
+    connect(preview, &QPushButton::clicked, this,
+            [this] { finish(ClassSetRequest::Output::Preview); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    commands_ = {print, pdf, preview};
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(choice);
+    layout->addWidget(noKinds_);
     layout->addWidget(buttons);
+    showChoice();
+}
+
+QWidget* ClassSetDialog::kindChoice(KindChoice initial) {
+    auto* box = new QGroupBox(QStringLiteral("Druhy příkladů"), this);
+    auto* grid = new QGridLayout(box);
+    // Two topics a row, in the core's order, so that Tab and screen readers follow it.
+    int place = 0;
+    for (const KindTopic& topic : kindTopics()) {
+        auto* column = new QGridLayout;
+        auto* all = new QCheckBox(toQString(topic.name), box);
+        all->setObjectName(QStringLiteral("topic%1").arg(topics_.size()));
+        column->addWidget(all, 0, 0, 1, 3);
+        // The kinds stand indented under their topic.
+        column->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * 3);
+        int row = 1;
+        for (const int kind : topic.kinds) {
+            const QString example = toQString(kindExample(kind));
+            // The teacher's number is the kind number plus one.
+            auto* field = new QCheckBox(
+                QStringLiteral("%1. %2").arg(kind + 1).arg(toQString(kindName(kind))), box);
+            field->setObjectName(QStringLiteral("kind%1").arg(kind));
+            field->setChecked((initial & bit(kind)) != 0);
+            field->setAccessibleDescription(QStringLiteral("Například %1").arg(example));
+            connect(field, &QCheckBox::toggled, this, &ClassSetDialog::showChoice);
+            auto* sample = new QLabel(example, box);
+            column->addWidget(field, row, 1);
+            column->addWidget(sample, row, 2);
+            kinds_.at(static_cast<std::size_t>(kind)) = field;
+            ++row;
+        }
+        column->setRowStretch(row, 1);
+        // A click ticks every kind of the topic, or clears them all once all are ticked.
+        connect(all, &QCheckBox::clicked, this, [this, &topic] {
+            const bool tickAll = !std::ranges::all_of(topic.kinds, [this](int kind) {
+                return kinds_.at(static_cast<std::size_t>(kind))->isChecked();
+            });
+            for (const int kind : topic.kinds) {
+                kinds_.at(static_cast<std::size_t>(kind))->setChecked(tickAll);
+            }
+            showChoice();
+        });
+        topics_.push_back(all);
+        grid->addLayout(column, place / 2, place % 2);
+        ++place;
+    }
+    return box;
+}
+
+KindChoice ClassSetDialog::chosenKinds() const {
+    KindChoice chosen = 0;
+    for (std::size_t kind = 0; kind < kinds_.size(); ++kind) {
+        if (kinds_.at(kind)->isChecked()) {
+            chosen |= bit(static_cast<int>(kind));
+        }
+    }
+    return chosen;
+}
+
+void ClassSetDialog::showChoice() {
+    const KindChoice chosen = chosenKinds();
+    for (std::size_t index = 0; index < topics_.size(); ++index) {
+        KindChoice mask = 0;
+        for (const int kind : kindTopics().at(index).kinds) {
+            mask |= bit(kind);
+        }
+        const KindChoice ticked = chosen & mask;
+        topics_[index]->setCheckState(ticked == 0      ? Qt::Unchecked
+                                      : ticked == mask ? Qt::Checked
+                                                       : Qt::PartiallyChecked);
+    }
+    for (QPushButton* command : commands_) {
+        command->setEnabled(chosen != 0);
+    }
+    noKinds_->setVisible(chosen == 0);
+}
+
+void ClassSetDialog::finish(ClassSetRequest::Output output) {
+    output_ = output;
+    accept();
 }
 
 ClassSetRequest ClassSetDialog::request() const {
@@ -63,7 +165,9 @@ ClassSetRequest ClassSetDialog::request() const {
     request.sheets = sheets_->value();
     request.count = count_->value();
     request.separator = separator_->value();
+    request.kinds = chosenKinds();
     request.heading = heading_->text().trimmed();
+    request.duplex = duplex_->isChecked();
     request.output = output_;
     return request;
 }

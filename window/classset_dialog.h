@@ -1,12 +1,18 @@
-// "Pracovní listy pro třídu": how many sheets, exercises per sheet, the group size and an
-// optional heading; printed or saved as PDF.
+// "Pracovní listy pro třídu": how many sheets, exercises per sheet, the group size, which
+// kinds of exercise, an optional heading and one or both sides of the paper; printed, saved
+// as PDF or previewed.
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
+#include <array>
+#include <vector>
 
-#include "form1.h"
+#include "classset_request.h"
 
 namespace ciferon {
 
@@ -14,15 +20,28 @@ class ClassSetDialog final : public QDialog {
     Q_OBJECT
 
   public:
-    explicit ClassSetDialog(QWidget* parent = nullptr);
+    // Opens with `initial`'s values: the defaults, or what the teacher asked for last.
+    explicit ClassSetDialog(const ClassSetRequest& initial, QWidget* parent = nullptr);
     // What was asked for; valid once the dialog was accepted.
     [[nodiscard]] ClassSetRequest request() const;
 
   private:
+    QWidget* kindChoice(KindChoice initial);
+    [[nodiscard]] KindChoice chosenKinds() const;
+    // A topic's box ticked, cleared or partly ticked as its kinds are; the commands
+    // enabled only while a kind is chosen.
+    void showChoice();
+    void finish(ClassSetRequest::Output output);
+
     QSpinBox* sheets_;
     QSpinBox* count_;
     QSpinBox* separator_;
     QLineEdit* heading_;
+    QCheckBox* duplex_;
+    std::array<QCheckBox*, kindCount> kinds_{};
+    std::vector<QCheckBox*> topics_;
+    QLabel* noKinds_;
+    std::vector<QPushButton*> commands_;
     ClassSetRequest::Output output_ = ClassSetRequest::Output::Print;
 };
 

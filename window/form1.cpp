@@ -15,11 +15,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QProxyStyle>
 #include <QRect>
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
 
@@ -111,8 +113,9 @@ void DialogPrompts::inform(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent) {
-    ClassSetDialog dialog(parent);
+std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent,
+                                                          const ClassSetRequest& last) {
+    ClassSetDialog dialog(last, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -133,7 +136,12 @@ QString DialogPrompts::askPdfFile(QWidget* parent, const QString& suggestedName)
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& printer) {
+std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) {
+    if (twoSided) {
+        // Bound on the long side, as portrait pages are; a printer printing on one side only
+        // keeps its setting.
+        printer.setDuplex(QPrinter::DuplexLongSide);
+    }
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -221,6 +229,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
     file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
     file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
+    file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
@@ -242,35 +251,54 @@ void Form1::saveFieldsAsPdf() {
 }
 
 void Form1::printClassSet() {
-    const auto request = prompts_.askClassSet(this);
-    if (!request) {
-        return;
-    }
-    random_.seed();
-    const std::vector<PaperSheet> sheets =
-        paperSheets(classSet(request->sheets, request->count, request->separator, random_));
-    const QString heading = request->heading;
-    if (request->output == ClassSetRequest::Output::Pdf) {
-        savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
-                [&](QPagedPaintDevice& device) {
-                    return printSheets(device, sheets, {heading, false});
-                });
-    } else {
-        print([&](QPagedPaintDevice& device, bool duplex) {
+    while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
+        lastClassSet_ = *request;
+        random_.seed();
+        const std::vector<PaperSheet> sheets = paperSheets(
+            classSet(request->sheets, request->count, request->separator, random_, request->kinds));
+        const QString heading = request->heading;
+        const auto draw = [&sheets, &heading](QPagedPaintDevice& device, bool duplex) {
             return printSheets(device, sheets, {heading, duplex});
-        });
+        };
+        switch (request->output) {
+            case ClassSetRequest::Output::Pdf:
+                savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
+                        [&](QPagedPaintDevice& device) { return draw(device, request->duplex); });
+                return;
+            case ClassSetRequest::Output::Print:
+                print(draw, request->duplex);
+                return;
+            case ClassSetRequest::Output::Preview:
+                if (preview(draw, request->duplex)) {
+                    return;
+                }
+                break;  // back to the dialog
+        }
     }
 }
 
-void Form1::openByCode() {
+std::optional<Sheet> Form1::askSheet() {
     const QString typed = prompts_.askCode(this, codeQuestion);
     if (typed.isEmpty()) {
-        return;
+        return std::nullopt;
     }
-    if (const auto sheet = readSheetCode(typed.toStdString())) {
-        openSheet(*sheet);
-    } else {
+    auto sheet = readSheetCode(typed.toStdString());
+    if (!sheet) {
         prompts_.inform(this, QStringLiteral("Kód listu „%1“ není platný.").arg(typed));
+    }
+    return sheet;
+}
+
+void Form1::openByCode() {
+    if (const auto sheet = askSheet()) {
+        openSheet(*sheet);
+    }
+}
+
+void Form1::checkByCode() {
+    if (const auto sheet = askSheet()) {
+        CheckDialog dialog(*sheet, this);
+        dialog.exec();
     }
 }
 
@@ -320,15 +348,42 @@ void Form1::savePdf(const QString& suggestedName, const QString& title,
     }
 }
 
-void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw) {
+void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
-    const auto duplex = prompts_.setUpPrinter(this, printer);
-    if (!duplex) {
+    const auto chosen = prompts_.setUpPrinter(this, printer, duplex);
+    if (!chosen) {
         return;
     }
-    if (!draw(printer, *duplex)) {
-        prompts_.inform(this, QStringLiteral("Tisk se nezdařil."));
+    checkPrinted(printer, draw(printer, *chosen));
+}
+
+bool Form1::preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(a4Layout());
+    if (duplex) {
+        printer.setDuplex(QPrinter::DuplexLongSide);  // as the print dialog is preset
+    }
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Náhled tisku"));
+    bool drawn = true;
+    // The preview and the print from it paint alike: as the printer is set up, which a
+    // printer that cannot print on both sides, or a file, keeps one-sided.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        drawn = draw(*target, target->duplex() != QPrinter::DuplexNone);
+    });
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    checkPrinted(printer, drawn);
+    return true;
+}
+
+void Form1::checkPrinted(const QPrinter& printer, bool drawn) {
+    // Paper reports a job that could not start or end; the printer keeps the state of the
+    // job as its engine saw it. A spooler's later trouble is beyond the program's sight.
+    if (!drawn || printer.printerState() == QPrinter::Error) {
+        prompts_.inform(this, QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla."));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include "classset_request.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -32,15 +33,6 @@ bool useCzechDialogButtons();
 // The menu bar holds two short menus and never overflows. Call before the window exists.
 void useStartUpStyle();
 
-// What the class-set dialog asks for.
-struct ClassSetRequest {
-    int sheets = 25;
-    int count = 20;
-    int separator = 5;
-    QString heading;
-    enum class Output { Print, Pdf } output = Output::Print;
-};
-
 // The modal questions the window puts to the user: real dialogs in the program, a script
 // in tests.
 class Prompts {
@@ -56,13 +48,15 @@ class Prompts {
     virtual QString askCode(QWidget* parent, const QString& question) = 0;
     // A message with an OK button.
     virtual void inform(QWidget* parent, const QString& text) = 0;
-    // The class-set dialog; nothing when cancelled.
-    virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent) = 0;
+    // The class-set dialog, opening with `last`'s values; nothing when cancelled.
+    virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent,
+                                                       const ClassSetRequest& last) = 0;
     // Where to save a PDF file, offering `suggestedName`; empty when cancelled.
     virtual QString askPdfFile(QWidget* parent, const QString& suggestedName) = 0;
-    // The platform's print dialog for `printer`: nothing when cancelled, else whether it
-    // prints on both sides of the paper.
-    virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The platform's print dialog for `printer`, preset to both sides of the paper when
+    // `twoSided` and the printer can (else as the printer is set up): nothing when cancelled,
+    // else whether it prints on both sides.
+    virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) = 0;
 };
 
 // QInputDialog and QMessageBox.
@@ -73,9 +67,10 @@ class DialogPrompts : public Prompts {
     bool confirm(QWidget* parent, const QString& text) override;
     QString askCode(QWidget* parent, const QString& question) override;
     void inform(QWidget* parent, const QString& text) override;
-    std::optional<ClassSetRequest> askClassSet(QWidget* parent) override;
+    std::optional<ClassSetRequest> askClassSet(QWidget* parent,
+                                               const ClassSetRequest& last) override;
     QString askPdfFile(QWidget* parent, const QString& suggestedName) override;
-    std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) override;
 };
 
 // The main window: the client area with the two fields and the four buttons, under a menu
@@ -100,10 +95,15 @@ class Form1 final : public QMainWindow, private RunHost {
     // sheet opened by its code unedited, that sheet with its key.
     void printFields();
     void saveFieldsAsPdf();
-    // "Pracovní listy pro třídu…": a class set with its key, printed or saved as PDF.
+    // "Pracovní listy pro třídu…": a class set of the chosen kinds with its key, printed,
+    // saved as PDF or previewed. The dialog opens with the values last asked for while the
+    // program runs, and again after a preview that printed nothing.
     void printClassSet();
     // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields.
     void openByCode();
+    // "Zkontrolovat list podle kódu…": asks for a code as openByCode does and lets a pupil
+    // check their results of that sheet.
+    void checkByCode();
     // Fills both fields with the sheet's lists, replacing them as a run does.
     void openSheet(const Sheet& sheet);
     // "O programu Ciferon".
@@ -124,16 +124,28 @@ class Form1 final : public QMainWindow, private RunHost {
     void showResults(const std::string& exercises, const std::string& solutions) override;
     void placeControls();
     void buildMenus();
+    // A sheet's code asked for; an invalid one is refused with a message. Nothing when
+    // cancelled or refused.
+    std::optional<Sheet> askSheet();
     // The sheet opened by its code, while both fields still hold it unedited.
     [[nodiscard]] std::optional<Sheet> shownSheet() const;
     bool paintFields(QPagedPaintDevice& device, bool duplex) const;
     void savePdf(const QString& suggestedName, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
-    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw);
+    // Prints through the print dialog, preset to both sides when `duplex`; its final setting
+    // decides. Reports every failure Qt tells of.
+    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
+               bool duplex = false);
+    // Qt's print preview of `draw`, laid out for both sides when the printer prints so; it may
+    // print from there. True when it printed.
+    bool preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
+    // A print job's end: reports every failure Qt tells of.
+    void checkPrinted(const QPrinter& printer, bool drawn);
 
     Prompts& prompts_;
     RandomSource& random_;
     std::optional<Sheet> openedSheet_;
+    ClassSetRequest lastClassSet_;
 
     QWidget* client_;
     std::array<QPlainTextEdit*, 2> Text1{};

@@ -1,0 +1,23 @@
+// What the class-set dialog asks for, on its own so that the dialog and its callers need not
+// know the main window.
+#pragma once
+
+#include <QString>
+
+#include "sheet.h"
+
+namespace ciferon {
+
+struct ClassSetRequest {
+    int sheets = classSetDefault;
+    int count = sheetCountDefault;
+    int separator = sheetSeparatorDefault;
+    KindChoice kinds = allKinds;  // never empty once the dialog is accepted
+    QString heading;
+    // Laid out for both sides of the paper: every pupil's sheet and the key start on a front
+    // page. A PDF is laid out so; for the printer it only presets its dialog to two-sided.
+    bool duplex = false;
+    enum class Output { Print, Pdf, Preview } output = Output::Print;
+};
+
+}  // namespace ciferon
