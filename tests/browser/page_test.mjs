@@ -220,18 +220,46 @@ test("a class set on paper: a sheet a page, its exercises only, and the key", pr
   assert.equal(new Set(codes).size, 3);
 });
 
-test("printed on both sides, every sheet and the key start on a front page", printing, async () => {
-  await engine.press("#classSet");
-  await engine.evaluate(() => {
-    sheets.value = "2";
-    count.value = "10";
-    duplex.checked = true;
-    printSheets.click();
-  });
-  await engine.pdf(join(work, "duplex.pdf"));
-  const pages = pdfPages(join(work, "duplex.pdf")).map((page) => page.trim());
-  assert.deepEqual(pages.map((page) => page === "" ? "blank" : page.includes("Řešení") ? "key" : "sheet"),
-    ["sheet", "blank", "sheet", "blank", "key"]);
+test("printed on both sides, every sheet and the key start on a front page, none losing a line", printing, async () => {
+  // Sheets of one page and of several, whole groups moved on leaving room at the foot of
+  // columns: where each sheet and the key begin (pages from 1), and the pages of each sheet.
+  const cases = [
+    { sheets: 3, count: 20, separator: 5, starts: [1, 3, 5], key: 7 },
+    { sheets: 3, count: 100, separator: 10, starts: [1, 3, 5], key: 7 },
+    { sheets: 2, count: 120, separator: 20, starts: [1, 5], key: 9 },
+    { sheets: 2, count: 200, separator: 10, starts: [1, 5], key: 9 },
+  ];
+  const numberedLines = (text) => text.split("\n").filter((line) => /^\d+\. /.test(line));
+  for (const { sheets, count, separator, starts, key } of cases) {
+    const label = `${sheets} × ${count}/${separator}`;
+    await engine.press("#classSet");
+    await engine.evaluate((...numbers) => {
+      window.print = () => {};
+      [sheets.value, count.value, separator.value] = numbers.map(String);
+      duplex.checked = true;
+      printSheets.click();
+    }, sheets, count, separator);
+    const pdf = join(work, `duplex-${count}.pdf`);
+    await engine.pdf(pdf);
+    const pages = pdfPages(pdf);
+    const begins = (pattern) => pages.findIndex((page) => pattern.test(page)) + 1;
+    const found = Array.from({ length: sheets }, (_, i) => begins(new RegExp(`^List ${i + 1} z ${sheets}$`, "m")));
+    assert.deepEqual([found, begins(/^Řešení$/m)], [starts, key], label);
+    // A page is blank only as the back of a sheet's last page.
+    pages.forEach((page, i) => assert.ok(page.trim() !== "" || [...starts, key].includes(i + 2),
+      `${label}: page ${i + 1} blank`));
+    const keyLines = new Set(numberedLines(pages.slice(key - 1).join("\n")));
+    for (const [i, start] of starts.entries()) {
+      const ownPages = pages.slice(start - 1, (starts[i + 1] ?? key) - 1);
+      const code = ownPages[0].match(/Kód: (\S{4}-\S{4})/)[1];
+      const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+      const numbered = (list) => list.map((line, n) => `${n + 1}. ${line}`);
+      assert.deepEqual(numberedLines(ownPages.join("\n")).sort(), numbered(lines.slice(0, count)).sort(),
+        `${label}: sheet ${i + 1}`);
+      const lost = numbered(lines.slice(count)).filter((line) => !keyLines.has(line));
+      assert.deepEqual(lost, [], `${label}: the key of sheet ${i + 1}`);
+    }
+  }
 });
 
 test("on a phone held upright the fields stay side by side and no line wraps", async () => {

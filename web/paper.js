@@ -1,0 +1,274 @@
+"use strict";
+// The page's paper: what the browser prints. Either the two fields as they stand, in as many
+// columns as the browser fits, or sheets with their key, which this script lays out page by
+// page itself. No browser tells a script how many pages it will print, so every page of a
+// sheet is a box of A4 less its margins, every line has a fixed height in pt, and the script
+// fills the boxes; it knows how many pages each sheet takes, and printed on both sides, a
+// sheet of an odd number of pages gets a blank back. Browsers print a page no wider than the
+// paper at 100 % by default.
+/* exported paper */
+const paper = (() => {
+  const crlf = "\r\n";
+  const mm = 72 / 25.4; // pt in a millimetre
+  const ptPerPx = 0.75; // pt in a CSS pixel
+  // The box of a page: A4 (210 × 297 mm) less margins of 15 mm, and a millimetre less in
+  // height, so that no rounding pushes a box onto a page of its own.
+  const pageWidth = 180 * mm;
+  const pageHeight = 266 * mm;
+  // Type size, from one line to the next, an empty line and the room between two blocks, in
+  // pt. The lines of a pupil's sheet leave room between them and after every "=" to write in.
+  const sheetStyle = {
+    points: 12, step: 19.2, gapStep: 9.6, blockGap: 9.6, answerRoom: 18 * mm, columnGap: 8 * mm,
+    block: "group",
+  };
+  const keyStyle = {
+    points: 11, step: 13, gapStep: 13 / 3, blockGap: 13, answerRoom: 0, columnGap: 8 * mm,
+    block: "keySheet",
+  };
+  // Heights are added up in pt; a hair of tolerance keeps a line that fits exactly.
+  const tolerance = 0.01;
+  // The line at the top of a sheet's later pages that names the sheet.
+  const continuedHeight = 24;
+
+  const byId = (id) => document.getElementById(id);
+
+  function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    if (text !== undefined) made.textContent = text;
+    return made;
+  }
+
+  // A list's lines, without the line break that ends the last one.
+  const linesOf = (list) => list.replace(/\r\n$/, "").split(crlf);
+
+  const place = (sheet) =>
+    sheet.number ? `List ${sheet.number} z ${sheet.total}, kód ${sheet.code}` : `Kód ${sheet.code}`;
+
+  // A line of a printout: its number right-aligned before its text.
+  function numbered({ number, text }) {
+    const line = element("div", "line");
+    line.append(element("span", "n", `${number}.`), ` ${text}`);
+    return line;
+  }
+
+  // A list's lines, numbered, as blocks: the groups between its empty lines, or (with a
+  // title) the whole list as one block with its empty lines as gaps (null).
+  function blocksOf(list, title) {
+    const blocks = [];
+    let block = null;
+    let number = 0;
+    for (const text of linesOf(list)) {
+      if (text === "") {
+        if (title) block?.lines.push(null);
+        else block = null;
+        continue;
+      }
+      if (!block) blocks.push((block = { title, lines: [] }));
+      block.lines.push({ number: ++number, text });
+    }
+    return blocks;
+  }
+
+  // The widest of `texts` in pt, in a font given as CSS gives it, measured on a canvas, which
+  // lays nothing out.
+  let ruler = null;
+  function widestOf(font, texts) {
+    ruler ??= document.createElement("canvas").getContext("2d");
+    ruler.font = font;
+    let widest = 0;
+    for (const text of texts) widest = Math.max(widest, ruler.measureText(text).width);
+    return widest * ptPerPx;
+  }
+
+  // The widest numbered line of `blocks`: four digits' room for the number, then the text.
+  const widestLine = (font, blocks) => widestOf(font, ["0000"]) +
+    widestOf(font, blocks.flatMap((block) =>
+      block.lines.filter(Boolean).map(({ text }) => ` ${text}`)));
+
+  const spacer = (height) => {
+    const made = element("div", "space");
+    made.style.height = `${height}pt`;
+    return made;
+  };
+
+  function pageBox(className, style) {
+    const page = element("div", `page ${className}`);
+    page.style.fontSize = `${style.points}pt`;
+    page.style.setProperty("--step", `${style.step}pt`);
+    return page;
+  }
+
+  // A block's height in pt, its title included.
+  const blockHeight = (block, style) => block.lines.reduce(
+    (sum, line) => sum + (line ? style.step : style.gapStep), block.title ? style.step : 0);
+
+  // Lays blocks out in columns, down each column and then across, page after page, as the
+  // desktop's paper does: a block that does not fit under the last one goes whole to the next
+  // column where it fits in one; a longer block goes on in the next column, under its title
+  // marked "(pokračování)". `first` is the first page's free area and its height in pt;
+  // `next()` makes the next page and gives the same of it.
+  function flow(blocks, style, columns, columnWidth, first, next) {
+    let area = first;
+    let column = 0;
+    let current = null; // the column being filled
+    let part = null; // the part of a block in it
+    let y = 0;
+    const put = (node, height, inBlock = true) => {
+      if (!current) {
+        current = element("div", "column");
+        current.style.width = `${columnWidth}pt`;
+        area.columns.append(current);
+      }
+      if (inBlock && !part) current.append((part = element("div", style.block)));
+      (inBlock ? part : current).append(node);
+      y += height;
+    };
+    const nextColumn = () => {
+      if (++column === columns) {
+        area = next();
+        column = 0;
+      }
+      current = null;
+      part = null;
+      y = 0;
+    };
+    const title = (text) => put(element("div", "title", text), style.step);
+    for (const block of blocks) {
+      const titleHeight = block.title ? style.step : 0;
+      const height = blockHeight(block, style);
+      const gap = y > 0 ? style.blockGap : 0;
+      part = null;
+      const fitsInAColumn = height <= area.room + tolerance;
+      const roomToBegin = y + gap + titleHeight + 2 * style.step <= area.room + tolerance;
+      const over = y + gap + height > area.room + tolerance;
+      if (y > 0 && over && (fitsInAColumn || !roomToBegin)) {
+        nextColumn();
+      } else if (gap) {
+        put(spacer(gap), gap, false);
+      }
+      if (block.title) title(block.title);
+      for (const line of block.lines) {
+        if (!line) {
+          if (y > 0) put(spacer(style.gapStep), style.gapStep);
+          continue;
+        }
+        if (y + style.step > area.room + tolerance) {
+          nextColumn();
+          if (block.title) title(`${block.title} (pokračování)`);
+        }
+        put(numbered(line), style.step);
+      }
+    }
+  }
+
+  // How many columns for lines as wide as `widest` (in pt) fit across a page, and how wide
+  // each is.
+  function columnsFor(widest, style) {
+    const width = Math.min(pageWidth, widest + style.answerRoom);
+    const columns = Math.floor((pageWidth + style.columnGap) / (width + style.columnGap));
+    return [Math.max(1, columns), width];
+  }
+
+  // The top of a pupil's sheet: heading, name and date to fill in, its place and code.
+  function sheetTop(sheet, heading) {
+    const top = element("div", "top");
+    if (heading) top.append(element("h2", "", heading));
+    const name = element("p", "name");
+    name.append(element("span", "", "Jméno:"), element("span", "rule"),
+      element("span", "", "Datum:"), element("span", "rule"));
+    const where = element("p", "place");
+    where.append(element("span", "", sheet.number ? `List ${sheet.number} z ${sheet.total}` : ""),
+      element("span", "", `Kód: ${sheet.code}`));
+    top.append(name, where);
+    return top;
+  }
+
+  // A page's free area for the flow, below what is already on it.
+  function areaOf(page, room) {
+    const columns = element("div", "columns");
+    page.append(columns);
+    return { columns, room };
+  }
+
+  // Lays out every pupil's sheet (heading, name and date, its place in the set and its code,
+  // the exercises numbered in columns, no solutions), then the key with every sheet's numbered
+  // solutions, each part from a new page; printed on both sides, each from a new paper.
+  function layOutSheets(sheets, heading, duplex) {
+    const printout = byId("sheetsPrintout");
+    const family = getComputedStyle(printout).fontFamily;
+    const parts = sheets.map((sheet) => {
+      const blocks = blocksOf(sheet.exercises, "");
+      return { sheet, blocks, widest: widestLine(`${sheetStyle.points}pt ${family}`, blocks) };
+    });
+    const keyBlocks = sheets.flatMap((sheet) => blocksOf(sheet.solutions, place(sheet)));
+    const keyTitles = keyBlocks.map(({ title }) => title);
+    // The tops of the first pages, measured off screen at the page's width: a heading may
+    // take more than a line.
+    printout.replaceChildren();
+    printout.classList.add("measuring");
+    const sheetTopBox = sheetTop(sheets[0], heading);
+    const keyTop = element("div", "top");
+    keyTop.append(element("h2", "", heading ? `Řešení: ${heading}` : "Řešení"));
+    const measured = (className, style, top) => {
+      const page = pageBox(className, style);
+      page.append(top);
+      printout.append(page);
+    };
+    measured("sheetPage", sheetStyle, sheetTopBox);
+    measured("keyPage", keyStyle, keyTop);
+    const topHeight = sheetTopBox.getBoundingClientRect().height * ptPerPx;
+    const keyTopHeight = keyTop.getBoundingClientRect().height * ptPerPx;
+    printout.replaceChildren();
+    printout.classList.remove("measuring");
+    // A block taller than a column goes on in the next under its title marked as continued.
+    const splits =
+      keyBlocks.some((block) => blockHeight(block, keyStyle) > pageHeight - keyTopHeight);
+    const keyFont = `${keyStyle.points}pt ${family}`;
+    const keyWidest = Math.max(widestLine(keyFont, keyBlocks), widestOf(`bold ${keyFont}`,
+      splits ? keyTitles.map((title) => `${title} (pokračování)`) : keyTitles));
+
+    for (const { sheet, blocks, widest } of parts) {
+      const section = element("section", "sheet");
+      const newPage = (room, top) => {
+        const page = pageBox("sheetPage", sheetStyle);
+        page.append(top);
+        section.append(page);
+        return areaOf(page, room);
+      };
+      // A sheet too long for one page goes on under a line that names it.
+      const continued = () => {
+        const line = element("p", "continued", `${place(sheet)} (pokračování)`);
+        line.style.height = `${continuedHeight}pt`;
+        return newPage(pageHeight - continuedHeight, line);
+      };
+      const first = newPage(pageHeight - topHeight, sheetTop(sheet, heading));
+      flow(blocks, sheetStyle, ...columnsFor(widest, sheetStyle), first, continued);
+      printout.append(section);
+      if (duplex && section.childElementCount % 2 === 1) {
+        printout.append(element("div", "page blank"));
+      }
+    }
+    const key = element("section", "key");
+    const newKeyPage = (room, top) => {
+      const page = pageBox("keyPage", keyStyle);
+      if (top) page.append(top);
+      key.append(page);
+      return areaOf(page, room);
+    };
+    const first = newKeyPage(pageHeight - keyTopHeight, keyTop);
+    flow(keyBlocks, keyStyle, ...columnsFor(keyWidest, keyStyle), first,
+      () => newKeyPage(pageHeight));
+    printout.append(key);
+    document.body.classList.add("sheets");
+  }
+
+  // The fields as they stand, edits included: a text area prints only what it shows.
+  function layOutFields(exercises, solutions) {
+    byId("printExercises").textContent = exercises;
+    byId("printSolutions").textContent = solutions;
+    document.body.classList.remove("sheets");
+  }
+
+  return { layOutSheets, layOutFields };
+})();
