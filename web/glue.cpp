@@ -33,6 +33,16 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
 EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
     Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
 });
+
+EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
+                           int separatorMax, int headingMax), {
+    Module.takeLimits({
+        sheets: {value: sheets, max: sheetsMax},
+        count: {value: count, max: countMax},
+        separator: {value: separator, max: separatorMax},
+        headingMax: headingMax,
+    });
+});
 // clang-format on
 
 void handOver(const ciferon::Sheet& sheet) {
@@ -77,6 +87,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
     }
     handOver(*sheet);
     return 1;
+}
+
+// The class-set dialog's defaults and maxima (each number from 1), and the heading's length,
+// handed to the page (takeLimits): the core's, as every front-end has them.
+extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
+    limitsToPage(ciferon::classSetDefault, ciferon::classSetMax, ciferon::sheetCountDefault,
+                 ciferon::sheetCountMax, ciferon::sheetSeparatorDefault, ciferon::sheetSeparatorMax,
+                 ciferon::headingMax);
 }
 
 // "Pracovní listy pro třídu…": hands a class set to the page sheet by sheet, seeded from the

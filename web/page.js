@@ -176,10 +176,18 @@
         takeSheet(code, exerciseList, solutionList) {
           received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
+        // The class-set dialog's defaults and maxima and the heading's length, the core's.
+        takeLimits({ headingMax, ...numbers }) {
+          for (const [id, { value, max }] of Object.entries(numbers)) {
+            Object.assign(byId(id), { defaultValue: String(value), max: String(max) });
+          }
+          byId("heading").maxLength = headingMax;
+        },
       }),
     )
     .then((module) => {
       core = module;
+      module._classSetLimits();
       generate.addEventListener("click", () => module._generate());
       generate.disabled = false;
       byId("classSet").disabled = false;

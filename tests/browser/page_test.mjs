@@ -188,6 +188,8 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
     ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
+  // The heading's length, like the numbers' defaults and maxima, comes from the core.
+  assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   await engine.press("#cancelSheets");
   assert.deepEqual(await engine.evaluate(() => [classSetDialog.open, prints]), [false, 0]);
 
