@@ -4,6 +4,7 @@
 // above defines (the factory Ciferon); the page gives it the browser's prompt to ask with and
 // its two fields to show the lists in. Sheets, their codes and class sets come from the same
 // core.
+/* global Ciferon, paper */
 (() => {
   const crlf = "\r\n";
   const confirmation = "Přejete si opravdu odsah pole odstranit";

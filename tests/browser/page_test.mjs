@@ -11,6 +11,10 @@ import { dirname, join, resolve } from "node:path";
 import { after, before, test } from "node:test";
 import { fileURLToPath, pathToFileURL } from "node:url";
 import { launch } from "./engines.mjs";
+// Functions handed to engine.evaluate run in the page, where its elements are globals by their
+// ids, beside what the scenarios install there.
+/* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
+   duplex, printSheets, restart, copies, prints, printedAt */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -226,26 +230,27 @@ test("printed on both sides, every sheet and the key start on a front page, none
   // Sheets of one page and of several, whole groups moved on leaving room at the foot of
   // columns: where each sheet and the key begin (pages from 1), and the pages of each sheet.
   const cases = [
-    { sheets: 3, count: 20, separator: 5, starts: [1, 3, 5], key: 7 },
-    { sheets: 3, count: 100, separator: 10, starts: [1, 3, 5], key: 7 },
-    { sheets: 2, count: 120, separator: 20, starts: [1, 5], key: 9 },
-    { sheets: 2, count: 200, separator: 10, starts: [1, 5], key: 9 },
+    { set: [3, 20, 5], starts: [1, 3, 5], key: 7 },
+    { set: [3, 100, 10], starts: [1, 3, 5], key: 7 },
+    { set: [2, 120, 20], starts: [1, 5], key: 9 },
+    { set: [2, 200, 10], starts: [1, 5], key: 9 },
   ];
   const numberedLines = (text) => text.split("\n").filter((line) => /^\d+\. /.test(line));
-  for (const { sheets, count, separator, starts, key } of cases) {
-    const label = `${sheets} × ${count}/${separator}`;
+  for (const { set, starts, key } of cases) {
+    const [total, perSheet] = set;
+    const label = `${set[0]} × ${set[1]}/${set[2]}`;
     await engine.press("#classSet");
     await engine.evaluate((...numbers) => {
       window.print = () => {};
       [sheets.value, count.value, separator.value] = numbers.map(String);
       duplex.checked = true;
       printSheets.click();
-    }, sheets, count, separator);
-    const pdf = join(work, `duplex-${count}.pdf`);
+    }, ...set);
+    const pdf = join(work, `duplex-${perSheet}.pdf`);
     await engine.pdf(pdf);
     const pages = pdfPages(pdf);
     const begins = (pattern) => pages.findIndex((page) => pattern.test(page)) + 1;
-    const found = Array.from({ length: sheets }, (_, i) => begins(new RegExp(`^List ${i + 1} z ${sheets}$`, "m")));
+    const found = Array.from({ length: total }, (_, i) => begins(new RegExp(`^List ${i + 1} z ${total}$`, "m")));
     assert.deepEqual([found, begins(/^Řešení$/m)], [starts, key], label);
     // A page is blank only as the back of a sheet's last page.
     pages.forEach((page, i) => assert.ok(page.trim() !== "" || [...starts, key].includes(i + 2),
@@ -256,9 +261,9 @@ test("printed on both sides, every sheet and the key start on a front page, none
       const code = ownPages[0].match(/Kód: (\S{4}-\S{4})/)[1];
       const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
       const numbered = (list) => list.map((line, n) => `${n + 1}. ${line}`);
-      assert.deepEqual(numberedLines(ownPages.join("\n")).sort(), numbered(lines.slice(0, count)).sort(),
+      assert.deepEqual(numberedLines(ownPages.join("\n")).sort(), numbered(lines.slice(0, perSheet)).sort(),
         `${label}: sheet ${i + 1}`);
-      const lost = numbered(lines.slice(count)).filter((line) => !keyLines.has(line));
+      const lost = numbered(lines.slice(perSheet)).filter((line) => !keyLines.has(line));
       assert.deepEqual(lost, [], `${label}: the key of sheet ${i + 1}`);
     }
   }
