@@ -258,7 +258,7 @@ test("printed on both sides, every sheet and the key start on a front page, none
     const keyLines = new Set(numberedLines(pages.slice(key - 1).join("\n")));
     for (const [i, start] of starts.entries()) {
       const ownPages = pages.slice(start - 1, (starts[i + 1] ?? key) - 1);
-      const code = ownPages[0].match(/Kód: (\S{4}-\S{4})/)[1];
+      const code = ownPages[0].match(/Kód: (\S+)/)[1];
       const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
       const numbered = (list) => list.map((line, n) => `${n + 1}. ${line}`);
       assert.deepEqual(numberedLines(ownPages.join("\n")).sort(), numbered(lines.slice(0, perSheet)).sort(),
@@ -329,7 +329,9 @@ test("quit ends the program at once: its tab closes, or a link starts it again",
 });
 
 test("measured: opening the page and Generuj with 200 exercises", async () => {
-  const ready = await engine.evaluate(() => performance.getEntriesByName("ciferon-ready")[0].startTime);
+  // From the start of the page's navigation; the page's own time begins with its first script.
+  const [start, ready] = await engine.evaluate(() => ["ciferon-start", "ciferon-ready"]
+    .map((name) => performance.getEntriesByName(name)[0].startTime));
   // The prompts answered by the page itself, so that only the program's own work is timed:
   // from the click to both fields holding their lists, and to both laid out by the browser.
   const [filled, laidOut] = await engine.evaluate(() => {
@@ -343,7 +345,8 @@ test("measured: opening the page and Generuj with 200 exercises", async () => {
     return [median(false), median(true)];
   });
   assert.equal((await fields())[0].split("\n").length, 229);
-  console.log(`measured in ${engineName}: page open to Generuj working ${ready.toFixed(0)} ms; ` +
+  console.log(`measured in ${engineName}: page open to Generuj working ${ready.toFixed(0)} ms ` +
+    `(its first script at ${start.toFixed(0)} ms); ` +
     `Generuj with 200 exercises (median of 21) to both fields filled ${filled.toFixed(1)} ms, ` +
     `laid out ${laidOut.toFixed(1)} ms`);
 });
