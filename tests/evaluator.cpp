@@ -403,6 +403,26 @@ Verdict checkExercise(std::string_view exercise, std::string_view solutionLine) 
     return verdict;
 }
 
+std::optional<ExerciseValue> exerciseValue(std::string_view exercise) {
+    const Verdict verdict = recognise(exercise);
+    if (!verdict.fault.empty()) {
+        return std::nullopt;
+    }
+    const bool spaced = exercise.ends_with(" =");
+    const std::string_view body = exercise.substr(0, exercise.size() - (spaced ? 2 : 1));
+    if (verdict.kind == 10) {
+        // «dividend:divisor»
+        const auto numbers = numbersOf(*tokensOf(body));
+        return ExerciseValue{numbers[0] / numbers[1], numbers[0] % numbers[1]};
+    }
+    std::string fault;
+    const auto value = evaluate(body, fault);
+    if (!value) {
+        return std::nullopt;
+    }
+    return ExerciseValue{*value, std::nullopt};
+}
+
 ListsVerdict checkLists(std::string_view exercises, std::string_view solutions, int count,
                         int interval) {
     ListsVerdict verdict;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,15 @@ struct Verdict {
 
 // One exercise: its exercise text and the solution-list line (exercise text and solution).
 Verdict checkExercise(std::string_view exercise, std::string_view solutionLine);
+
+// What an exercise text («4.10-12 =», «19:6 =») comes to, worked out from the text alone:
+// the whole number, or for division with remainder the quotient and the remainder. nullopt
+// for a text that is not a sound exercise.
+struct ExerciseValue {
+    int value = 0;
+    std::optional<int> remainder;
+};
+std::optional<ExerciseValue> exerciseValue(std::string_view exercise);
 
 struct ListsVerdict {
     std::array<int, eitherBracketQuotient + 1> kindsSeen{};  // how many of each
