@@ -1,22 +1,32 @@
 // Starts Ciferon: the main window, or, from the command line, a class set or one sheet
-// written to a PDF file or one sheet's lists to standard output, without any window.
+// written to a PDF file, one sheet's lists to standard output, or a pupil's answers to one
+// sheet marked, without any window.
+// The whole command line is read and checked before the program decides whether it needs a
+// window, so that every mistake gets the same Czech line with or without a display.
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <optional>
+#include <vector>
 
+#include "choice.h"
 #include "form1.h"
 #include "paper.h"
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
 namespace {
 
+// A mistake on the command line: nothing is done.
 constexpr int usageFault = 2;
-constexpr int writeFault = 1;
-constexpr qsizetype headingMax = 80;
+// A file or standard output that cannot be written, or a window without a display.
+constexpr int runFault = 1;
 
 void say(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -36,44 +46,8 @@ void keepQtQuiet(QtMsgType type, const QMessageLogContext& /*context*/, const QS
     }
 }
 
-// Qt's own options of a graphical program, which the window passes on to Qt; the first
-// group takes a value.
-bool skipQtOption(const QByteArray& arg, int& i) {
-    static const QList<QByteArray> withValue{"-platform",
-                                             "-platformpluginpath",
-                                             "-platformtheme",
-                                             "-plugin",
-                                             "-display",
-                                             "-geometry",
-                                             "-qwindowgeometry",
-                                             "-qwindowicon",
-                                             "-qwindowtitle",
-                                             "-style",
-                                             "-stylesheet",
-                                             "-session",
-                                             "-name",
-                                             "-title"};
-    static const QList<QByteArray> flags{"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
-    if (withValue.contains(arg)) {
-        ++i;
-        return true;
-    }
-    return flags.contains(arg) || withValue.contains(arg.left(arg.indexOf('=')));
-}
-
-// Only `--code CODE` and Qt's own options open the window; every other command line is
-// carried out without a display, or refused.
-bool needsWindow(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--code") {
-            ++i;
-        } else if (!arg.startsWith("--code=") && !skipQtOption(arg, i)) {
-            return false;
-        }
-    }
-    return true;
-}
+// What a command line asks for.
+enum class Mode { Window, Help, Version, Sheets, CodePdf, CodeText, CodeCheck };
 
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -82,32 +56,249 @@ struct Options {
                                QStringLiteral("Vypíše verzi programu a skončí.")};
     QCommandLineOption sheets{
         QStringLiteral("sheets"),
-        QStringLiteral("Pracovní listy pro třídu: N listů (1–40), každý s jiným kódem, a klíč "
-                       "k nim; zapíše je do souboru podle --pdf."),
+        QStringLiteral("Pracovní listy pro třídu: N listů (1–%1), každý s jiným kódem, a klíč "
+                       "k nim; zapíše je do souboru podle --pdf.")
+            .arg(ciferon::classSetMax),
         QStringLiteral("N")};
     QCommandLineOption count{QStringLiteral("count"),
-                             QStringLiteral("Příkladů na listu (1–200, jinak 20)."),
+                             QStringLiteral("Příkladů na listu (1–%1, jinak %2).")
+                                 .arg(ciferon::sheetCountMax)
+                                 .arg(ciferon::sheetCountDefault),
                              QStringLiteral("M")};
     QCommandLineOption separator{
         QStringLiteral("separator"),
-        QStringLiteral("Prázdný řádek po každém K-tém příkladu (1–20, jinak 5)."),
+        QStringLiteral("Prázdný řádek po každém K-tém příkladu (1–%1, jinak %2).")
+            .arg(ciferon::sheetSeparatorMax)
+            .arg(ciferon::sheetSeparatorDefault),
         QStringLiteral("K")};
-    QCommandLineOption heading{QStringLiteral("heading"),
-                               QStringLiteral("Nadpis nad listy a klíčem (nejvýše 80 znaků)."),
-                               QStringLiteral("TEXT")};
-    QCommandLineOption code{QStringLiteral("code"),
-                            QStringLiteral("List s tímto kódem a jeho klíč: s --pdf do souboru, "
-                                           "s --text na výstup, jinak v okně programu."),
-                            QStringLiteral("KÓD")};
+    QCommandLineOption kinds{
+        QStringLiteral("kinds"),
+        QStringLiteral("Jen tyto druhy příkladů na listech (čísla 1–%1 níže, jednotlivě "
+                       "nebo jako rozsahy oddělené čárkou, třeba 11 nebo 1-3,14,15); jinak "
+                       "všechny. Kód listu s výběrem má dvanáct znaků.")
+            .arg(ciferon::kindCount),
+        QStringLiteral("SEZNAM")};
+    QCommandLineOption heading{
+        QStringLiteral("heading"),
+        QStringLiteral("Nadpis nad listy a klíčem (nejvýše %1 znaků).").arg(ciferon::headingMax),
+        QStringLiteral("TEXT")};
+    QCommandLineOption code{
+        QStringLiteral("code"),
+        QStringLiteral("List s tímto kódem (například %1) a jeho klíč: do souboru "
+                       "s --pdf, na výstup s --text, odpovědi k němu s --check, jinak v okně "
+                       "programu.")
+            .arg(QStringLiteral("1DX2-DT93")),
+        QStringLiteral("KÓD")};
     QCommandLineOption pdf{QStringLiteral("pdf"),
-                           QStringLiteral("Zapíše listy a klíč do souboru PDF a skončí; "
-                                          "nepotřebuje obrazovku."),
+                           QStringLiteral("Zapíše listy a klíč do souboru PDF (- je standardní "
+                                          "výstup) a skončí; nepotřebuje obrazovku."),
                            QStringLiteral("SOUBOR")};
+    QCommandLineOption duplex{QStringLiteral("duplex"),
+                              QStringLiteral("S --pdf pro oboustranný tisk: každý list i klíč "
+                                             "začíná na liché stránce, na novém papíře.")};
     QCommandLineOption text{
         QStringLiteral("text"),
-        QStringLiteral("Vypíše listu podle --code oba seznamy přesně tak, jak by je tlačítko "
-                       "„Kopíruj obě pole do schránky“ dalo do schránky, a skončí.")};
+        QStringLiteral("Vypíše oba seznamy listu s kódem z --code přesně tak, jak by je "
+                       "tlačítko „Kopíruj obě pole do schránky“ dalo do schránky, a skončí.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Vyhodnotí odpovědi žáka k listu s kódem z --code: v SOUBORU (- je "
+                       "standardní vstup) odpověď na každý příklad na jednom řádku, bez "
+                       "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“ nebo "
+                       "„8 zb. 3“; prázdný řádek je bez odpovědi. Vypíše u každého příkladu "
+                       "„N. správně“, „N. chybně“ nebo „N. bez odpovědi“ a nakonec "
+                       "„Správně S z T.“"),
+        QStringLiteral("SOUBOR")};
+
+    [[nodiscard]] QList<QCommandLineOption> all() const {
+        return {help,    version, sheets, count,  separator, kinds,
+                heading, code,    pdf,    duplex, text,      check};
+    }
 };
+
+// The command line read and checked: everything its mode needs.
+struct Task {
+    Mode mode = Mode::Window;
+    std::optional<ciferon::Sheet> sheet;  // --code
+    int sheets = ciferon::classSetDefault;
+    int count = ciferon::sheetCountDefault;
+    int separator = ciferon::sheetSeparatorDefault;
+    ciferon::KindChoice kinds = ciferon::allKinds;
+    QString heading;
+    QString pdf;    // "-" for standard output
+    QString check;  // "-" for standard input
+    bool duplex = false;
+};
+
+// The arguments that are Ciferon's, without Qt's own options of a graphical program, which
+// the window passes on to Qt, and whether those choose a platform or a display.
+struct Arguments {
+    QStringList ours;
+    bool screenChosen = false;
+};
+
+Arguments splitArguments(const QStringList& all, const QList<QCommandLineOption>& options) {
+    static const QStringList qtWithValue{QStringLiteral("platform"),
+                                         QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),
+                                         QStringLiteral("plugin"),
+                                         QStringLiteral("display"),
+                                         QStringLiteral("geometry"),
+                                         QStringLiteral("qwindowgeometry"),
+                                         QStringLiteral("qwindowicon"),
+                                         QStringLiteral("qwindowtitle"),
+                                         QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"),
+                                         QStringLiteral("session"),
+                                         QStringLiteral("name"),
+                                         QStringLiteral("title")};
+    static const QStringList qtFlags{QStringLiteral("reverse"), QStringLiteral("nograb"),
+                                     QStringLiteral("dograb"), QStringLiteral("sync"),
+                                     QStringLiteral("widgetcount")};
+    const auto ourWithValue = [&options](const QString& name) {
+        return std::any_of(options.begin(), options.end(), [&name](const QCommandLineOption& o) {
+            return !o.valueName().isEmpty() && o.names().contains(name);
+        });
+    };
+    Arguments arguments;
+    arguments.ours << all.value(0);
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        const QString& arg = all.at(i);
+        if (arg == QLatin1String("--")) {
+            arguments.ours << all.mid(i);
+            break;
+        }
+        // Ours take two dashes; Qt takes its options with one or two.
+        const QString bare = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
+        const QString name = bare.left(bare.indexOf(QLatin1Char('=')));
+        if (arg.startsWith(QLatin1String("--")) && ourWithValue(bare)) {
+            arguments.ours << arg;
+            if (i + 1 < all.size()) {
+                arguments.ours << all.at(++i);
+            }
+            continue;
+        }
+        if (arg.startsWith(QLatin1Char('-')) &&
+            (qtWithValue.contains(name) || qtFlags.contains(bare))) {
+            const bool screen =
+                name == QLatin1String("platform") || name == QLatin1String("display");
+            if (qtWithValue.contains(bare)) {
+                // Its value follows; without one Qt chooses nothing.
+                arguments.screenChosen = arguments.screenChosen || (screen && ++i < all.size());
+            } else {
+                arguments.screenChosen = arguments.screenChosen || screen;
+            }
+            continue;
+        }
+        arguments.ours << arg;
+    }
+    return arguments;
+}
+
+// The parser's complaint in Czech: an unknown option, or an option without the value it
+// takes (last on the line) or with a value it does not take.
+QString parseFault(const QCommandLineParser& parser, const QStringList& arguments,
+                   const QList<QCommandLineOption>& options) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        return QStringLiteral("neznámá volba „%1“; volby vypíše ciferon --help.")
+            .arg(unknown.constFirst());
+    }
+    for (const QCommandLineOption& option : options) {
+        for (const QString& name : option.names()) {
+            const QString dashed =
+                (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            if (!option.valueName().isEmpty() && arguments.constLast() == dashed) {
+                return QStringLiteral("za volbou %1 chybí %2.").arg(dashed, option.valueName());
+            }
+            if (option.valueName().isEmpty() &&
+                std::any_of(arguments.begin(), arguments.end(), [&dashed](const QString& arg) {
+                    return arg.startsWith(dashed + QLatin1Char('='));
+                })) {
+                return QStringLiteral("volba %1 nemá hodnotu.").arg(dashed);
+            }
+        }
+    }
+    return parser.errorText();
+}
+
+// The mode from --help, --version, --sheets, --code and the output asked for.
+std::optional<Mode> chooseMode(const QCommandLineParser& parser, const Options& o) {
+    if (parser.isSet(o.help)) {
+        return Mode::Help;
+    }
+    if (parser.isSet(o.version)) {
+        return Mode::Version;
+    }
+    if (parser.isSet(o.sheets) && parser.isSet(o.code)) {
+        fail(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
+        return std::nullopt;
+    }
+    if (parser.isSet(o.sheets)) {
+        if (!parser.isSet(o.pdf) || parser.isSet(o.text)) {
+            fail(
+                QStringLiteral("pracovní listy (--sheets) se zapisují do souboru "
+                               "podle --pdf SOUBOR."));
+            return std::nullopt;
+        }
+        return Mode::Sheets;
+    }
+    if (parser.isSet(o.code)) {
+        const int outputs = (parser.isSet(o.pdf) ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) +
+                            (parser.isSet(o.check) ? 1 : 0);
+        if (outputs > 1) {
+            fail(
+                QStringLiteral("ke kódu patří jen jedno z --pdf SOUBOR, --text "
+                               "a --check SOUBOR."));
+            return std::nullopt;
+        }
+        return parser.isSet(o.pdf)     ? Mode::CodePdf
+               : parser.isSet(o.text)  ? Mode::CodeText
+               : parser.isSet(o.check) ? Mode::CodeCheck
+                                       : Mode::Window;
+    }
+    return Mode::Window;
+}
+
+// Where each option belongs; given in any other mode, it is refused with its line.
+struct Belonging {
+    const QCommandLineOption* option;
+    std::vector<Mode> modes;
+    QString refusal;
+};
+
+bool belongs(const QCommandLineParser& parser, const Options& o, Mode mode) {
+    const std::vector<Belonging> table{
+        {&o.count,
+         {Mode::Sheets},
+         QStringLiteral("--count patří k --sheets N (list podle kódu má své počty).")},
+        {&o.separator,
+         {Mode::Sheets},
+         QStringLiteral("--separator patří k --sheets N (list podle kódu má své počty).")},
+        {&o.kinds,
+         {Mode::Sheets},
+         QStringLiteral("--kinds patří k --sheets N (list podle kódu má své druhy příkladů).")},
+        {&o.heading,
+         {Mode::Sheets, Mode::CodePdf},
+         QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
+        {&o.duplex,
+         {Mode::Sheets, Mode::CodePdf},
+         QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
+        {&o.pdf,
+         {Mode::Sheets, Mode::CodePdf},
+         QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
+        {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
+    };
+    for (const Belonging& row : table) {
+        if (parser.isSet(*row.option) &&
+            std::find(row.modes.begin(), row.modes.end(), mode) == row.modes.end()) {
+            fail(row.refusal);
+            return false;
+        }
+    }
+    return true;
+}
 
 // A whole number option in 1..maximum, or its default when not given.
 std::optional<int> numberOption(const QCommandLineParser& parser, const QCommandLineOption& option,
@@ -128,18 +319,118 @@ std::optional<int> numberOption(const QCommandLineParser& parser, const QCommand
     return number;
 }
 
-int writeSheets(const QString& path, const std::vector<ciferon::PaperSheet>& sheets,
-                const QString& heading) {
-    if (path.isEmpty()) {
-        return fail(QStringLiteral("chybí jméno souboru PDF."));
+// Reads and checks the whole command line; on a mistake says why and gives nothing.
+std::optional<Task> readCommandLine(QCommandLineParser& parser, const Options& o,
+                                    const QStringList& arguments) {
+    if (!parser.parse(arguments)) {
+        fail(parseFault(parser, arguments, o.all()));
+        return std::nullopt;
     }
-    const QString fault =
-        ciferon::writePdf(path, heading.isEmpty() ? QStringLiteral("Pracovní listy") : heading,
-                          [&](QPagedPaintDevice& device) {
-                              return ciferon::printSheets(device, sheets, {heading, false});
-                          });
+    if (!parser.positionalArguments().isEmpty()) {
+        fail(QStringLiteral("nečekaný argument „%1“; volby vypíše ciferon --help.")
+                 .arg(parser.positionalArguments().constFirst()));
+        return std::nullopt;
+    }
+    const auto mode = chooseMode(parser, o);
+    if (!mode) {
+        return std::nullopt;
+    }
+    Task task;
+    task.mode = *mode;
+    if (task.mode == Mode::Help || task.mode == Mode::Version) {
+        return task;
+    }
+    if (!belongs(parser, o, task.mode)) {
+        return std::nullopt;
+    }
+    if (parser.isSet(o.code)) {
+        const QString typed = parser.value(o.code);
+        task.sheet = ciferon::readSheetCode(typed.toStdString());
+        if (!task.sheet) {
+            fail(QStringLiteral("kód listu „%1“ není platný.").arg(typed));
+            return std::nullopt;
+        }
+    }
+    if (task.mode == Mode::Sheets) {
+        const auto sheets = numberOption(parser, o.sheets, QStringLiteral("počet listů"),
+                                         ciferon::classSetMax, ciferon::classSetDefault);
+        const auto count = numberOption(parser, o.count, QStringLiteral("počet příkladů"),
+                                        ciferon::sheetCountMax, ciferon::sheetCountDefault);
+        const auto separator =
+            numberOption(parser, o.separator, QStringLiteral("oddělování"),
+                         ciferon::sheetSeparatorMax, ciferon::sheetSeparatorDefault);
+        if (!sheets || !count || !separator) {
+            return std::nullopt;
+        }
+        task.sheets = *sheets;
+        task.count = *count;
+        task.separator = *separator;
+    }
+    if (parser.isSet(o.kinds)) {
+        const QString list = parser.value(o.kinds);
+        const auto kinds = ciferon::readKindList(list.toStdString());
+        if (!kinds) {
+            fail(QStringLiteral("druhy příkladů (--kinds) jsou čísla od 1 do %1 jednotlivě "
+                                "nebo jako rozsahy oddělené čárkou, třeba 11 nebo 1-3,14,15, "
+                                "ne „%2“.")
+                     .arg(ciferon::kindCount)
+                     .arg(list));
+            return std::nullopt;
+        }
+        task.kinds = *kinds;
+    }
+    task.heading = parser.value(o.heading).trimmed();
+    if (task.heading.size() > ciferon::headingMax) {
+        fail(QStringLiteral("nadpis (--heading) smí mít nejvýše %1 znaků.")
+                 .arg(ciferon::headingMax));
+        return std::nullopt;
+    }
+    task.pdf = parser.value(o.pdf);
+    if (parser.isSet(o.pdf) && task.pdf.isEmpty()) {
+        fail(QStringLiteral("chybí jméno souboru PDF."));
+        return std::nullopt;
+    }
+    task.check = parser.value(o.check);
+    if (parser.isSet(o.check) && task.check.isEmpty()) {
+        fail(QStringLiteral("chybí jméno souboru s odpověďmi."));
+        return std::nullopt;
+    }
+    task.duplex = parser.isSet(o.duplex);
+    return task;
+}
+
+// Whether Qt has a screen to open the window on: a display, or a platform chosen by the user.
+bool screenAvailable(const Arguments& arguments) {
+    return arguments.screenChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int writeOut(const QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
+        return fail(QStringLiteral("výstup nelze zapsat."), runFault);
+    }
+    return 0;
+}
+
+// The sheets and their key to the PDF file, or with "-" to standard output once complete.
+int writeSheets(const Task& task, const std::vector<ciferon::PaperSheet>& sheets) {
+    const QString title = task.heading.isEmpty() ? QStringLiteral("Pracovní listy") : task.heading;
+    const auto draw = [&](QPagedPaintDevice& device) {
+        return ciferon::printSheets(device, sheets, {task.heading, task.duplex});
+    };
+    if (task.pdf == QLatin1String("-")) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!ciferon::drawPdf(buffer, title, draw)) {
+            return fail(QStringLiteral("PDF nelze vytvořit."), runFault);
+        }
+        return writeOut(buffer.data());
+    }
+    const QString fault = ciferon::writePdf(task.pdf, title, draw);
     if (!fault.isEmpty()) {
-        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(path, fault), writeFault);
+        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(task.pdf, fault), runFault);
     }
     return 0;
 }
@@ -148,136 +439,154 @@ int writeSheets(const QString& path, const std::vector<ciferon::PaperSheet>& she
 int writeText(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
     const std::string bytes = lists.exercises + std::string(ciferon::crlf) + lists.solutions;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-        std::fflush(stdout) != 0) {
-        return fail(QStringLiteral("výstup nelze zapsat."), writeFault);
-    }
-    return 0;
+    return writeOut(QByteArray::fromStdString(bytes));
 }
 
-// What the command line asks for, once the application exists. Returns the exit status, or
-// nothing when the window is to open (with `opened` set for --code).
-std::optional<int> carryOut(const QStringList& arguments, std::optional<ciferon::Sheet>& opened) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Příklady z aritmetiky pro pátou třídu s úplným řešením, na obrazovce "
-                       "i jako pracovní listy pro celou třídu s klíčem."));
-    const Options o;
-    parser.addOptions(
-        {o.help, o.version, o.sheets, o.count, o.separator, o.heading, o.code, o.pdf, o.text});
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return fail(unknown.isEmpty()
-                        ? parser.errorText()
-                        : QStringLiteral("neznámá volba „%1“; volby vypíše ciferon --help.")
-                              .arg(unknown.constFirst()));
+// A pupil's answers to the sheet, one line per exercise, marked by the core: one line per
+// exercise and the summary. The file is read whole first, so that nothing is printed for a
+// file that cannot be read or has more lines than the sheet has exercises.
+int checkAnswers(const Task& task) {
+    // Far more than any sheet's answers: 200 lines of the longest answer the core reads.
+    constexpr qint64 readMax = qint64{1} << 20;
+    const bool standardInput = task.check == QLatin1String("-");
+    const QString name = standardInput ? QStringLiteral("standardní vstup") : task.check;
+    QFile file(task.check);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    QByteArray bytes;
+    while (opened && bytes.size() <= readMax) {
+        const QByteArray piece = file.read(readMax + 1 - bytes.size());
+        if (piece.isEmpty()) {
+            break;
+        }
+        bytes += piece;
     }
-    if (parser.isSet(o.help)) {
-        say(stdout, parser.helpText());
-        return 0;
+    if (!opened || file.error() != QFileDevice::NoError) {
+        const QString why = !standardInput && !QFileInfo::exists(task.check)
+                                ? QStringLiteral("soubor neexistuje")
+                                : file.errorString();
+        return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why), runFault);
     }
-    if (parser.isSet(o.version)) {
-        say(stdout, QStringLiteral("ciferon %1\n").arg(QStringLiteral(CIFERON_VERSION)));
-        return 0;
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.constLast().isEmpty()) {
+        lines.removeLast();  // the line break that ends the last line
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return fail(QStringLiteral("nečekaný argument „%1“; volby vypíše ciferon --help.")
-                        .arg(parser.positionalArguments().constFirst()));
+    const std::vector<ciferon::Result> results = ciferon::sheetResults(*task.sheet);
+    if (bytes.size() > readMax || lines.size() > static_cast<qsizetype>(results.size())) {
+        return fail(QStringLiteral("odpovědi („%1“) mají víc řádků, než má list příkladů (%2); "
+                                   "patří sem jeden řádek na příklad, bez prázdných řádků "
+                                   "mezi skupinami.")
+                        .arg(name)
+                        .arg(results.size()));
     }
-    const QString heading = parser.value(o.heading).trimmed();
-    if (heading.size() > headingMax) {
-        return fail(QStringLiteral("nadpis (--heading) smí mít nejvýše 80 znaků."));
+    QString report;
+    int right = 0;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const auto line = static_cast<qsizetype>(i) < lines.size()
+                              ? lines.at(static_cast<qsizetype>(i)).toStdString()
+                              : std::string();
+        const ciferon::Mark mark = ciferon::markAnswerLine(results.at(i), line);
+        right += mark == ciferon::Mark::Right ? 1 : 0;
+        report += QStringLiteral("%1. %2\n")
+                      .arg(i + 1)
+                      .arg(QString::fromStdString(std::string(ciferon::markWord(mark))));
     }
-    const bool sheets = parser.isSet(o.sheets);
-    const bool code = parser.isSet(o.code);
-    if (sheets == code &&
-        (sheets || parser.isSet(o.pdf) || parser.isSet(o.text) || parser.isSet(o.heading) ||
-         parser.isSet(o.count) || parser.isSet(o.separator))) {
-        return fail(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
-    }
+    report += QString::fromStdString(ciferon::summaryText(right, static_cast<int>(results.size())));
+    return writeOut((report + QLatin1Char('\n')).toUtf8());
+}
 
-    if (sheets) {
-        if (!parser.isSet(o.pdf) || parser.isSet(o.text)) {
-            return fail(
-                QStringLiteral("pracovní listy (--sheets) se zapisují do souboru "
-                               "podle --pdf SOUBOR."));
+// The options, then the kinds of exercise by topic with the numbers that --kinds takes.
+QString helpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText() + QStringLiteral("\nDruhy příkladů pro --kinds:\n");
+    for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
+        text += QStringLiteral("  %1\n").arg(
+            QString::fromUtf8(topic.name.data(), static_cast<qsizetype>(topic.name.size())));
+        for (const int kind : topic.kinds) {
+            const std::string_view name = ciferon::kindName(kind);
+            text += QStringLiteral("  %1  %2\n")
+                        .arg(kind + 1, 4)
+                        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
         }
-        const auto number =
-            numberOption(parser, o.sheets, QStringLiteral("počet listů"), ciferon::classSetMax, 25);
-        const auto count = numberOption(parser, o.count, QStringLiteral("počet příkladů"),
-                                        ciferon::sheetCountMax, 20);
-        const auto separator = numberOption(parser, o.separator, QStringLiteral("oddělování"),
-                                            ciferon::sheetSeparatorMax, 5);
-        if (!number || !count || !separator) {
-            return usageFault;
-        }
-        ciferon::ClockRandom random;
-        random.seed();
-        return writeSheets(
-            parser.value(o.pdf),
-            ciferon::paperSheets(ciferon::classSet(*number, *count, *separator, random)), heading);
     }
-    if (code) {
-        if (parser.isSet(o.count) || parser.isSet(o.separator)) {
-            return fail(
-                QStringLiteral("list podle kódu má své počty; --count a --separator "
-                               "patří k --sheets."));
+    return text;
+}
+
+// A task without a window, once the application exists.
+int carryOut(const Task& task, const QCommandLineParser& parser) {
+    switch (task.mode) {
+        case Mode::Help:
+            say(stdout, helpText(parser));
+            return 0;
+        case Mode::Version:
+            say(stdout, QStringLiteral("ciferon %1\n").arg(QStringLiteral(CIFERON_VERSION)));
+            return 0;
+        case Mode::Sheets: {
+            ciferon::ClockRandom random;
+            random.seed();
+            return writeSheets(
+                task, ciferon::paperSheets(ciferon::classSet(task.sheets, task.count,
+                                                             task.separator, random, task.kinds)));
         }
-        const QString typed = parser.value(o.code);
-        const auto sheet = ciferon::readSheetCode(typed.toStdString());
-        if (!sheet) {
-            return fail(QStringLiteral("kód listu „%1“ není platný.").arg(typed));
-        }
-        if (parser.isSet(o.pdf) && parser.isSet(o.text)) {
-            return fail(QStringLiteral("buď --pdf SOUBOR, nebo --text."));
-        }
-        if (parser.isSet(o.pdf)) {
-            return writeSheets(parser.value(o.pdf), {ciferon::paperSheet(*sheet)}, heading);
-        }
-        if (parser.isSet(o.text)) {
-            return parser.isSet(o.heading)
-                       ? fail(QStringLiteral("--text vypisuje jen seznamy, bez nadpisu."))
-                       : writeText(*sheet);
-        }
-        if (parser.isSet(o.heading)) {
-            return fail(QStringLiteral("nadpis (--heading) patří k --pdf."));
-        }
-        opened = sheet;
+        case Mode::CodePdf:
+            return writeSheets(task, {ciferon::paperSheet(*task.sheet)});
+        case Mode::CodeText:
+            return writeText(*task.sheet);
+        case Mode::CodeCheck:
+            return checkAnswers(task);
+        case Mode::Window:
+            break;
     }
-    return std::nullopt;
+    return fail(QStringLiteral("nečekaný příkazový řádek; volby vypíše ciferon --help."));
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const bool window = needsWindow(argc, argv);
-    // Without a window nothing needs a display: Qt's offscreen platform lays out and
-    // writes the PDF just the same.
-    if (!window) {
+    QStringList all;
+    for (int i = 0; i < argc; ++i) {
+        all << QString::fromLocal8Bit(argv[i]);
+    }
+    const Options options;
+    const Arguments arguments = splitArguments(all, options.all());
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Příklady z aritmetiky pro pátou třídu s úplným řešením, na obrazovce "
+                       "i jako pracovní listy pro celou třídu s klíčem."));
+    parser.addOptions(options.all());
+    const auto task = readCommandLine(parser, options, arguments.ours);
+    if (!task) {
+        return usageFault;
+    }
+
+    if (task->mode != Mode::Window) {
+        // Without a window nothing needs a display: Qt's offscreen platform lays out and
+        // writes the PDF just the same. Qt's own options are the window's, so Qt sees none.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(keepQtQuiet);
+        int qtArgc = 1;
+        const QGuiApplication application(qtArgc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("ciferon"));
+        QGuiApplication::setApplicationVersion(QStringLiteral(CIFERON_VERSION));
+        return carryOut(*task, parser);
     }
-    const std::unique_ptr<QGuiApplication> application =
-        window ? std::make_unique<QApplication>(argc, argv)
-               : std::make_unique<QGuiApplication>(argc, argv);
+
+    if (!screenAvailable(arguments)) {
+        return fail(QStringLiteral("okno programu nelze otevřít, protože tu není obrazovka "
+                                   "(DISPLAY ani WAYLAND_DISPLAY); bez ní pracují --sheets, "
+                                   "--pdf, --text a --check."),
+                    runFault);
+    }
+    const QApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("ciferon"));
     QGuiApplication::setApplicationVersion(QStringLiteral(CIFERON_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.ciferon.Ciferon"));
     ciferon::useCzechDialogButtons();
-
-    std::optional<ciferon::Sheet> opened;
-    if (const auto status = carryOut(QCoreApplication::arguments(), opened)) {
-        return *status;
-    }
-    if (!window) {
-        return fail(QStringLiteral("nečekaný příkazový řádek; volby vypíše ciferon --help."));
-    }
     ciferon::useStartUpStyle();
     ciferon::DialogPrompts prompts;
     ciferon::ClockRandom random;
     ciferon::Form1 form(prompts, random);
-    if (opened) {
-        form.openSheet(*opened);
+    if (task->sheet) {
+        form.openSheet(*task->sheet);
     }
     form.show();
     return QGuiApplication::exec();

@@ -11,7 +11,10 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
+
+#include "results.h"
 
 namespace ciferon {
 
@@ -42,7 +45,9 @@ QStringList linesOf(const QString& text) {
 
 struct Line {
     QString label;  // "12." before the text, or empty
-    QString text;   // empty: the gap between two groups
+    QString text;   // empty, without cells: the gap between two groups
+    // A row of numbered results side by side, each as wide as the widest of the printout.
+    std::vector<Line> cells;
 };
 
 // Lines that belong together: a group of exercises, or one sheet's key. A block is moved to
@@ -50,6 +55,8 @@ struct Line {
 struct Block {
     QString title;  // bold above the lines, and again where the block goes on in a new column
     std::vector<Line> lines;
+    // Numbered results, which the flow sets out after the lines in rows of cells.
+    std::vector<Line> cells;
 };
 
 struct Style {
@@ -60,6 +67,7 @@ struct Style {
     qreal blockGap = 0;    // between two blocks
     qreal answerRoom = 0;  // left free after every line, to write the result in
     qreal columnGap = 0;
+    qreal cellGap = 0;  // between two results in a row
 };
 
 // The pages of one printout, and whether the current one has anything on it yet.
@@ -141,25 +149,42 @@ class Typeface {
         return width;
     }
 
-    void draw(Pages& pages, QPointF baseline, const QString& text) {
-        QList<quint32> indexes;
-        QList<QPointF> positions;
-        qreal x = 0;
+    // A text from its baseline's point, gathered with the others until flush() draws them
+    // all as one glyph run: one text object on the page for a whole block rather than one
+    // for every line.
+    void add(Pages& pages, QPointF baseline, const QString& text) {
+        const qsizetype gathered = indexes_.size();
+        qreal x = baseline.x();
         for (const QChar c : text) {
             const Glyph* found = glyph(c);
             if (found == nullptr) {
+                indexes_.resize(gathered);
+                positions_.resize(gathered);
                 pages.text(font_, baseline, text);
                 return;
             }
-            indexes << found->index;
-            positions << QPointF(x, 0);
+            indexes_ << found->index;
+            positions_ << QPointF(x, baseline.y());
             x += found->advance;
+        }
+    }
+
+    void flush(Pages& pages) {
+        if (indexes_.isEmpty()) {
+            return;
         }
         QGlyphRun run;
         run.setRawFont(raw_);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        pages.glyphs(baseline, run);
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        pages.glyphs({0, 0}, run);
+        indexes_.clear();
+        positions_.clear();
+    }
+
+    void draw(Pages& pages, QPointF baseline, const QString& text) {
+        add(pages, baseline, text);
+        flush(pages);
     }
 
   private:
@@ -193,6 +218,8 @@ class Typeface {
     QFontMetricsF metrics_;
     QRawFont raw_;
     std::array<Glyph, 256> glyphs_{};
+    QList<quint32> indexes_;
+    QList<QPointF> positions_;
 };
 
 // Splits a line that is wider than the page between two characters that are not both digits,
@@ -226,13 +253,14 @@ class Flow {
           style_(std::move(style)),
           blocks_(std::move(blocks)),
           face_(style_.font, pages.device()),
-          titleMetrics_(style_.titleFont, pages.device()),
+          titleFace_(style_.titleFont, pages.device()),
           nextPageTop_(std::move(nextPageTop)),
           top_(top),
           y_(top) {
         // Measured through the face's table of characters: shaping text would be most of
         // what a printout costs.
         space_ = face_.width(QStringLiteral(" "));
+        arrangeCells();
         qreal widestLabel = 0;
         for (const Block& block : blocks_) {
             for (const Line& line : block.lines) {
@@ -245,6 +273,11 @@ class Flow {
         for (Block& block : blocks_) {
             std::vector<Line> lines;
             for (Line& line : block.lines) {
+                if (!line.cells.empty()) {
+                    widest = std::max(widest, rowWidth(line.cells.size()));
+                    lines.push_back(std::move(line));
+                    continue;
+                }
                 const qreal width = face_.width(line.text);
                 if (width <= textRoom) {
                     widest = std::max(widest, width);
@@ -254,11 +287,11 @@ class Flow {
                 const QStringList pieces = breakToWidth(line.text, textRoom, face_.metrics());
                 for (qsizetype i = 0; i < pieces.size(); ++i) {
                     widest = std::max(widest, face_.width(pieces.at(i)));
-                    lines.push_back({i == 0 ? line.label : QString(), pieces.at(i)});
+                    lines.push_back({i == 0 ? line.label : QString(), pieces.at(i), {}});
                 }
             }
             block.lines = std::move(lines);
-            widest = std::max(widest, titleMetrics_.horizontalAdvance(block.title) - labelWidth_);
+            widest = std::max(widest, titleFace_.width(block.title) - labelWidth_);
         }
         columnWidth_ = std::min(pages.width(), labelWidth_ + widest + style_.answerRoom);
         columns_ = std::max(1, static_cast<int>((pages.width() + style_.columnGap) /
@@ -273,12 +306,67 @@ class Flow {
     }
 
   private:
+    [[nodiscard]] qreal rowWidth(std::size_t cells) const {
+        return static_cast<qreal>(cells) * cellPitch_ - style_.cellGap;
+    }
+
+    // Results side by side, in rows of as many as make the blocks take the fewest lines once
+    // the columns that fit beside each other are counted: a block is at least as wide as its
+    // title, so a row of two or three results costs no width that the title does not.
+    void arrangeCells() {
+        qreal labelWidth = 0;
+        qreal textWidth = 0;
+        qreal titleWidth = 0;
+        std::size_t most = 0;
+        for (const Block& block : blocks_) {
+            for (const Line& cell : block.cells) {
+                labelWidth = std::max(labelWidth, face_.width(cell.label));
+                textWidth = std::max(textWidth, face_.width(cell.text));
+            }
+            titleWidth = std::max(titleWidth, titleFace_.width(block.title));
+            most = std::max(most, block.cells.size());
+        }
+        if (most == 0) {
+            return;
+        }
+        cellLabel_ = labelWidth;
+        cellPitch_ = labelWidth + space_ + textWidth + style_.cellGap;
+        const qreal room = pages_.width();
+        std::size_t perRow = 1;
+        qreal fewest = std::numeric_limits<qreal>::max();
+        for (std::size_t tried = 1; tried <= most && rowWidth(tried) <= room; ++tried) {
+            const qreal width = std::max(titleWidth, rowWidth(tried));
+            const int columns = std::max(
+                1, static_cast<int>((room + style_.columnGap) / (width + style_.columnGap)));
+            qreal lines = 0;
+            for (const Block& block : blocks_) {
+                const auto rows = (block.cells.size() + tried - 1) / tried;
+                lines += static_cast<qreal>(rows + 1) + style_.blockGap / style_.step;
+            }
+            lines /= columns;
+            if (lines < fewest) {
+                fewest = lines;
+                perRow = tried;
+            }
+        }
+        for (Block& block : blocks_) {
+            for (std::size_t first = 0; first < block.cells.size(); first += perRow) {
+                const auto end = std::min(first + perRow, block.cells.size());
+                Line row;
+                row.cells.assign(block.cells.begin() + static_cast<std::ptrdiff_t>(first),
+                                 block.cells.begin() + static_cast<std::ptrdiff_t>(end));
+                block.lines.push_back(std::move(row));
+            }
+            block.cells.clear();
+        }
+    }
+
     void place(const Block& block) {
         const qreal bottom = pages_.height() + tolerance;
         const qreal titleHeight = block.title.isEmpty() ? 0 : style_.step;
         qreal height = titleHeight;
         for (const Line& line : block.lines) {
-            height += line.text.isEmpty() ? style_.gapStep : style_.step;
+            height += line.text.isEmpty() && line.cells.empty() ? style_.gapStep : style_.step;
         }
         if (y_ > top_) {
             y_ += style_.blockGap;
@@ -292,7 +380,7 @@ class Flow {
             drawTitle(block.title);
         }
         for (const Line& line : block.lines) {
-            if (line.text.isEmpty()) {
+            if (line.text.isEmpty() && line.cells.empty()) {
                 y_ = y_ > top_ ? y_ + style_.gapStep : y_;
                 continue;
             }
@@ -305,26 +393,34 @@ class Flow {
             const QFontMetricsF& metrics = face_.metrics();
             const qreal baseline = y_ + (style_.step - metrics.height()) / 2 + metrics.ascent();
             const qreal left = column_ * pitch_;
-            // The number right-aligned before its text, both in one run of text.
-            if (line.label.isEmpty()) {
-                face_.draw(pages_, {left + labelWidth_, baseline}, line.text);
+            // The number right-aligned before its text; a row's results side by side.
+            if (!line.cells.empty()) {
+                for (std::size_t i = 0; i < line.cells.size(); ++i) {
+                    const Line& cell = line.cells.at(i);
+                    const qreal cellLeft = left + static_cast<qreal>(i) * cellPitch_;
+                    face_.add(pages_, {cellLeft + cellLabel_ - face_.width(cell.label), baseline},
+                              cell.label + QLatin1Char(' ') + cell.text);
+                }
+            } else if (line.label.isEmpty()) {
+                face_.add(pages_, {left + labelWidth_, baseline}, line.text);
             } else {
-                face_.draw(pages_,
-                           {left + labelWidth_ - space_ - face_.width(line.label), baseline},
-                           line.label + QLatin1Char(' ') + line.text);
+                face_.add(pages_, {left + labelWidth_ - space_ - face_.width(line.label), baseline},
+                          line.label + QLatin1Char(' ') + line.text);
             }
             y_ += style_.step;
         }
+        face_.flush(pages_);
     }
 
     void drawTitle(const QString& title) {
-        const qreal baseline =
-            y_ + (style_.step - titleMetrics_.height()) / 2 + titleMetrics_.ascent();
-        pages_.text(style_.titleFont, {column_ * pitch_, baseline}, title);
+        const QFontMetricsF& metrics = titleFace_.metrics();
+        const qreal baseline = y_ + (style_.step - metrics.height()) / 2 + metrics.ascent();
+        titleFace_.draw(pages_, {column_ * pitch_, baseline}, title);
         y_ += style_.step;
     }
 
     void nextColumn() {
+        face_.flush(pages_);
         if (++column_ < columns_) {
             y_ = top_;
             return;
@@ -339,10 +435,12 @@ class Flow {
     Style style_;
     std::vector<Block> blocks_;
     Typeface face_;
-    QFontMetricsF titleMetrics_;
+    Typeface titleFace_;
     qreal space_ = 0;
     std::function<qreal()> nextPageTop_;
     qreal labelWidth_ = 0;
+    qreal cellLabel_ = 0;  // the widest number of a result
+    qreal cellPitch_ = 0;  // from one result in a row to the next
     qreal columnWidth_ = 0;
     qreal pitch_ = 0;
     int columns_ = 1;
@@ -364,7 +462,7 @@ std::vector<Block> groupsOf(const QString& list, bool numbered) {
         }
         ++number;
         blocks.back().lines.push_back(
-            {numbered ? QString::number(number) + QLatin1Char('.') : QString(), line});
+            {numbered ? QString::number(number) + QLatin1Char('.') : QString(), line, {}});
     }
     if (blocks.back().lines.empty()) {
         blocks.pop_back();
@@ -450,6 +548,15 @@ Style sheetStyle(const Pages& pages) {
     return style;
 }
 
+// Small and close, so that a class set's results take a page or two.
+Style resultsStyle(const Pages& pages) {
+    Style style = styleOf(pages, 10, 1.15);
+    style.blockGap = style.step / 2;
+    style.columnGap = pages.mm(7);
+    style.cellGap = pages.mm(4);
+    return style;
+}
+
 Style keyStyle(const Pages& pages) {
     Style style = styleOf(pages, 11, 1.1);
     style.gapStep = style.step / 3;
@@ -460,8 +567,14 @@ Style keyStyle(const Pages& pages) {
 
 PaperSheet paperSheet(const Sheet& sheet) {
     const Lists lists = sheetLists(sheet);
-    return {QString::fromStdString(sheetCode(sheet)), 0, 0, QString::fromStdString(lists.exercises),
-            QString::fromStdString(lists.solutions)};
+    PaperSheet paper{
+        QString::fromStdString(sheetCode(sheet)), 0, 0, QString::fromStdString(lists.exercises),
+        QString::fromStdString(lists.solutions),  {}};
+    // The results of the lists already made, rather than a second run for sheetResults().
+    for (const Result& result : readResults(lists.solutions)) {
+        paper.results << QString::fromStdString(resultText(result));
+    }
+    return paper;
 }
 
 std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets) {
@@ -500,21 +613,41 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
         Flow(pages, sheetStyle(pages), groupsOf(sheet.exercises, true), top, continued).placeAll();
     }
 
+    // The key: every sheet's results side by side for marking, then from a new page every
+    // sheet's worked solutions.
+    const auto titled = [&options](const QString& title) {
+        return options.heading.isEmpty() ? title : title + QStringLiteral(": ") + options.heading;
+    };
+    const auto noHeading = [] { return qreal{0}; };
+    std::vector<Block> results;
+    for (const PaperSheet& sheet : sheets) {
+        Block block{sheetTitle(sheet), {}, {}};
+        for (qsizetype i = 0; i < sheet.results.size(); ++i) {
+            block.cells.push_back(
+                {QString::number(i + 1) + QLatin1Char('.'), sheet.results.at(i), {}});
+        }
+        results.push_back(std::move(block));
+    }
+    pages.newPaperSheet();
+    const qreal resultsTop =
+        drawHeading(pages, titled(QStringLiteral("Výsledky")), 14, 0) + pages.mm(2);
+    Flow(pages, resultsStyle(pages), std::move(results), resultsTop, noHeading).placeAll();
+
     std::vector<Block> key;
     for (const PaperSheet& sheet : sheets) {
-        Block block{sheetTitle(sheet), {}};
+        Block block{sheetTitle(sheet), {}, {}};
         int number = 0;
         for (const QString& line : linesOf(sheet.solutions)) {
             block.lines.push_back(
-                {line.isEmpty() ? QString() : QString::number(++number) + QLatin1Char('.'), line});
+                {line.isEmpty() ? QString() : QString::number(++number) + QLatin1Char('.'),
+                 line,
+                 {}});
         }
         key.push_back(std::move(block));
     }
-    pages.newPaperSheet();
-    const QString title = options.heading.isEmpty() ? QStringLiteral("Řešení")
-                                                    : QStringLiteral("Řešení: ") + options.heading;
-    const qreal top = drawHeading(pages, title, 14, 0) + pages.mm(2);
-    Flow(pages, keyStyle(pages), std::move(key), top, [] { return qreal{0}; }).placeAll();
+    pages.newPage();
+    const qreal top = drawHeading(pages, titled(QStringLiteral("Řešení")), 14, 0) + pages.mm(2);
+    Flow(pages, keyStyle(pages), std::move(key), top, noHeading).placeAll();
     return true;
 }
 
@@ -531,21 +664,22 @@ bool printLists(QPagedPaintDevice& device, const QString& exercises, const QStri
     return true;
 }
 
+bool drawPdf(QIODevice& out, const QString& title,
+             const std::function<bool(QPagedPaintDevice&)>& draw) {
+    QPdfWriter writer(&out);
+    writer.setPageLayout(a4Layout());
+    writer.setCreator(QStringLiteral("Ciferon"));
+    writer.setTitle(title);
+    return draw(writer);
+}
+
 QString writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
     }
-    bool drawn = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(a4Layout());
-        writer.setCreator(QStringLiteral("Ciferon"));
-        writer.setTitle(title);
-        drawn = draw(writer);
-    }
-    if (!drawn) {
+    if (!drawPdf(file, title, draw)) {
         file.cancelWriting();
         return QStringLiteral("nelze kreslit do PDF");
     }

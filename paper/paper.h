@@ -3,9 +3,11 @@
 // path. Qt GUI only: the window's menu and the command line both use it.
 #pragma once
 
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct PaperSheet {
     int total = 0;      // the size of the class set
     QString exercises;  // the sheet's lists, with the core's CR LF line breaks
     QString solutions;
+    QStringList results;  // each exercise's result as the core writes it: "61", "8 (3)"
 };
 
 // A sheet printed alone, as reopened by its code.
@@ -37,13 +40,21 @@ QPageLayout a4Layout();
 
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
-// every sheet's code with its numbered solutions. False when nothing could be painted.
+// "Výsledky", every sheet's number and code with its numbered results side by side, and
+// from a new page "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet
+// and the key begin on the front of a new sheet of paper. False when nothing could be
+// painted.
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options);
 
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
 // the solutions from a new page.
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
+
+// Draws a PDF through `draw` into `out`, which is open for writing, such as a buffer that
+// goes to standard output only once complete. False when nothing could be painted.
+bool drawPdf(QIODevice& out, const QString& title,
+             const std::function<bool(QPagedPaintDevice&)>& draw);
 
 // Writes a PDF file through `draw`, first to a temporary file beside `path`, which takes the
 // place of `path` only once complete. Returns the reason when it fails, else an empty text;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The command line without a display: a class set and one sheet written to PDF and read back
-# with pdftotext, a sheet's lists as text, and refusals that leave no file behind.
+# with pdftotext, two-sided class sets of long sheets, a PDF on standard output, a sheet's
+# lists as text, the codes the manual page shows, and refusals that leave no file behind.
 #   paper_check.sh PROGRAM CLIPBOARD_CHECK VERSION
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,12 +26,31 @@ heading='5. A – opakování'
 [ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
 code=$(head -n 1 codes.txt)
 
-# One sheet by its code: its page, unnumbered, and its key.
+# A topic's class set: division with remainder alone (--kinds 11) gives twelve-symbol codes
+# whose sheets hold that kind only; --kinds 1-15 is every kind, with eight-symbol codes.
+"$ciferon" --sheets 3 --count 10 --separator 5 --kinds 11 --heading "$heading" --pdf topic.pdf
+"$here/sheets_pdf_check.sh" topic.pdf 3 10 5 "$heading" "$ciferon" "$check" >topic.txt
+rm topic.pdf
+[ "$(grep -cxE '[0-9A-Z]{4}-[0-9A-Z]{4}-[0-9A-Z]{4}' topic.txt)" -eq 3 ]
+while read -r topic; do
+    "$ciferon" --code "$topic" --text | tr -d '\r' | grep . | head -n 10 >topic_lists.txt
+    [ "$(grep -cxE '[0-9]+:[0-9]+ =' topic_lists.txt)" -eq 10 ]
+done <topic.txt
+"$ciferon" --sheets 1 --kinds 1-15 --pdf - | pdftotext - - | grep -qxE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}'
+
+# One sheet by its code: its page, unnumbered, and its key: its results, its solutions.
 "$ciferon" --code "$code" --pdf one.pdf
 pdftotext one.pdf one.txt
-[ "$(tr -cd '\f' <one.txt | wc -c)" -eq 2 ]
+[ "$(tr -cd '\f' <one.txt | wc -c)" -eq 3 ]
 grep -q "Kód: $code" one.txt
+awk 'BEGIN { RS = "\f" } NR == 2 && /^Výsledky/ && index($0, "Kód '"$code"'") { found = 1 }
+     END { exit !found }' one.txt
 if grep -q 'List 1 z' one.txt; then exit 1; fi
+
+# A class set's results table is compact: 25 sheets of 20 on one or two pages.
+"$ciferon" --sheets 25 --count 20 --separator 5 --pdf - | pdftotext - class.txt
+awk 'BEGIN { RS = "\f" } /^Výsledky/ { from = NR } /^Řešení/ { to = NR }
+     END { exit !(from == 26 && to - from <= 2 && to - from >= 1) }' class.txt
 
 # Refusals: one Czech line, a non-zero status, and no file made or changed.
 echo old >kept.pdf
@@ -51,5 +71,121 @@ refuse --code "$code" --text --pdf new.pdf
 refuse --bogus --pdf new.pdf
 refuse --sheets 3 --pdf missing/new.pdf
 refuse --sheets 3 --pdf "$work"
+refuse --sheets 3 --duplex
+refuse --code "$code" --duplex
+refuse --code "$code" --text --duplex
+refuse --code "$code" --count 5 --pdf new.pdf
+refuse --code "$code" --heading "$heading" --text
+refuse --count 5 --pdf new.pdf
+# Kinds: out of range, empty, falling, malformed, missing, or beside a code.
+refuse --sheets 2 --kinds 0 --pdf new.pdf
+refuse --sheets 2 --kinds 16 --pdf new.pdf
+refuse --sheets 2 --kinds '' --pdf kept.pdf
+refuse --sheets 2 --kinds 3-1 --pdf new.pdf
+refuse --sheets 2 --kinds 1,,2 --pdf new.pdf
+refuse --sheets 2 --kinds jedenáct --pdf new.pdf
+refuse --sheets 2 --pdf new.pdf --kinds
+refuse --code "$code" --kinds 11 --pdf new.pdf
+refuse --kinds 11
+# A code that is missing or wrong is found before a window is thought of, so without a
+# display it gets its line all the same; a good one that needs the window gets one line.
+refuse --code NOTACODE
+refuse --code
+refuse --sheets 2 --pdf
 grep -q 'kód listu „K7M2-9QX4“ není platný' <("$ciferon" --code K7M2-9QX4 --text 2>&1 || true)
-echo "paper: $sheets sheets and their key read back; every refusal left the files as they were"
+status=0
+"$ciferon" --code "$code" 2>message.txt || status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <message.txt)" -eq 1 ] && grep -q '^ciferon: okno' message.txt
+
+# The PDF on standard output: the same pages as in a file; nothing at all for a mistake.
+"$ciferon" --code "$code" --pdf - >stdout.pdf
+cmp <(pdftotext stdout.pdf -) <(pdftotext one.pdf -)
+"$ciferon" --sheets 2 --pdf - | pdftotext - - | grep -q 'List 2 z 2'
+for mistake in "--sheets 41" "--code K7M2-9QX4" "--sheets 2 --text"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$ciferon" $mistake --pdf - >stdout.pdf 2>/dev/null || status=$?
+    [ "$status" -ne 0 ] && [ ! -s stdout.pdf ]
+done
+rm stdout.pdf
+
+# Two-sided: every sheet and the key begin on an odd page, every page between goes on with
+# the sheet before it, and a blank page follows exactly the sheets of an odd number of pages.
+# Sheets of 1 to 4 pages. Prints each sheet's number of pages.
+two_sided() {
+    awk -v sheets="$1" 'BEGIN { RS = "\f" }
+        function fault(why) { print "page " NR ": " why > "/dev/stderr"; failed = 1; exit 1 }
+        function done() {
+            if (sheet > 0 && pages % 2 != 0) fault("sheet " sheet " ends on an odd page")
+            if (sheet > 0) print pages - blank
+        }
+        key { next }
+        /Kód: / {
+            done()
+            sheet++; pages = 1; blank = 0
+            if (sheets > 0 && index($0, "List " sheet " z " sheets "\n") == 0) fault("not sheet " sheet)
+            if (NR % 2 == 0) fault("sheet " sheet " begins on an even page")
+            next
+        }
+        /^Výsledky/ {
+            done(); key = NR
+            if (NR % 2 == 0) fault("the key begins on an even page")
+            next
+        }
+        /^[[:space:]]*$/ { if (blank) fault("two blank pages"); blank = 1; pages++; next }
+        /\(pokračování\)/ && !blank && (sheets == 0 || index($0, "List " sheet " z " sheets ", kód")) {
+            pages++; next
+        }
+        { fault("neither the beginning nor the continuation of sheet " sheet) }
+        END { if (!failed && (!key || sheet != (sheets > 0 ? sheets : 1))) fault("sheets or key missing") }'
+}
+for layout in 20/5/3 100/10/3 120/20/2 200/10/2; do
+    IFS=/ read -r count separator sheets <<<"$layout"
+    "$ciferon" --sheets "$sheets" --count "$count" --separator "$separator" --duplex \
+        --pdf duplex.pdf
+    pdftotext duplex.pdf - | two_sided "$sheets"
+    pdftotext duplex.pdf - | grep -oE 'Kód: [0-9A-Z-]+' | head -n 1 | cut -d' ' -f2 >>long.txt
+done >lengths.txt
+# Both branches ran: a sheet of an odd number of pages over one, and one of an even number.
+grep -qxE '[3579]' lengths.txt && grep -qxE '[2468]' lengths.txt
+# One sheet by its code, two-sided: its key after it on a front page.
+while read -r long; do
+    "$ciferon" --code "$long" --duplex --pdf duplex.pdf
+    pdftotext duplex.pdf - | two_sided 0 >/dev/null
+done <long.txt
+rm duplex.pdf
+
+# A pupil's answers marked: one line per exercise, then the summary. The results are the ends
+# of the solutions that --text gives.
+"$ciferon" --code 1DX2-DT93 --text | tr -d '\r' | grep . | tail -n +21 | sed 's/.*=//' >results.txt
+[ "$(wc -l <results.txt)" -eq 20 ] && grep -q '(' results.txt
+# All right, with CR LF line ends and the remainders written with "zb.".
+sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1 zb. \2/; s/$/\r/' results.txt >answers.txt
+"$ciferon" --code 1DX2-DT93 --check answers.txt >marks.txt
+diff <(seq 20 | sed 's/$/. správně/'; echo 'Správně 20 z 20.') marks.txt
+# From standard input: the first wrong, the second not answered, the next eight right, and
+# the file ends there, so the rest are not answered.
+awk 'NR == 1 { sub(/^[0-9]+/, $1 + 1); print } NR == 2 { print "" } NR > 2 && NR <= 10' \
+    results.txt | "$ciferon" --code 1DX2-DT93 --check - >marks.txt
+diff <(echo '1. chybně'; echo '2. bez odpovědi'; seq 3 10 | sed 's/$/. správně/'
+    seq 11 20 | sed 's/$/. bez odpovědi/'; echo 'Správně 8 z 20.') marks.txt
+# Refused: more lines than exercises, a file that is not there, a bad code, and --check
+# beside another output or a heading.
+{ cat results.txt; echo 1; } >long.txt
+refuse --code 1DX2-DT93 --check long.txt
+refuse --code 1DX2-DT93 --check missing.txt
+refuse --code K7M2-9QX4 --check answers.txt
+refuse --code 1DX2-DT93 --check answers.txt --pdf new.pdf
+refuse --code 1DX2-DT93 --check answers.txt --text
+refuse --code 1DX2-DT93 --check answers.txt --heading "$heading"
+refuse --sheets 2 --check answers.txt --pdf new.pdf
+
+# Every code that the manual page and --help show to be typed opens a sheet.
+man_page=$here/../desktop/ciferon.1.in
+{ sed 's/\\-/-/g' "$man_page"; "$ciferon" --help; } |
+    grep -oE '\b[0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?\b' | sort -u >shown.txt
+[ -s shown.txt ]
+while read -r shown; do
+    "$ciferon" --code "$shown" --text >/dev/null || { echo "not a code: $shown" >&2; exit 1; }
+done <shown.txt
+echo "paper: class sets, one-sided and two-sided, read back; every refusal left the files as they were"

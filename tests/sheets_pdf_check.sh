@@ -2,7 +2,9 @@
 # Reads a printed class set back with pdftotext and checks it against the desktop program:
 # sheet i alone on page i with its heading, "List i z N" and its code; exactly its numbered
 # exercises as `ciferon --code CODE --text` gives them, and none of its solutions; then the
-# key with every sheet's code and all its numbered solutions. Prints the codes it read.
+# key: from a new page "Výsledky", a block for every sheet under its number and code with
+# exactly its numbered results, the ends of its solutions, and after it from a new page
+# "Řešení", every sheet's code with all its numbered solutions. Prints the codes it read.
 #   sheets_pdf_check.sh PDF SHEETS COUNT SEPARATOR HEADING PROGRAM CLIPBOARD_CHECK
 set -euo pipefail
 trap 'echo "sheets pdf: failed at line $LINENO" >&2' ERR
@@ -14,13 +16,28 @@ pdftotext "$pdf" "$work/set.txt"
 # pdftotext ends every page with a form feed.
 awk -v dir="$work" 'BEGIN { RS = "\f" } { print > (dir "/page" NR ".txt") }' "$work/set.txt"
 pages=$(tr -cd '\f' <"$work/set.txt" | wc -c)
-for page in $(seq $((sheets + 1)) "$pages"); do cat "$work/page$page.txt"; done >"$work/key.txt"
+results=$((sheets + 1))
+grep -q '^Výsledky' "$work/page$results.txt"
+solutions=$(for page in $(seq $((results + 1)) "$pages"); do
+    if head -n 1 "$work/page$page.txt" | grep -q '^Řešení'; then echo "$page"; fi
+done | head -n 1)
+[ -n "$solutions" ]
+# The key as drawn, block after block: a block's lines follow its title only in the
+# content's own order, as the columns of a table are read apart otherwise.
+pdftotext -raw -f "$results" -l $((solutions - 1)) "$pdf" - | tr -d '\f' >"$work/results.txt"
+pdftotext -raw -f "$solutions" -l "$pages" "$pdf" - | tr -d '\f' >"$work/key.txt"
+# The lines of one sheet's block, up to the next sheet's title.
+block() {
+    awk -v title="$1" 'index($0, title) == 1 { inside = 1; next }
+        /^List [0-9]+ z [0-9]+, kód / { inside = 0 }
+        inside' "$2"
+}
 for i in $(seq "$sheets"); do
     page=$work/page$i.txt
     grep -q "List $i z $sheets" "$page"
     # pdftotext may read a narrow blank in the heading as none.
     tr -d ' ' <"$page" | grep -qxF "${heading// /}"
-    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}' "$page" | cut -d' ' -f2)
+    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?' "$page" | cut -d' ' -f2)
     "$ciferon" --code "$code" --text >"$work/lists"
     "$check" "$work/lists" '' "$count" "$separator" >/dev/null
     tr -d '\r' <"$work/lists" | grep . >"$work/lines" || true
@@ -31,8 +48,14 @@ for i in $(seq "$sheets"); do
         echo "a solution on the sheet of $code" >&2
         exit 1
     fi
-    grep -q "List $i z $sheets, kód $code" "$work/key.txt"
+    # Its block of solutions holds exactly its numbered solutions, in order.
     tail -n +$((count + 1)) "$work/lines" | awk '{ print NR ". " $0 }' >"$work/solutions"
-    [ "$(grep -cxF -f "$work/solutions" "$work/key.txt")" -eq "$count" ]
+    block "List $i z $sheets, kód $code" "$work/key.txt" | grep -E '^[0-9]+\. ' >"$work/found" || true
+    diff "$work/solutions" "$work/found" >&2
+    # Its block of results holds exactly the ends of its solutions, numbered as on the sheet.
+    sed 's/.*=//' "$work/solutions" | awk '{ print NR ". " $0 }' | sort >"$work/expected"
+    block "List $i z $sheets, kód $code" "$work/results.txt" |
+        grep -oE '[0-9]+\. -?[0-9]+( \([0-9]+\))?' | sort >"$work/found" || true
+    diff "$work/expected" "$work/found" >&2
     echo "$code"
 done
