@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -30,8 +31,10 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
     Module.showResults(UTF8ToString(exercises), UTF8ToString(solutions));
 });
 
-EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
-    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
+EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions,
+                         const char* results), {
+    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
+                     UTF8ToString(results).split("\n"));
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
@@ -45,10 +48,19 @@ EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, i
 });
 // clang-format on
 
+// A sheet, its lists and its results for the key ("61", "8 (3)"), read from the solutions
+// already made rather than from a second run.
 void handOver(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
-    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(),
-                lists.solutions.c_str());
+    std::string results;
+    for (const ciferon::Result& result : ciferon::readResults(lists.solutions)) {
+        if (!results.empty()) {
+            results += '\n';
+        }
+        results += ciferon::resultText(result);
+    }
+    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(), lists.solutions.c_str(),
+                results.c_str());
 }
 
 class PageHost final : public ciferon::RunHost {

@@ -174,8 +174,8 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList });
+        takeSheet(code, exerciseList, solutionList, results) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList, results });
         },
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {

@@ -25,6 +25,11 @@ const paper = (() => {
     points: 11, step: 13, gapStep: 13 / 3, blockGap: 13, answerRoom: 0, columnGap: 8 * mm,
     block: "keySheet",
   };
+  // The key's results, small and close, so that a class set's take a page or two.
+  const resultsStyle = {
+    points: 10, step: 12, gapStep: 4, blockGap: 6, answerRoom: 0, columnGap: 7 * mm,
+    cellGap: 4 * mm, block: "resultsSheet",
+  };
   // Heights are added up in pt; a hair of tolerance keeps a line that fits exactly.
   const tolerance = 0.01;
   // The line at the top of a sheet's later pages that names the sheet.
@@ -45,10 +50,20 @@ const paper = (() => {
   const place = (sheet) =>
     sheet.number ? `List ${sheet.number} z ${sheet.total}, kód ${sheet.code}` : `Kód ${sheet.code}`;
 
-  // A line of a printout: its number right-aligned before its text.
-  function numbered({ number, text }) {
+  // A line of a printout: its number right-aligned before its text, or a row of such cells,
+  // each as wide as `pitch` (in pt).
+  function lineOf({ number, text, cells, pitch }) {
     const line = element("div", "line");
-    line.append(element("span", "n", `${number}.`), ` ${text}`);
+    if (cells) {
+      line.append(...cells.map((cell) => {
+        const made = element("span", "cell");
+        made.style.width = `${pitch}pt`;
+        made.append(element("span", "n", `${cell.number}.`), ` ${cell.text}`);
+        return made;
+      }));
+    } else {
+      line.append(element("span", "n", `${number}.`), ` ${text}`);
+    }
     return line;
   }
 
@@ -157,7 +172,7 @@ const paper = (() => {
           nextColumn();
           if (block.title) title(`${block.title} (pokračování)`);
         }
-        put(numbered(line), style.step);
+        put(lineOf(line), style.step);
       }
     }
   }
@@ -191,42 +206,67 @@ const paper = (() => {
     return { columns, room };
   }
 
+  // Results side by side, numbered as on the sheet, in rows of as many as make the blocks take
+  // the fewest lines once the columns that fit beside each other are counted: a block is at
+  // least as wide as its title, so a row of a few results costs no width the title does not.
+  // Gives the blocks and how wide their rows are, in pt.
+  function resultBlocks(sheets, font, titleWidth) {
+    const style = resultsStyle;
+    const pitch = widestOf(font, ["0000"]) + style.cellGap +
+      widestOf(font, sheets.flatMap((sheet) => sheet.results.map((text) => ` ${text}`)));
+    const rowWidth = (cells) => cells * pitch - style.cellGap;
+    const most = Math.max(...sheets.map((sheet) => sheet.results.length));
+    let perRow = 1;
+    let fewest = Infinity;
+    for (let tried = 1; tried <= most && rowWidth(tried) <= pageWidth; ++tried) {
+      const [columns] = columnsFor(Math.max(titleWidth, rowWidth(tried)), style);
+      const lines = sheets.reduce((sum, sheet) =>
+        sum + Math.ceil(sheet.results.length / tried) + 1 + style.blockGap / style.step, 0) / columns;
+      if (lines < fewest) [fewest, perRow] = [lines, tried];
+    }
+    const blocks = sheets.map((sheet) => {
+      const cells = sheet.results.map((text, i) => ({ number: i + 1, text }));
+      const lines = [];
+      for (let first = 0; first < cells.length; first += perRow) {
+        lines.push({ cells: cells.slice(first, first + perRow), pitch });
+      }
+      return { title: place(sheet), lines };
+    });
+    return [blocks, Math.max(titleWidth, rowWidth(perRow))];
+  }
+
   // Lays out every pupil's sheet (heading, name and date, its place in the set and its code,
-  // the exercises numbered in columns, no solutions), then the key with every sheet's numbered
-  // solutions, each part from a new page; printed on both sides, each from a new paper.
+  // the exercises numbered in columns, no solutions), each from a new page, then the key:
+  // from a new page every sheet's results for marking, then from a new page every sheet's
+  // numbered solutions. Printed on both sides, each sheet and the key from a new paper.
   function layOutSheets(sheets, heading, duplex) {
     const printout = byId("sheetsPrintout");
     const family = getComputedStyle(printout).fontFamily;
+    const fontOf = (style) => `${style.points}pt ${family}`;
     const parts = sheets.map((sheet) => {
       const blocks = blocksOf(sheet.exercises, "");
-      return { sheet, blocks, widest: widestLine(`${sheetStyle.points}pt ${family}`, blocks) };
+      return { sheet, blocks, widest: widestLine(fontOf(sheetStyle), blocks) };
     });
-    const keyBlocks = sheets.flatMap((sheet) => blocksOf(sheet.solutions, place(sheet)));
-    const keyTitles = keyBlocks.map(({ title }) => title);
     // The tops of the first pages, measured off screen at the page's width: a heading may
     // take more than a line.
+    const keyTop = (title) => {
+      const top = element("div", "top");
+      top.append(element("h2", "", heading ? `${title}: ${heading}` : title));
+      return top;
+    };
+    const tops = [[sheetStyle, sheetTop(sheets[0], heading)],
+      [resultsStyle, keyTop("Výsledky")], [keyStyle, keyTop("Řešení")]];
     printout.replaceChildren();
     printout.classList.add("measuring");
-    const sheetTopBox = sheetTop(sheets[0], heading);
-    const keyTop = element("div", "top");
-    keyTop.append(element("h2", "", heading ? `Řešení: ${heading}` : "Řešení"));
-    const measured = (className, style, top) => {
-      const page = pageBox(className, style);
+    for (const [style, top] of tops) {
+      const page = pageBox(style === sheetStyle ? "sheetPage" : "keyPage", style);
       page.append(top);
       printout.append(page);
-    };
-    measured("sheetPage", sheetStyle, sheetTopBox);
-    measured("keyPage", keyStyle, keyTop);
-    const topHeight = sheetTopBox.getBoundingClientRect().height * ptPerPx;
-    const keyTopHeight = keyTop.getBoundingClientRect().height * ptPerPx;
+    }
+    const [topHeight, resultsTopHeight, keyTopHeight] =
+      tops.map(([, top]) => top.getBoundingClientRect().height * ptPerPx);
     printout.replaceChildren();
     printout.classList.remove("measuring");
-    // A block taller than a column goes on in the next under its title marked as continued.
-    const splits =
-      keyBlocks.some((block) => blockHeight(block, keyStyle) > pageHeight - keyTopHeight);
-    const keyFont = `${keyStyle.points}pt ${family}`;
-    const keyWidest = Math.max(widestLine(keyFont, keyBlocks), widestOf(`bold ${keyFont}`,
-      splits ? keyTitles.map((title) => `${title} (pokračování)`) : keyTitles));
 
     for (const { sheet, blocks, widest } of parts) {
       const section = element("section", "sheet");
@@ -249,16 +289,30 @@ const paper = (() => {
         printout.append(element("div", "page blank"));
       }
     }
+
     const key = element("section", "key");
-    const newKeyPage = (room, top) => {
-      const page = pageBox("keyPage", keyStyle);
-      if (top) page.append(top);
-      key.append(page);
-      return areaOf(page, room);
+    const titles = sheets.map(place);
+    // One part of the key from a new page, its blocks no narrower than their titles, or than
+    // "(pokračování)" after them where a block is longer than a column and goes on.
+    const keyPart = (style, [top, topHeight], blocks, widest) => {
+      const room = pageHeight - topHeight;
+      const splits = blocks.some((block) => blockHeight(block, style) > room);
+      const titleWidth = widestOf(`bold ${fontOf(style)}`,
+        splits ? titles.map((title) => `${title} (pokračování)`) : titles);
+      const newPage = (room, top) => {
+        const page = pageBox("keyPage", style);
+        if (top) page.append(top);
+        key.append(page);
+        return areaOf(page, room);
+      };
+      flow(blocks, style, ...columnsFor(Math.max(widest, titleWidth), style), newPage(room, top),
+        () => newPage(pageHeight));
     };
-    const first = newKeyPage(pageHeight - keyTopHeight, keyTop);
-    flow(keyBlocks, keyStyle, ...columnsFor(keyWidest, keyStyle), first,
-      () => newKeyPage(pageHeight));
+    keyPart(resultsStyle, [tops[1][1], resultsTopHeight],
+      ...resultBlocks(sheets, fontOf(resultsStyle), widestOf(`bold ${fontOf(resultsStyle)}`, titles)));
+    const solutionBlocks = sheets.flatMap((sheet) => blocksOf(sheet.solutions, place(sheet)));
+    keyPart(keyStyle, [tops[2][1], keyTopHeight], solutionBlocks,
+      widestLine(fontOf(keyStyle), solutionBlocks));
     printout.append(key);
     document.body.classList.add("sheets");
   }

@@ -172,9 +172,16 @@ test("while the fields hold a sheet opened by its code, Tisk… prints that shee
   await engine.press("#printFields");
   await engine.pdf(join(work, "sheet.pdf"));
   const pages = pdfPages(join(work, "sheet.pdf"));
-  assert.equal(pages.length, 2);
+  assert.equal(pages.length, 3);
   assert.ok(pages[0].includes("Kód: 4XY1-ZKRX") && pages[0].includes("3. 19-1+4-18+30-14-20 ="), pages[0]);
-  assert.ok(pages[1].includes("3. 19-1+4-18+30-14-20 =0"), pages[1]);
+  // The key: the sheet's results, numbered as on the sheet, each the end of its solution as
+  // the desktop program gives it; then its solutions.
+  const lines = nativeText("4XY1-ZKRX").split("\r\n").filter((line) => line !== "");
+  const solutions = lines.slice(lines.length / 2);
+  const results = solutions.map((line, i) => `${i + 1}. ${line.slice(line.lastIndexOf("=") + 1)}`);
+  assert.match(pages[1], /^Výsledky\nKód 4XY1-ZKRX\n/);
+  assert.deepEqual(pages[1].match(/\d+\. -?\d+( \(\d+\))?/g).sort(), results.sort());
+  assert.ok(pages[2].startsWith("Řešení") && pages[2].includes("3. 19-1+4-18+30-14-20 =0"), pages[2]);
 });
 
 test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to the print dialog", async () => {
@@ -251,7 +258,7 @@ test("printed on both sides, every sheet and the key start on a front page, none
     const pages = pdfPages(pdf);
     const begins = (pattern) => pages.findIndex((page) => pattern.test(page)) + 1;
     const found = Array.from({ length: total }, (_, i) => begins(new RegExp(`^List ${i + 1} z ${total}$`, "m")));
-    assert.deepEqual([found, begins(/^Řešení$/m)], [starts, key], label);
+    assert.deepEqual([found, begins(/^Výsledky$/m)], [starts, key], label);
     // A page is blank only as the back of a sheet's last page.
     pages.forEach((page, i) => assert.ok(page.trim() !== "" || [...starts, key].includes(i + 2),
       `${label}: page ${i + 1} blank`));
