@@ -299,10 +299,12 @@ class Flow {
         pitch_ = columns_ > 1 ? (pages.width() - columnWidth_) / (columns_ - 1) : 0;
     }
 
-    void placeAll() {
+    // Returns how far down the last page the columns reach.
+    qreal placeAll() {
         for (const Block& block : blocks_) {
             place(block);
         }
+        return std::max(lowest_, y_);
     }
 
   private:
@@ -421,6 +423,7 @@ class Flow {
 
     void nextColumn() {
         face_.flush(pages_);
+        lowest_ = std::max(lowest_, y_);
         if (++column_ < columns_) {
             y_ = top_;
             return;
@@ -429,6 +432,7 @@ class Flow {
         column_ = 0;
         top_ = nextPageTop_();
         y_ = top_;
+        lowest_ = top_;
     }
 
     Pages& pages_;
@@ -447,6 +451,7 @@ class Flow {
     int column_ = 0;
     qreal top_;
     qreal y_;
+    qreal lowest_ = 0;  // the foot of the longest column on this page
 };
 
 // Groups of lines between empty lines; with `numbered`, every line gets its number.
@@ -613,8 +618,8 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
         Flow(pages, sheetStyle(pages), groupsOf(sheet.exercises, true), top, continued).placeAll();
     }
 
-    // The key: every sheet's results side by side for marking, then from a new page every
-    // sheet's worked solutions.
+    // The key: every sheet's results side by side for marking, then every sheet's worked
+    // solutions.
     const auto titled = [&options](const QString& title) {
         return options.heading.isEmpty() ? title : title + QStringLiteral(": ") + options.heading;
     };
@@ -631,7 +636,8 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
     pages.newPaperSheet();
     const qreal resultsTop =
         drawHeading(pages, titled(QStringLiteral("Výsledky")), 14, 0) + pages.mm(2);
-    Flow(pages, resultsStyle(pages), std::move(results), resultsTop, noHeading).placeAll();
+    const qreal resultsFoot =
+        Flow(pages, resultsStyle(pages), std::move(results), resultsTop, noHeading).placeAll();
 
     std::vector<Block> key;
     for (const PaperSheet& sheet : sheets) {
@@ -645,9 +651,17 @@ bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheet
         }
         key.push_back(std::move(block));
     }
-    pages.newPage();
-    const qreal top = drawHeading(pages, titled(QStringLiteral("Řešení")), 14, 0) + pages.mm(2);
-    Flow(pages, keyStyle(pages), std::move(key), top, noHeading).placeAll();
+    // The solutions follow below the results, on a new page unless their heading and a few
+    // lines fit under them.
+    const Style style = keyStyle(pages);
+    qreal headingTop = resultsFoot + pages.mm(8);
+    if (headingTop + pages.mm(12) + 6 * style.step > pages.height()) {
+        pages.newPage();
+        headingTop = 0;
+    }
+    const qreal top =
+        drawHeading(pages, titled(QStringLiteral("Řešení")), 14, headingTop) + pages.mm(2);
+    Flow(pages, style, std::move(key), top, noHeading).placeAll();
     return true;
 }
 

@@ -41,9 +41,8 @@ QPageLayout a4Layout();
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
 // "Výsledky", every sheet's number and code with its numbered results side by side, and
-// from a new page "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet
-// and the key begin on the front of a new sheet of paper. False when nothing could be
-// painted.
+// below them "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet and
+// the key begin on the front of a new sheet of paper. False when nothing could be painted.
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options);
 

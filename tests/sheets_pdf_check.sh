@@ -3,8 +3,8 @@
 # sheet i alone on page i with its heading, "List i z N" and its code; exactly its numbered
 # exercises as `ciferon --code CODE --text` gives them, and none of its solutions; then the
 # key: from a new page "Výsledky", a block for every sheet under its number and code with
-# exactly its numbered results, the ends of its solutions, and after it from a new page
-# "Řešení", every sheet's code with all its numbered solutions. Prints the codes it read.
+# exactly its numbered results, the ends of its solutions, and after them "Řešení", a block
+# for every sheet with all its numbered solutions. Prints the codes it read.
 #   sheets_pdf_check.sh PDF SHEETS COUNT SEPARATOR HEADING PROGRAM CLIPBOARD_CHECK
 set -euo pipefail
 trap 'echo "sheets pdf: failed at line $LINENO" >&2' ERR
@@ -16,16 +16,15 @@ pdftotext "$pdf" "$work/set.txt"
 # pdftotext ends every page with a form feed.
 awk -v dir="$work" 'BEGIN { RS = "\f" } { print > (dir "/page" NR ".txt") }' "$work/set.txt"
 pages=$(tr -cd '\f' <"$work/set.txt" | wc -c)
-results=$((sheets + 1))
-grep -q '^Výsledky' "$work/page$results.txt"
-solutions=$(for page in $(seq $((results + 1)) "$pages"); do
-    if head -n 1 "$work/page$page.txt" | grep -q '^Řešení'; then echo "$page"; fi
-done | head -n 1)
-[ -n "$solutions" ]
+[ "$pages" -gt "$sheets" ]
+grep -q '^Výsledky' "$work/page$((sheets + 1)).txt"
 # The key as drawn, block after block: a block's lines follow its title only in the
-# content's own order, as the columns of a table are read apart otherwise.
-pdftotext -raw -f "$results" -l $((solutions - 1)) "$pdf" - | tr -d '\f' >"$work/results.txt"
-pdftotext -raw -f "$solutions" -l "$pages" "$pdf" - | tr -d '\f' >"$work/key.txt"
+# content's own order, as the columns of a table are read apart otherwise. The results come
+# up to the heading "Řešení", the solutions after it.
+pdftotext -raw -f $((sheets + 1)) "$pdf" - | tr -d '\f' >"$work/raw.txt"
+awk '/^Řešení/ { exit } { print }' "$work/raw.txt" >"$work/results.txt"
+awk 'below; /^Řešení/ { below = 1 }' "$work/raw.txt" >"$work/key.txt"
+[ -s "$work/key.txt" ]
 # The lines of one sheet's block, up to the next sheet's title.
 block() {
     awk -v title="$1" 'index($0, title) == 1 { inside = 1; next }
