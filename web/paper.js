@@ -32,6 +32,8 @@ const paper = (() => {
   };
   // Heights are added up in pt; a hair of tolerance keeps a line that fits exactly.
   const tolerance = 0.01;
+  // Between the key's results and its solutions below them on the same page.
+  const partGap = 8 * mm;
   // The line at the top of a sheet's later pages that names the sheet.
   const continuedHeight = 24;
 
@@ -122,13 +124,15 @@ const paper = (() => {
   // desktop's paper does: a block that does not fit under the last one goes whole to the next
   // column where it fits in one; a longer block goes on in the next column, under its title
   // marked "(pokračování)". `first` is the first page's free area and its height in pt;
-  // `next()` makes the next page and gives the same of it.
+  // `next()` makes the next page and gives the same of it. Returns the last page's area and
+  // how far down it the longest column reaches.
   function flow(blocks, style, columns, columnWidth, first, next) {
     let area = first;
     let column = 0;
     let current = null; // the column being filled
     let part = null; // the part of a block in it
     let y = 0;
+    let lowest = 0;
     const put = (node, height, inBlock = true) => {
       if (!current) {
         current = element("div", "column");
@@ -140,9 +144,11 @@ const paper = (() => {
       y += height;
     };
     const nextColumn = () => {
+      lowest = Math.max(lowest, y);
       if (++column === columns) {
         area = next();
         column = 0;
+        lowest = 0;
       }
       current = null;
       part = null;
@@ -175,6 +181,7 @@ const paper = (() => {
         put(lineOf(line), style.step);
       }
     }
+    return { area, foot: Math.max(lowest, y) };
   }
 
   // How many columns for lines as wide as `widest` (in pt) fit across a page, and how wide
@@ -203,7 +210,7 @@ const paper = (() => {
   function areaOf(page, room) {
     const columns = element("div", "columns");
     page.append(columns);
-    return { columns, room };
+    return { page, columns, room };
   }
 
   // Results side by side, numbered as on the sheet, in rows of as many as make the blocks take
@@ -237,8 +244,8 @@ const paper = (() => {
 
   // Lays out every pupil's sheet (heading, name and date, its place in the set and its code,
   // the exercises numbered in columns, no solutions), each from a new page, then the key:
-  // from a new page every sheet's results for marking, then from a new page every sheet's
-  // numbered solutions. Printed on both sides, each sheet and the key from a new paper.
+  // from a new page every sheet's results for marking, then every sheet's numbered solutions.
+  // Printed on both sides, each sheet and the key from a new paper.
   function layOutSheets(sheets, heading, duplex) {
     const printout = byId("sheetsPrintout");
     const family = getComputedStyle(printout).fontFamily;
@@ -292,9 +299,11 @@ const paper = (() => {
 
     const key = element("section", "key");
     const titles = sheets.map(place);
-    // One part of the key from a new page, its blocks no narrower than their titles, or than
-    // "(pokračování)" after them where a block is longer than a column and goes on.
-    const keyPart = (style, [top, topHeight], blocks, widest) => {
+    // One part of the key under its heading, from a new page or below the part before it
+    // (`after`, as flow() gives it) where its heading and a few lines fit there; its blocks
+    // no narrower than their titles, or than "(pokračování)" after them where a block is
+    // longer than a column and goes on.
+    const keyPart = (style, [top, topHeight], blocks, widest, after) => {
       const room = pageHeight - topHeight;
       const splits = blocks.some((block) => blockHeight(block, style) > room);
       const titleWidth = widestOf(`bold ${fontOf(style)}`,
@@ -305,14 +314,22 @@ const paper = (() => {
         key.append(page);
         return areaOf(page, room);
       };
-      flow(blocks, style, ...columnsFor(Math.max(widest, titleWidth), style), newPage(room, top),
-        () => newPage(pageHeight));
+      let first = null;
+      if (after) {
+        const below = pageHeight - after.area.room + after.foot + partGap;
+        if (below + topHeight + 6 * style.step <= pageHeight) {
+          after.area.page.append(spacer(partGap), top);
+          first = areaOf(after.area.page, pageHeight - below - topHeight);
+        }
+      }
+      return flow(blocks, style, ...columnsFor(Math.max(widest, titleWidth), style),
+        first ?? newPage(room, top), () => newPage(pageHeight));
     };
-    keyPart(resultsStyle, [tops[1][1], resultsTopHeight],
+    const results = keyPart(resultsStyle, [tops[1][1], resultsTopHeight],
       ...resultBlocks(sheets, fontOf(resultsStyle), widestOf(`bold ${fontOf(resultsStyle)}`, titles)));
     const solutionBlocks = sheets.flatMap((sheet) => blocksOf(sheet.solutions, place(sheet)));
     keyPart(keyStyle, [tops[2][1], keyTopHeight], solutionBlocks,
-      widestLine(fontOf(keyStyle), solutionBlocks));
+      widestLine(fontOf(keyStyle), solutionBlocks), results);
     printout.append(key);
     document.body.classList.add("sheets");
   }
