@@ -104,9 +104,12 @@ screenshot: deps-bench build web
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
 	  docs/web-sheet.png
 
-# Formatting and clang-tidy over the whole tree.
+# Formatting and clang-tidy over the whole tree, and ESLint's recommended rules over the web
+# page's scripts and the browser test (ESLint pinned in tools/eslint's lock file).
 lint: deps-test
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+	npm ci --prefix tools/eslint --no-audit --no-fund --loglevel=error
+	tools/eslint/node_modules/.bin/eslint --config tools/eslint/eslint.config.mjs web/*.js tests/browser/*.mjs
 	cmake --preset default
 	cmake --build --preset default
 	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|tests|bench)/.*\.cpp$$'

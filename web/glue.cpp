@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -30,15 +31,36 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
     Module.showResults(UTF8ToString(exercises), UTF8ToString(solutions));
 });
 
-EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
-    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
+EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions,
+                         const char* results), {
+    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
+                     UTF8ToString(results).split("\n"));
+});
+
+EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
+                           int separatorMax, int headingMax), {
+    Module.takeLimits({
+        sheets: {value: sheets, max: sheetsMax},
+        count: {value: count, max: countMax},
+        separator: {value: separator, max: separatorMax},
+        headingMax: headingMax,
+    });
 });
 // clang-format on
 
+// A sheet, its lists and its results for the key ("61", "8 (3)"), read from the solutions
+// already made rather than from a second run.
 void handOver(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
-    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(),
-                lists.solutions.c_str());
+    std::string results;
+    for (const ciferon::Result& result : ciferon::readResults(lists.solutions)) {
+        if (!results.empty()) {
+            results += '\n';
+        }
+        results += ciferon::resultText(result);
+    }
+    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(), lists.solutions.c_str(),
+                results.c_str());
 }
 
 class PageHost final : public ciferon::RunHost {
@@ -77,6 +99,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
     }
     handOver(*sheet);
     return 1;
+}
+
+// The class-set dialog's defaults and maxima (each number from 1), and the heading's length,
+// handed to the page (takeLimits): the core's, as every front-end has them.
+extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
+    limitsToPage(ciferon::classSetDefault, ciferon::classSetMax, ciferon::sheetCountDefault,
+                 ciferon::sheetCountMax, ciferon::sheetSeparatorDefault, ciferon::sheetSeparatorMax,
+                 ciferon::headingMax);
 }
 
 // "Pracovní listy pro třídu…": hands a class set to the page sheet by sheet, seeded from the

@@ -1,8 +1,10 @@
 "use strict";
-// The page's four commands and its paper. Generuj runs the core's own generation run in the
-// WebAssembly module that the script above defines (the factory Ciferon); the page gives it
-// the browser's prompt to ask with and its two fields to show the lists in. Sheets, their
-// codes and class sets come from the same core.
+// The page's commands: the window's four and those that print, whose printout paper.js lays
+// out. Generuj runs the core's own generation run in the WebAssembly module that the script
+// above defines (the factory Ciferon); the page gives it the browser's prompt to ask with and
+// its two fields to show the lists in. Sheets, their codes and class sets come from the same
+// core.
+/* global Ciferon, paper */
 (() => {
   const crlf = "\r\n";
   const confirmation = "Přejete si opravdu odsah pole odstranit";
@@ -17,11 +19,9 @@
   let received = [];
   let opened = null;
 
-  // Paper shows what the fields hold, edits included; a text area prints only what it shows.
+  // Paper shows what the fields hold, edits included.
   function mirror() {
-    byId("printExercises").textContent = exercises.value;
-    byId("printSolutions").textContent = solutions.value;
-    document.body.classList.remove("sheets");
+    paper.layOutFields(exercises.value, solutions.value);
   }
 
   // A field's text with CR LF line breaks, as the run wrote it: text areas hand back LF only.
@@ -87,89 +87,6 @@
     window.close();
   }
 
-  // A list's lines, without the line break that ends the last one.
-  const linesOf = (list) => list.replace(/\r\n$/, "").split(crlf);
-
-  function element(tag, className, text) {
-    const made = document.createElement(tag);
-    if (className) made.className = className;
-    if (text !== undefined) made.textContent = text;
-    return made;
-  }
-
-  // A list's lines, numbered, in groups between its empty lines.
-  function groupsOf(list) {
-    const groups = [];
-    let group = null;
-    let number = 0;
-    for (const line of linesOf(list)) {
-      if (line === "") {
-        group = null;
-        continue;
-      }
-      if (!group) groups.push((group = element("div", "group")));
-      const row = element("div", "line");
-      row.append(element("span", "n", `${++number}.`), ` ${line}`);
-      group.append(row);
-    }
-    return groups;
-  }
-
-  const longest = (lists) =>
-    Math.max(1, ...lists.flatMap((list) => linesOf(list).map((line) => line.length)));
-  const place = (sheet) =>
-    sheet.number ? `List ${sheet.number} z ${sheet.total}, kód ${sheet.code}` : `Kód ${sheet.code}`;
-
-  // The printout of sheets: every pupil's sheet (heading, name and date, its place in the set
-  // and its code, the exercises numbered in columns, no solutions), then the key.
-  function layOutSheets(sheets, heading, duplex) {
-    const printout = byId("sheetsPrintout");
-    printout.replaceChildren();
-    for (const sheet of sheets) {
-      const page = element("section", "sheet");
-      if (heading) page.append(element("h2", "", heading));
-      const name = element("p", "name");
-      name.append(element("span", "", "Jméno:"), element("span", "rule"),
-        element("span", "", "Datum:"), element("span", "rule"));
-      const where = element("p", "place");
-      where.append(element("span", "", sheet.number ? `List ${sheet.number} z ${sheet.total}` : ""),
-        element("span", "", `Kód: ${sheet.code}`));
-      const list = element("div", "exercises");
-      list.style.setProperty("--longest", longest([sheet.exercises]) + 4);
-      list.append(...groupsOf(sheet.exercises));
-      page.append(name, where, list);
-      printout.append(page);
-    }
-    const key = element("section", "key");
-    key.append(element("h2", "", heading ? `Řešení: ${heading}` : "Řešení"));
-    const keys = element("div", "keys");
-    keys.style.setProperty("--longest", longest(sheets.map((sheet) => sheet.solutions)) + 4);
-    for (const sheet of sheets) {
-      const block = element("div", "keySheet");
-      block.append(element("h3", "", place(sheet)), ...groupsOf(sheet.solutions));
-      keys.append(block);
-    }
-    key.append(keys);
-    printout.append(key);
-    if (duplex) backEveryOddSheet(printout);
-    document.body.classList.add("sheets");
-  }
-
-  // Printed on both sides, every sheet is to start on a front page: a sheet that takes an odd
-  // number of pages gets a blank back page. Browsers do not honour "break-before: right", so
-  // the sheets are measured off screen at the page's width; a sheet's balanced columns are as
-  // tall as its pages are long.
-  function backEveryOddSheet(printout) {
-    const pageHeight = (297 - 2 * 15) * (96 / 25.4); // A4 less its margins, in CSS pixels
-    printout.classList.add("measuring");
-    const pages = [...printout.querySelectorAll(".sheet")].map((sheet) => [sheet,
-      Math.max(1, Math.ceil(sheet.getBoundingClientRect().height / pageHeight))]);
-    printout.classList.remove("measuring");
-    for (const [sheet, count] of pages) {
-      if (count % 2 === 1) sheet.after(element("div", "blank"));
-    }
-  }
-
   // Hands a text to the core as a C string for the length of one call.
   function withText(text, call) {
     const size = core.lengthBytesUTF8(text) + 1;
@@ -194,7 +111,7 @@
   function printFields() {
     const sheet = shownSheet();
     if (sheet) {
-      layOutSheets([sheet], "", false);
+      paper.layOutSheets([sheet], "", false);
     } else {
       mirror();
     }
@@ -229,7 +146,7 @@
     if (!core._classSet(number("sheets"), number("count"), number("separator"))) return;
     const total = received.length;
     const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
-    layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
+    paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
     dialog.close();
     window.print();
   }
@@ -257,13 +174,21 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList });
+        takeSheet(code, exerciseList, solutionList, results) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList, results });
+        },
+        // The class-set dialog's defaults and maxima and the heading's length, the core's.
+        takeLimits({ headingMax, ...numbers }) {
+          for (const [id, { value, max }] of Object.entries(numbers)) {
+            Object.assign(byId(id), { defaultValue: String(value), max: String(max) });
+          }
+          byId("heading").maxLength = headingMax;
         },
       }),
     )
     .then((module) => {
       core = module;
+      module._classSetLimits();
       generate.addEventListener("click", () => module._generate());
       generate.disabled = false;
       byId("classSet").disabled = false;

@@ -11,6 +11,10 @@ import { dirname, join, resolve } from "node:path";
 import { after, before, test } from "node:test";
 import { fileURLToPath, pathToFileURL } from "node:url";
 import { launch } from "./engines.mjs";
+// Functions handed to engine.evaluate run in the page, where its elements are globals by their
+// ids, beside what the scenarios install there.
+/* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
+   duplex, printSheets, restart, copies, prints, printedAt */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -171,7 +175,15 @@ test("while the fields hold a sheet opened by its code, Tisk… prints that shee
   const pages = pdfPages(join(work, "sheet.pdf"));
   assert.equal(pages.length, 2);
   assert.ok(pages[0].includes("Kód: 4XY1-ZKRX") && pages[0].includes("3. 19-1+4-18+30-14-20 ="), pages[0]);
-  assert.ok(pages[1].includes("3. 19-1+4-18+30-14-20 =0"), pages[1]);
+  // The key on one page: the sheet's results, numbered as on the sheet, each the end of its
+  // solution as the desktop program gives it; below them its solutions.
+  const lines = nativeText("4XY1-ZKRX").split("\r\n").filter((line) => line !== "");
+  const solutions = lines.slice(lines.length / 2);
+  const results = solutions.map((line, i) => `${i + 1}. ${line.slice(line.lastIndexOf("=") + 1)}`);
+  const [resultsPart, solutionsPart = ""] = pages[1].split(/^Řešení\n/m);
+  assert.match(resultsPart, /^Výsledky\nKód 4XY1-ZKRX\n/);
+  assert.deepEqual(resultsPart.match(/\d+\. -?\d+( \(\d+\))?/g).sort(), results.sort());
+  assert.ok(solutionsPart.includes("3. 19-1+4-18+30-14-20 =0"), pages[1]);
 });
 
 test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to the print dialog", async () => {
@@ -189,6 +201,8 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
     ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
+  // The heading's length, like the numbers' defaults and maxima, comes from the core.
+  assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   await engine.press("#cancelSheets");
   assert.deepEqual(await engine.evaluate(() => [classSetDialog.open, prints]), [false, 0]);
 
@@ -221,18 +235,47 @@ test("a class set on paper: a sheet a page, its exercises only, and the key", pr
   assert.equal(new Set(codes).size, 3);
 });
 
-test("printed on both sides, every sheet and the key start on a front page", printing, async () => {
-  await engine.press("#classSet");
-  await engine.evaluate(() => {
-    sheets.value = "2";
-    count.value = "10";
-    duplex.checked = true;
-    printSheets.click();
-  });
-  await engine.pdf(join(work, "duplex.pdf"));
-  const pages = pdfPages(join(work, "duplex.pdf")).map((page) => page.trim());
-  assert.deepEqual(pages.map((page) => page === "" ? "blank" : page.includes("Řešení") ? "key" : "sheet"),
-    ["sheet", "blank", "sheet", "blank", "key"]);
+test("printed on both sides, every sheet and the key start on a front page, none losing a line", printing, async () => {
+  // Sheets of one page and of several, whole groups moved on leaving room at the foot of
+  // columns: where each sheet and the key begin (pages from 1), and the pages of each sheet.
+  const cases = [
+    { set: [3, 20, 5], starts: [1, 3, 5], key: 7 },
+    { set: [3, 100, 10], starts: [1, 3, 5], key: 7 },
+    { set: [2, 120, 20], starts: [1, 5], key: 9 },
+    { set: [2, 200, 10], starts: [1, 5], key: 9 },
+  ];
+  const numberedLines = (text) => text.split("\n").filter((line) => /^\d+\. /.test(line));
+  for (const { set, starts, key } of cases) {
+    const [total, perSheet] = set;
+    const label = `${set[0]} × ${set[1]}/${set[2]}`;
+    await engine.press("#classSet");
+    await engine.evaluate((...numbers) => {
+      window.print = () => {};
+      [sheets.value, count.value, separator.value] = numbers.map(String);
+      duplex.checked = true;
+      printSheets.click();
+    }, ...set);
+    const pdf = join(work, `duplex-${perSheet}.pdf`);
+    await engine.pdf(pdf);
+    const pages = pdfPages(pdf);
+    const begins = (pattern) => pages.findIndex((page) => pattern.test(page)) + 1;
+    const found = Array.from({ length: total }, (_, i) => begins(new RegExp(`^List ${i + 1} z ${total}$`, "m")));
+    assert.deepEqual([found, begins(/^Výsledky$/m)], [starts, key], label);
+    // A page is blank only as the back of a sheet's last page.
+    pages.forEach((page, i) => assert.ok(page.trim() !== "" || [...starts, key].includes(i + 2),
+      `${label}: page ${i + 1} blank`));
+    const keyLines = new Set(numberedLines(pages.slice(key - 1).join("\n")));
+    for (const [i, start] of starts.entries()) {
+      const ownPages = pages.slice(start - 1, (starts[i + 1] ?? key) - 1);
+      const code = ownPages[0].match(/Kód: (\S+)/)[1];
+      const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+      const numbered = (list) => list.map((line, n) => `${n + 1}. ${line}`);
+      assert.deepEqual(numberedLines(ownPages.join("\n")).sort(), numbered(lines.slice(0, perSheet)).sort(),
+        `${label}: sheet ${i + 1}`);
+      const lost = numbered(lines.slice(perSheet)).filter((line) => !keyLines.has(line));
+      assert.deepEqual(lost, [], `${label}: the key of sheet ${i + 1}`);
+    }
+  }
 });
 
 test("on a phone held upright the fields stay side by side and no line wraps", async () => {
@@ -295,7 +338,9 @@ test("quit ends the program at once: its tab closes, or a link starts it again",
 });
 
 test("measured: opening the page and Generuj with 200 exercises", async () => {
-  const ready = await engine.evaluate(() => performance.getEntriesByName("ciferon-ready")[0].startTime);
+  // From the start of the page's navigation; the page's own time begins with its first script.
+  const [start, ready] = await engine.evaluate(() => ["ciferon-start", "ciferon-ready"]
+    .map((name) => performance.getEntriesByName(name)[0].startTime));
   // The prompts answered by the page itself, so that only the program's own work is timed:
   // from the click to both fields holding their lists, and to both laid out by the browser.
   const [filled, laidOut] = await engine.evaluate(() => {
@@ -309,7 +354,8 @@ test("measured: opening the page and Generuj with 200 exercises", async () => {
     return [median(false), median(true)];
   });
   assert.equal((await fields())[0].split("\n").length, 229);
-  console.log(`measured in ${engineName}: page open to Generuj working ${ready.toFixed(0)} ms; ` +
+  console.log(`measured in ${engineName}: page open to Generuj working ${ready.toFixed(0)} ms ` +
+    `(its first script at ${start.toFixed(0)} ms); ` +
     `Generuj with 200 exercises (median of 21) to both fields filled ${filled.toFixed(1)} ms, ` +
     `laid out ${laidOut.toFixed(1)} ms`);
 });
