@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "results.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -91,4 +93,88 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separato
         handOver(sheet);
     }
     return 1;
+}
+
+namespace {
+
+// clang-format off
+EM_JS(void, checkToPage, (const char* code, const char* exercises, const char* solutions,
+                          const char* remainders), {
+    Module.takeCheck(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
+                     UTF8ToString(remainders));
+});
+
+EM_JS(void, marksToPage, (const char* marks, const char* summary), {
+    Module.takeMarks(UTF8ToString(marks), UTF8ToString(summary));
+});
+// clang-format on
+
+// The sheet being checked: its results, and the marks of its last evaluation.
+struct Check {
+    std::vector<ciferon::Result> results;
+    std::vector<ciferon::Mark> marks;
+};
+
+Check& check() {
+    static Check sheet;
+    return sheet;
+}
+
+// The last marks as one letter an exercise (u: not answered, r: right, w: wrong) and the
+// summary with `shown` solutions shown.
+void marksOut(int shown) {
+    std::string letters;
+    int right = 0;
+    for (const ciferon::Mark mark : check().marks) {
+        right += mark == ciferon::Mark::Right ? 1 : 0;
+        letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
+    }
+    const int total = static_cast<int>(check().marks.size());
+    marksToPage(letters.c_str(), ciferon::summaryText(right, total, shown).c_str());
+}
+
+}  // namespace
+
+// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with a "1" for
+// every exercise that takes a remainder, a "0" for the others (takeCheck), and keeps its
+// results for marking; returns 0 for a code that is not valid.
+extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
+    const auto sheet = ciferon::readSheetCode(typed);
+    if (!sheet) {
+        return 0;
+    }
+    check().results = ciferon::sheetResults(*sheet);
+    check().marks.assign(check().results.size(), ciferon::Mark::Unanswered);
+    std::string remainders;
+    for (const ciferon::Result& result : check().results) {
+        remainders += result.remainder ? '1' : '0';
+    }
+    const ciferon::Lists lists = ciferon::sheetLists(*sheet);
+    checkToPage(ciferon::sheetCode(*sheet).c_str(), lists.exercises.c_str(),
+                lists.solutions.c_str(), remainders.c_str());
+    return 1;
+}
+
+// "Vyhodnotit": marks the checked sheet's answers, given as lines, two for each exercise: the
+// answer and the remainder (empty where the result has none); missing lines are empty. Hands
+// the marks and the summary with `shown` solutions shown to the page (takeMarks).
+extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown) {
+    std::string_view rest(answers);
+    const auto nextLine = [&rest] {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        return line;
+    };
+    Check& sheet = check();
+    for (std::size_t i = 0; i < sheet.results.size(); ++i) {
+        const std::string_view answer = nextLine();
+        sheet.marks[i] = ciferon::markAnswer(sheet.results[i], answer, nextLine());
+    }
+    marksOut(shown);
+}
+
+// "Ukázat řešení": the last marks again, with the summary counting `shown` solutions shown.
+extern "C" EMSCRIPTEN_KEEPALIVE void checkSummary(int shown) {
+    marksOut(shown);
 }

@@ -270,6 +270,7 @@
       byId("openCode").disabled = false;
       generate.focus();
       performance.mark("ciferon-ready");
+      dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })
     .catch(() => {
       byId("unsupported").hidden = false;

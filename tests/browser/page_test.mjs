@@ -83,7 +83,8 @@ test("one file of at most 200 KB, a Czech page with the window's captions and it
     ...[...document.querySelectorAll("main button")].map((button) => button.textContent)]);
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
-    "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…"]);
+    "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
+    "Zkontrolovat list podle kódu…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -232,6 +233,99 @@ test("printed on both sides, every sheet and the key start on a front page", pri
   const pages = pdfPages(join(work, "duplex.pdf")).map((page) => page.trim());
   assert.deepEqual(pages.map((page) => page === "" ? "blank" : page.includes("Řešení") ? "key" : "sheet"),
     ["sheet", "blank", "sheet", "blank", "key"]);
+});
+
+// A sheet's results as `ciferon --code CODE --text` ends its solution lines: ["45"], or the
+// quotient and the remainder, ["6", "4"], for "6 (4)".
+function results(code) {
+  const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+  return lines.slice(lines.length / 2)
+    .map((line) => line.slice(line.lastIndexOf("=") + 1).match(/^(-?\d+)(?: \((\d+)\))?$/).slice(1)
+      .filter((part) => part !== undefined));
+}
+
+// Types the answers into the check view: [] leaves an exercise unanswered.
+const fillAnswers = (answers) => engine.evaluate((given) => given.forEach(([answer = "", remainder = ""], i) => {
+  document.getElementById(`answer${i + 1}`).value = answer;
+  const field = document.getElementById(`remainder${i + 1}`);
+  if (field) field.value = remainder;
+}), answers);
+
+// The check view's lines: mark, whether "Ukázat řešení" is offered, the solution shown; and
+// the summary.
+const checkView = () => engine.evaluate(() => [[...checkList.querySelectorAll(".checkLine")].map((line) =>
+  [line.querySelector(".mark").textContent, !line.querySelector(".show").hidden,
+    line.querySelector(".solution").hidden ? "" : line.querySelector(".solution").textContent]),
+checkSummary.textContent]);
+
+test("a pupil checks a sheet by its code: marks, the summary, and one solution shown", async () => {
+  const refused = await engine.press("#checkSheet", ["1M3D-6JGK", true]);
+  assert.deepEqual(shown(refused).map(([, message]) => message),
+    ["Kód listu:", "Kód listu „1M3D-6JGK“ není platný."]);
+  assert.equal(await engine.evaluate(() => checkDialog.open), false);
+
+  const code = "1M3D-6JGJ";
+  const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+  const [exercises, solutions] = [lines.slice(0, lines.length / 2), lines.slice(lines.length / 2)];
+  const right = results(code);
+  assert.deepEqual(shown(await engine.press("#checkSheet", [code.toLowerCase()])),
+    [expect("prompt", "Kód listu:", "")]);
+  const opened = await engine.evaluate(() => [checkDialog.open, checkedCode.textContent,
+    document.activeElement.id, ...[...checkList.querySelectorAll(".checkLine input")].map((field) =>
+      [field.id, field.labels[0].textContent, field.getAttribute("aria-labelledby")?.split(" ")
+        .map((id) => document.getElementById(id).textContent).join(" ") ?? ""])]);
+  // Numbered as on paper, one field for a whole number and two for a remainder, the second
+  // labelled by the exercise and "zb.".
+  assert.deepEqual(opened, [true, code, "answer1", ...right.flatMap((result, i) => {
+    const exercise = `${i + 1}. ${exercises[i]}`;
+    const answer = [`answer${i + 1}`, exercise, ""];
+    return result.length === 2 ? [answer, [`remainder${i + 1}`, "zb.", `${exercise} zb.`]] : [answer];
+  })]);
+  // Enter moves on to the next field.
+  await engine.pressKey("Enter");
+  await engine.pressKey("Enter");
+  assert.equal(await engine.evaluate(() => document.activeElement.id), "answer2");
+
+  // Exercise 3 and the remainder of 11 wrong, 20 unanswered, 4 with a narrow no-break space.
+  const answers = right.map((result) => [...result]);
+  answers[2] = [String(Number(right[2][0]) + 1)];
+  answers[10] = [right[10][0], String(Number(right[10][1]) + 1)];
+  answers[19] = [];
+  answers[3] = [right[3][0].replace(/^(\d)/, "$1\u202f")];
+  await fillAnswers(answers);
+  await engine.press("#evaluate");
+  const marks = right.map((_, i) => [i === 19 ? "" : [2, 10].includes(i) ? "✗ chybně" : "✓ správně",
+    [2, 10].includes(i), ""]);
+  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20."]);
+
+  await engine.press("#mark11 ~ .show");
+  marks[10] = [marks[10][0], false, solutions[10]];
+  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20. Ukázaná řešení: 1."]);
+  // Corrected and evaluated again.
+  await fillAnswers(answers.with(2, right[2]));
+  await engine.press("#evaluate");
+  marks[2] = ["✓ správně", false, ""];
+  assert.deepEqual(await checkView(), [marks, "Správně 18 z 20. Ukázaná řešení: 1."]);
+  await engine.press("#closeCheck");
+  assert.equal(await engine.evaluate(() => checkDialog.open), false);
+});
+
+test("measured: evaluating 200 answers", async () => {
+  const code = "56H4-PQ3V";
+  await engine.press("#checkSheet", [code]);
+  await fillAnswers(results(code));
+  // Timers may be coarse: the mean of 21 evaluations, from the click to the marks set.
+  const took = await engine.evaluate(() => {
+    const button = document.getElementById("evaluate");
+    const start = performance.now();
+    for (let i = 0; i < 21; i += 1) button.click();
+    return (performance.now() - start) / 21;
+  });
+  const [marks, summary] = await checkView();
+  assert.deepEqual([new Set(marks.map(([mark]) => mark)), summary], [new Set(["✓ správně"]), "Správně 200 z 200."]);
+  await engine.press("#closeCheck");
+  console.log(`measured in ${engineName}: evaluating 200 answers, from the click on Vyhodnotit ` +
+    `to the marks set (mean of 21): ${took.toFixed(2)} ms`);
 });
 
 test("on a phone held upright the fields stay side by side and no line wraps", async () => {
