@@ -131,9 +131,10 @@ const KindTable exerciseKinds{
     twoDigitDifference,         // 14
 };
 
-void deal(KindOrder& poradi, RandomSource& random) {
-    for (int m = 0; m <= highestKind; ++m) {
-        const int r = draw(random, 0, highestKind);
+void deal(std::span<std::int16_t> poradi, RandomSource& random) {
+    const int last = static_cast<int>(poradi.size()) - 1;
+    for (int m = 0; m <= last; ++m) {
+        const int r = draw(random, 0, last);
         if (r != m) {
             std::swap(poradi[static_cast<std::size_t>(r)], poradi[static_cast<std::size_t>(m)]);
         }
@@ -158,27 +159,40 @@ bool acceptsCount(double n) {
     return n > 0 && n <= countMax;
 }
 
-Lists makeLists(double n, int interval, RandomSource& random, const KindTable& kinds) {
+void RunDealer::start(RandomSource& random) {
+    for (int s = 0; s <= highestKind; ++s) {
+        poradi_[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(s);
+    }
+    deal(poradi_, random);
+}
+
+int RunDealer::kindOf(int i, RandomSource& /*random*/) {
+    return poradi_[static_cast<std::size_t>(i % slotsRead)];
+}
+
+void RunDealer::after(int i, RandomSource& random) {
+    if (i % highestKind == 0) {
+        deal(poradi_, random);
+    }
+}
+
+Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer,
+                const KindTable& kinds) {
     const auto count = static_cast<int>(n);
     Lists lists;
     // Roughly the longest texts, so that the lists grow without reallocation.
     lists.exercises.reserve(static_cast<std::size_t>(count) * 20 + 64);
     lists.solutions.reserve(static_cast<std::size_t>(count) * 40 + 64);
 
-    KindOrder poradi{};
-    for (int s = 0; s <= highestKind; ++s) {
-        poradi[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(s);
-    }
-    deal(poradi, random);
-
+    dealer.start(random);
     AddendSlots slots;
     KindTools tools{random, slots};
     for (int i = 1; i <= count; ++i) {
+        const int kind = dealer.kindOf(i, random);
         BaseFactors factors{};
         factors.a = draw(random, 1, 10);
         factors.b = draw(random, 2, 10);
         factors.p = factors.a * factors.b;
-        const auto kind = poradi[static_cast<std::size_t>(i % slotsRead)];
         const Exercise made = kinds[static_cast<std::size_t>(kind)](factors, tools);
 
         lists.exercises.append(made.exercise).append(crlf);
@@ -187,11 +201,14 @@ Lists makeLists(double n, int interval, RandomSource& random, const KindTable& k
             lists.exercises.append(crlf);
             lists.solutions.append(crlf);
         }
-        if (i % highestKind == 0) {
-            deal(poradi, random);
-        }
+        dealer.after(i, random);
     }
     return lists;
+}
+
+Lists makeLists(double n, int interval, RandomSource& random, const KindTable& kinds) {
+    RunDealer dealer;
+    return makeLists(n, interval, random, dealer, kinds);
 }
 
 bool run(RunHost& host, RandomSource& random) {

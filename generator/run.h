@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -129,8 +130,10 @@ extern const KindTable exerciseKinds;
 // Kind order: which kind each of the 15 slots deals out.
 using KindOrder = std::array<std::int16_t, kindCount>;
 
-// Exchanges slot M with slot draw 0..14, for M from 0 to 14: always 15 random values.
-void deal(KindOrder& poradi, RandomSource& random);
+// The deal: for M from 0 to the last slot, exchanges slot M with slot draw 0..last slot, so
+// it always takes as many random values as it has slots. The run deals all 15 slots of its
+// kind order; a sheet of chosen kinds deals only as many slots as it has kinds.
+void deal(std::span<std::int16_t> poradi, RandomSource& random);
 
 // The accepted separator count as the whole number that the empty-line test uses (nearest,
 // halves to even), or 0 when the answer is refused. Refused: at most 0.5 (it would round to
@@ -144,9 +147,40 @@ struct Lists {
     std::string solutions;
 };
 
+// Says which kind makes every exercise. The list making calls it at fixed moments, and a
+// dealer takes random values from the run's source only when called, so these moments are
+// part of every list a seed makes.
+class KindDealer {
+  public:
+    virtual ~KindDealer() = default;
+    // Once, before the first exercise, also when there is none.
+    virtual void start(RandomSource& random) = 0;
+    // Before exercise i's base factors (i from 1): the kind number that makes exercise i.
+    virtual int kindOf(int i, RandomSource& random) = 0;
+    // After exercise i has been appended to both lists.
+    virtual void after(int i, RandomSource& random) = 0;
+};
+
+// The run's own dealing: fills the kind order with 0..14 and deals it, reads slot (i mod 10)
+// for exercise i and deals again after every 14th exercise.
+class RunDealer final : public KindDealer {
+  public:
+    void start(RandomSource& random) override;
+    int kindOf(int i, RandomSource& random) override;
+    void after(int i, RandomSource& random) override;
+
+  private:
+    KindOrder poradi_{};
+};
+
 // Builds both lists for an accepted count n and separator interval from a freshly seeded
-// source: fills and deals the kind order, then makes exercises 1 up to n with the kinds of
-// the table.
+// source: makes exercises 1 up to n with the kinds of the table, as the dealer deals them.
+// Per exercise: the dealer's kind, the base factors A and B, the kind's own random values,
+// the two lines and, after every interval-th exercise, an empty line in both lists.
+Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer,
+                const KindTable& kinds = exerciseKinds);
+
+// The same with the run's own dealing.
 Lists makeLists(double n, int interval, RandomSource& random,
                 const KindTable& kinds = exerciseKinds);
 

@@ -2,25 +2,27 @@
 
 #include <array>
 #include <set>
+#include <utility>
 
 namespace ciferon {
 
 namespace {
 
 constexpr std::string_view alphabet{"0123456789ABCDEFGHJKMNPQRSTVWXYZ"};
-constexpr int payloadSymbols = 7;
-constexpr int codeSymbols = payloadSymbols + 1;
-constexpr int payloadBits = 5 * payloadSymbols;
-constexpr std::uint64_t payloadMask = (std::uint64_t{1} << payloadBits) - 1;
+constexpr unsigned symbolBits = 5;
+constexpr unsigned symbolMask = 0x1FU;
+
+// The symbols of a code of either length, most significant payload symbol first.
+constexpr std::size_t longestCode = 12;
+using Symbols = std::array<unsigned, longestCode>;
+
+// The 35-bit number that both lengths carry: seed, count and separator count.
+constexpr unsigned sheetBits = 35;
 constexpr std::uint64_t choices =
     static_cast<std::uint64_t>(sheetCountMax) * static_cast<std::uint64_t>(sheetSeparatorMax);
-static_assert(sheetSeeds * choices <= payloadMask + 1 &&
-              (sheetSeeds + 1) * choices > payloadMask + 1);
+static_assert(sheetSeeds * choices <= (std::uint64_t{1} << sheetBits) &&
+              (sheetSeeds + 1) * choices > (std::uint64_t{1} << sheetBits));
 
-// The payload is scrambled by a bijection of its 35 bits, so that the codes of one class set,
-// which share their count and separator count, do not share their last symbols.
-constexpr std::uint64_t scramble = 0x5DEECE66DU;  // odd, so invertible modulo 2^35
-constexpr std::uint64_t offset = 0x2B5A96C3DU;    // so that no sheet's code is 0000-0000
 constexpr std::uint64_t inverseOf(std::uint64_t odd) {
     // Newton's iteration doubles the number of correct low bits at every step.
     std::uint64_t inverse = odd;
@@ -29,12 +31,49 @@ constexpr std::uint64_t inverseOf(std::uint64_t odd) {
     }
     return inverse;
 }
-constexpr std::uint64_t unscramble = inverseOf(scramble) & payloadMask;
-static_assert(((scramble * unscramble) & payloadMask) == 1);
-// x ^= x >> shift undoes itself when the shift is at least half the width.
-constexpr unsigned foldShift = 18;
 
-// GF(32) with the primitive polynomial x^5 + x^2 + 1.
+// A bijection of the numbers below 2^bits: an odd multiplier and an offset modulo 2^bits, then
+// the high half folded onto the low half (x ^= x >> shift undoes itself when the shift is at
+// least half the width). It keeps the codes of one class set, which share everything but the
+// seed, from sharing symbols.
+struct Scrambler {
+    unsigned bits;
+    std::uint64_t multiplier;  // odd, so invertible modulo 2^bits
+    std::uint64_t offset;
+    unsigned foldShift;
+
+    [[nodiscard]] constexpr std::uint64_t mask() const { return (std::uint64_t{1} << bits) - 1; }
+    [[nodiscard]] constexpr std::uint64_t scramble(std::uint64_t value) const {
+        value = (value * multiplier + offset) & mask();
+        return value ^ (value >> foldShift);
+    }
+    [[nodiscard]] constexpr std::uint64_t unscramble(std::uint64_t value) const {
+        value ^= value >> foldShift;
+        return ((value - offset) * inverseOf(multiplier)) & mask();
+    }
+};
+
+// The code of all kinds: 7 payload symbols and a check symbol. The offset was meant to keep
+// 0000-0000 from being a code, but the sheet of seed 259010 with 176 exercises in groups of 4
+// has that code. Codes are printed, so the constants stay as they are.
+constexpr std::size_t shortPayload = 7;
+constexpr std::size_t shortCode = shortPayload + 1;
+constexpr Scrambler shortScrambler{sheetBits, 0x5DEECE66DU, 0x2B5A96C3DU, 18};
+static_assert(shortPayload * symbolBits == sheetBits);
+
+// The code of chosen kinds: 10 payload symbols, the 35-bit number and the 15-bit choice, and
+// two Reed-Solomon check symbols.
+constexpr unsigned choiceBits = 15;
+constexpr std::size_t longPayload = 10;
+constexpr std::size_t longCode = longPayload + 2;
+constexpr Scrambler longScrambler{sheetBits + choiceBits, 0x2C9F1B7E35A6BU, 0x1D3E8A4F60297U, 25};
+static_assert(longPayload * symbolBits == sheetBits + choiceBits && longCode == longestCode);
+static_assert(allKinds == (1U << choiceBits) - 1);
+static_assert(longScrambler.unscramble(longScrambler.scramble(0x3FFFFFFFFFFFFU)) ==
+                  0x3FFFFFFFFFFFFU &&
+              shortScrambler.unscramble(shortScrambler.scramble(12345)) == 12345);
+
+// GF(32) with the primitive polynomial x^5 + x^2 + 1; x (the value 2) generates it.
 constexpr unsigned gfMultiply(unsigned a, unsigned b) {
     unsigned product = 0;
     for (int bit = 0; bit < 5; ++bit) {
@@ -50,25 +89,141 @@ constexpr unsigned gfMultiply(unsigned a, unsigned b) {
     return product;
 }
 
-// The check symbol makes sum(w[i] * s[i]) over all eight symbols zero, with the weights
-// x^1..x^7 for the payload and 1 for the check itself: all weights non-zero (one changed
-// symbol changes the sum) and neighbours' weights distinct (a swap changes it too).
-unsigned checkSymbol(const std::array<unsigned, codeSymbols>& symbols) {
+constexpr unsigned gfPower(unsigned a, int n) {
+    unsigned power = 1;
+    for (int i = 0; i < n; ++i) {
+        power = gfMultiply(power, a);
+    }
+    return power;
+}
+
+// a^31 = 1 for every non-zero a.
+constexpr unsigned gfInverse(unsigned a) {
+    return gfPower(a, 30);
+}
+
+// The short code's check symbol makes sum(w[i] * s[i]) over all eight symbols zero, with the
+// weights x^1..x^7 for the payload and 1 for the check itself: all weights non-zero (one
+// changed symbol changes the sum) and neighbours' weights distinct (a swap changes it too).
+unsigned checkSymbol(const Symbols& symbols) {
     unsigned sum = 0;
     unsigned weight = 1;
-    for (int i = 0; i < payloadSymbols; ++i) {
+    for (std::size_t i = 0; i < shortPayload; ++i) {
         weight = gfMultiply(weight, 2);
-        sum ^= gfMultiply(weight, symbols.at(static_cast<std::size_t>(i)));
+        sum ^= gfMultiply(weight, symbols.at(i));
     }
     return sum;
 }
 
-// The symbol value a typed code point stands for, or -1 for a character to skip, or -2 for
+// The long code is a Reed-Solomon code word: with the locator X_j = x^j of position j, the two
+// sums of s[j] * X_j and of s[j] * X_j^2 over the first `positions` symbols. A code word has
+// both zero over all twelve. Any one or two columns (X_j, X_j^2) are independent, so no
+// change of one or two symbols turns a code word into another.
+std::pair<unsigned, unsigned> syndromes(const Symbols& symbols, std::size_t positions) {
+    unsigned first = 0;
+    unsigned second = 0;
+    unsigned locator = 1;
+    for (std::size_t j = 0; j < positions; ++j) {
+        first ^= gfMultiply(symbols.at(j), locator);
+        second ^= gfMultiply(symbols.at(j), gfMultiply(locator, locator));
+        locator = gfMultiply(locator, 2);
+    }
+    return {first, second};
+}
+
+// The two check symbols c, d at positions 10 and 11 that zero both sums: with the payload's
+// sums t1, t2 and the locators u = X_10, v = X_11, c*u + d*v = t1 and c*u^2 + d*v^2 = t2
+// (Cramer's rule; addition and subtraction are both xor).
+void setCheckSymbols(Symbols& symbols) {
+    const auto [t1, t2] = syndromes(symbols, longPayload);
+    const unsigned u = gfPower(2, static_cast<int>(longPayload));
+    const unsigned v = gfMultiply(u, 2);
+    const unsigned uu = gfMultiply(u, u);
+    const unsigned vv = gfMultiply(v, v);
+    const unsigned inverseDeterminant = gfInverse(gfMultiply(u, vv) ^ gfMultiply(v, uu));
+    symbols.at(longPayload) =
+        gfMultiply(gfMultiply(t1, vv) ^ gfMultiply(t2, v), inverseDeterminant);
+    symbols.at(longPayload + 1) =
+        gfMultiply(gfMultiply(t2, u) ^ gfMultiply(t1, uu), inverseDeterminant);
+}
+
+std::uint64_t sheetNumber(const Sheet& sheet) {
+    return (std::uint64_t{sheet.seed} * sheetCountMax +
+            static_cast<std::uint64_t>(sheet.count - 1)) *
+               sheetSeparatorMax +
+           static_cast<std::uint64_t>(sheet.separator - 1);
+}
+
+std::optional<Sheet> sheetOfNumber(std::uint64_t number) {
+    if (number >= sheetSeeds * choices) {
+        return std::nullopt;
+    }
+    Sheet sheet;
+    sheet.separator = static_cast<int>(number % sheetSeparatorMax) + 1;
+    number /= sheetSeparatorMax;
+    sheet.count = static_cast<int>(number % sheetCountMax) + 1;
+    sheet.seed = static_cast<std::uint32_t>(number / sheetCountMax);
+    return sheet;
+}
+
+void putPayload(Symbols& symbols, std::size_t length, std::uint64_t payload) {
+    for (std::size_t i = length; i-- > 0;) {
+        symbols.at(i) = static_cast<unsigned>(payload & symbolMask);
+        payload >>= symbolBits;
+    }
+}
+
+std::uint64_t takePayload(const Symbols& symbols, std::size_t length) {
+    std::uint64_t payload = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        payload = (payload << symbolBits) | symbols.at(i);
+    }
+    return payload;
+}
+
+// Groups of four symbols joined by dashes.
+std::string codeText(const Symbols& symbols, std::size_t length) {
+    std::string code;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (i > 0 && i % 4 == 0) {
+            code.push_back('-');
+        }
+        code.push_back(alphabet[symbols.at(i)]);
+    }
+    return code;
+}
+
+std::optional<Sheet> readShortCode(const Symbols& symbols) {
+    if (checkSymbol(symbols) != symbols.at(shortPayload)) {
+        return std::nullopt;
+    }
+    return sheetOfNumber(shortScrambler.unscramble(takePayload(symbols, shortPayload)));
+}
+
+std::optional<Sheet> readLongCode(const Symbols& symbols) {
+    if (syndromes(symbols, longCode) != std::pair{0U, 0U}) {
+        return std::nullopt;
+    }
+    const std::uint64_t payload = longScrambler.unscramble(takePayload(symbols, longPayload));
+    const auto kinds = static_cast<KindChoice>(payload & allKinds);
+    auto sheet = sheetOfNumber(payload >> choiceBits);
+    if (!sheet || kinds == 0 || kinds == allKinds) {
+        return std::nullopt;
+    }
+    sheet->kinds = kinds;
+    return sheet;
+}
+
+// What a typed character is to the code reader: a symbol value 0..31, a character to skip, or
 // one that cannot stand in a code.
+constexpr int skipped = -1;
+constexpr int foreign = -2;
+
+// The symbol value a typed code point stands for, or one of the two above.
 int symbolOf(char32_t c) {
     if (c == U' ' || c == U'\t' || c == U'-' || c == U'\u00A0' || c == U'\u2212' ||
         (c >= U'\u2010' && c <= U'\u2015')) {
-        return -1;
+        return skipped;
     }
     if (c >= U'a' && c <= U'z') {
         c -= U'a' - U'A';
@@ -117,10 +272,12 @@ int symbolOf(char32_t c) {
             return static_cast<int>(found);
         }
     }
-    return -2;
+    return foreign;
 }
 
-// The next code point of UTF-8 text, or an empty result for a malformed sequence.
+// The next code point of UTF-8 text, or an empty result for a malformed sequence: a stray
+// continuation byte, a truncated sequence, an overlong form (C0 80 for U+0000, E0 80 80 ...),
+// a surrogate (U+D800..U+DFFF). Four-byte sequences hold nothing a code may contain.
 std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
     if (lead < 0x80) {
@@ -128,14 +285,16 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     }
     int more = 0;
     char32_t value = 0;
+    char32_t least = 0;  // the smallest code point this length may carry
     if ((lead & 0xE0U) == 0xC0U) {
         more = 1;
         value = lead & 0x1FU;
+        least = 0x80;
     } else if ((lead & 0xF0U) == 0xE0U) {
         more = 2;
         value = lead & 0x0FU;
+        least = 0x800;
     } else {
-        // Four-byte sequences hold nothing a code may contain.
         return std::nullopt;
     }
     for (; more > 0; --more) {
@@ -144,85 +303,140 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
         }
         value = (value << 6U) | (static_cast<unsigned char>(text[at++]) & 0x3FU);
     }
+    if (value < least || (value >= 0xD800 && value <= 0xDFFF)) {
+        return std::nullopt;
+    }
     return value;
+}
+
+// The kinds of a sheet with a subset of m chosen kinds. A printed code fixes forever how its
+// sheet takes random values, so this is never to change:
+// - the order holds the chosen kinds in ascending kind number;
+// - before exercises 1, m+1, 2m+1, ... (before that exercise's base factors A and B) it is
+//   dealt with the run's own deal over m slots: for M = 0 ... m-1, exchange slots M and
+//   draw 0..m-1 (m random values, also when m is 1); each deal works on the order the
+//   previous one left, and there is no deal of fifteen;
+// - exercise i takes slot (i-1) mod m, so every block of m exercises counted from the first
+//   holds each chosen kind exactly once.
+// Groups, empty lines, the texts and the kinds' own random values are the run's.
+class ChosenDealer final : public KindDealer {
+  public:
+    explicit ChosenDealer(KindChoice kinds) {
+        for (int kind = 0; kind <= highestKind; ++kind) {
+            if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
+                order_.at(chosen_++) = static_cast<std::int16_t>(kind);
+            }
+        }
+    }
+    void start(RandomSource& /*random*/) override {}
+    int kindOf(int i, RandomSource& random) override {
+        const auto slot = static_cast<std::size_t>(i - 1) % chosen_;
+        if (slot == 0) {
+            deal(std::span(order_.data(), chosen_), random);
+        }
+        return order_.at(slot);
+    }
+    void after(int /*i*/, RandomSource& /*random*/) override {}
+
+  private:
+    KindOrder order_{};
+    std::size_t chosen_ = 0;
+};
+
+// Passes another dealer's kinds on and keeps them.
+class KindRecorder final : public KindDealer {
+  public:
+    KindRecorder(KindDealer& dealer, std::vector<int>& kinds) : dealer_(dealer), kinds_(kinds) {}
+    void start(RandomSource& random) override { dealer_.start(random); }
+    int kindOf(int i, RandomSource& random) override {
+        kinds_.push_back(dealer_.kindOf(i, random));
+        return kinds_.back();
+    }
+    void after(int i, RandomSource& random) override { dealer_.after(i, random); }
+
+  private:
+    KindDealer& dealer_;
+    std::vector<int>& kinds_;
+};
+
+// The sheet's lists, and the kind of every exercise when asked.
+Lists listsOf(const Sheet& sheet, std::vector<int>* kinds) {
+    ClockRandom random;
+    random.seedWith(sheet.seed);
+    RunDealer runDealer;
+    ChosenDealer chosenDealer(sheet.kinds);
+    KindDealer& dealer =
+        sheet.kinds == allKinds ? static_cast<KindDealer&>(runDealer) : chosenDealer;
+    if (kinds == nullptr) {
+        return makeLists(sheet.count, sheet.separator, random, dealer);
+    }
+    KindRecorder recorder(dealer, *kinds);
+    return makeLists(sheet.count, sheet.separator, random, recorder);
 }
 
 }  // namespace
 
 bool validSheet(const Sheet& sheet) {
     return sheet.seed < sheetSeeds && sheet.count >= 1 && sheet.count <= sheetCountMax &&
-           sheet.separator >= 1 && sheet.separator <= sheetSeparatorMax;
+           sheet.separator >= 1 && sheet.separator <= sheetSeparatorMax && sheet.kinds != 0 &&
+           (sheet.kinds & ~allKinds) == 0;
 }
 
 Lists sheetLists(const Sheet& sheet) {
-    ClockRandom random;
-    random.seedWith(sheet.seed);
-    return makeLists(sheet.count, sheet.separator, random);
+    return listsOf(sheet, nullptr);
+}
+
+std::vector<int> detail::sheetKinds(const Sheet& sheet) {
+    std::vector<int> kinds;
+    listsOf(sheet, &kinds);
+    return kinds;
+}
+
+std::string detail::twelveSymbolCode(const Sheet& sheet) {
+    Symbols symbols{};
+    putPayload(symbols, longPayload,
+               longScrambler.scramble((sheetNumber(sheet) << choiceBits) | sheet.kinds));
+    setCheckSymbols(symbols);
+    return codeText(symbols, longCode);
 }
 
 std::string sheetCode(const Sheet& sheet) {
-    std::uint64_t payload =
-        (std::uint64_t{sheet.seed} * sheetCountMax + static_cast<std::uint64_t>(sheet.count - 1)) *
-            sheetSeparatorMax +
-        static_cast<std::uint64_t>(sheet.separator - 1);
-    payload = (payload * scramble + offset) & payloadMask;
-    payload ^= payload >> foldShift;
-
-    std::array<unsigned, codeSymbols> symbols{};
-    for (int i = payloadSymbols - 1; i >= 0; --i) {
-        symbols.at(static_cast<std::size_t>(i)) = static_cast<unsigned>(payload & 0x1FU);
-        payload >>= 5U;
+    if (sheet.kinds != allKinds) {
+        return detail::twelveSymbolCode(sheet);
     }
-    symbols.back() = checkSymbol(symbols);
-
-    std::string code;
-    for (int i = 0; i < codeSymbols; ++i) {
-        if (i == codeSymbols / 2) {
-            code.push_back('-');
-        }
-        code.push_back(alphabet[symbols.at(static_cast<std::size_t>(i))]);
-    }
-    return code;
+    Symbols symbols{};
+    putPayload(symbols, shortPayload, shortScrambler.scramble(sheetNumber(sheet)));
+    symbols.at(shortPayload) = checkSymbol(symbols);
+    return codeText(symbols, shortCode);
 }
 
 std::optional<Sheet> readSheetCode(std::string_view typed) {
-    std::array<unsigned, codeSymbols> symbols{};
-    int read = 0;
+    Symbols symbols{};
+    std::size_t read = 0;
     for (std::size_t at = 0; at < typed.size();) {
         const auto c = nextCodePoint(typed, at);
         if (!c) {
             return std::nullopt;
         }
         const int symbol = symbolOf(*c);
-        if (symbol == -2 || (symbol >= 0 && read == codeSymbols)) {
+        if (symbol == foreign || (symbol >= 0 && read == longestCode)) {
             return std::nullopt;
         }
         if (symbol >= 0) {
-            symbols.at(static_cast<std::size_t>(read++)) = static_cast<unsigned>(symbol);
+            symbols.at(read++) = static_cast<unsigned>(symbol);
         }
     }
-    if (read != codeSymbols || checkSymbol(symbols) != symbols.back()) {
-        return std::nullopt;
+    if (read == shortCode) {
+        return readShortCode(symbols);
     }
-
-    std::uint64_t payload = 0;
-    for (int i = 0; i < payloadSymbols; ++i) {
-        payload = (payload << 5U) | symbols.at(static_cast<std::size_t>(i));
+    if (read == longCode) {
+        return readLongCode(symbols);
     }
-    payload ^= payload >> foldShift;
-    payload = ((payload - offset) * unscramble) & payloadMask;
-    if (payload >= sheetSeeds * choices) {
-        return std::nullopt;
-    }
-    Sheet sheet;
-    sheet.separator = static_cast<int>(payload % sheetSeparatorMax) + 1;
-    payload /= sheetSeparatorMax;
-    sheet.count = static_cast<int>(payload % sheetCountMax) + 1;
-    sheet.seed = static_cast<std::uint32_t>(payload / sheetCountMax);
-    return sheet;
+    return std::nullopt;
 }
 
-std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& random) {
+std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& random,
+                            KindChoice kinds) {
     std::vector<Sheet> set;
     std::set<std::string> exerciseLists;
     while (static_cast<int>(set.size()) < sheets) {
@@ -230,7 +444,10 @@ std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& 
         sheet.seed = static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1));
         sheet.count = count;
         sheet.separator = separator;
-        // A repeated seed repeats the list; short sheets may also meet by chance.
+        sheet.kinds = kinds;
+        // A repeated seed repeats the list; short sheets may also meet by chance. Even one
+        // exercise of division with remainder, the kind with the fewest (405), leaves room for
+        // a class set of 40.
         if (exerciseLists.insert(sheetLists(sheet).exercises).second) {
             set.push_back(sheet);
         }

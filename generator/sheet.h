@@ -23,36 +23,66 @@ inline constexpr int sheetCountDefault = 20;
 inline constexpr int sheetSeparatorDefault = 5;
 inline constexpr int headingMax = 80;
 
-// A code holds 35 bits: the seed, the count and the separator count as one mixed-radix
-// number. This many seeds fit beside the 200 x 20 choices of count and separator count.
+// Which of the fifteen exercise kinds a sheet practises: bit k set for kind k (0..14).
+using KindChoice = std::uint16_t;
+inline constexpr KindChoice allKinds = 0x7FFF;
+
+// A code's payload begins with 35 bits: the seed, the count and the separator count as one
+// mixed-radix number. This many seeds fit beside the 200 x 20 choices of count and separator
+// count.
 inline constexpr std::uint32_t sheetSeeds = 8589934;
 
 struct Sheet {
-    std::uint32_t seed = 0;  // below sheetSeeds
-    int count = 1;           // 1..sheetCountMax exercises
-    int separator = 1;       // an empty line after every separator-th, 1..sheetSeparatorMax
+    std::uint32_t seed = 0;       // below sheetSeeds
+    int count = 1;                // 1..sheetCountMax exercises
+    int separator = 1;            // an empty line after every separator-th, 1..sheetSeparatorMax
+    KindChoice kinds = allKinds;  // non-empty
     bool operator==(const Sheet&) const = default;
 };
 
-// Whether the sheet's fields lie in their ranges.
+// Whether the sheet's fields lie in their ranges and at least one kind is chosen.
 bool validSheet(const Sheet& sheet);
 
-// The sheet's two lists: exactly what a run with these answers makes when its source is
-// ClockRandom seeded with the sheet's seed.
+// The sheet's two lists. With all fifteen kinds: exactly what a run with these answers makes
+// when its source is ClockRandom seeded with the sheet's seed. With a subset: the same list
+// making, seeded the same, with the chosen kinds taking turns (see sheet.cpp for how they are
+// dealt).
 Lists sheetLists(const Sheet& sheet);
 
-// Two groups of four symbols of Crockford's base 32 joined by a dash, such as "K7M2-9QX4":
-// seven symbols of payload and a check symbol. Only for a valid sheet.
+// A code in Crockford's base 32 (0-9 and the letters without I, L, O and U), in groups of four
+// symbols joined by dashes. Only for a valid sheet.
+//
+// All fifteen kinds: two groups, such as "K7M2-9QX4". Seven symbols of payload, the 35-bit
+// number (seed * 200 + count - 1) * 20 + separator - 1 scrambled by a bijection, most
+// significant symbol first, and a check symbol that catches every change of one symbol and
+// every swap of two neighbouring symbols.
+//
+// A subset of kinds: three groups, "XXXX-XXXX-XXXX". Ten symbols of payload, the 35-bit
+// number above times 2^15 plus the 15-bit choice, scrambled by a bijection of its 50 bits,
+// then two Reed-Solomon check symbols over GF(32): every change of one or two symbols, and so
+// every swap of two neighbours, is refused. A twelve-symbol code of no kind or of all fifteen
+// is refused, so that every sheet has exactly one code.
 std::string sheetCode(const Sheet& sheet);
 
-// Reads a code as typed: case, blanks and dashes do not matter, O reads as 0, I and L as 1,
-// and the Czech keyboard's number row without Shift (+ ě š č ř ž ý á í é) as 1..9 and 0.
-// Refuses any text that is not a code of a valid sheet; the check symbol catches every
-// change of one symbol and every swap of two neighbouring symbols.
+// Reads a code of either length as typed: case, blanks and dashes do not matter, O reads as
+// 0, I and L as 1, and the Czech keyboard's number row without Shift (+ ě š č ř ž ý á í é)
+// as 1..9 and 0. Eight symbols are a code of all kinds, twelve one of chosen kinds. Refuses
+// any text that is not a code of a valid sheet, and malformed UTF-8.
 std::optional<Sheet> readSheetCode(std::string_view typed);
 
-// A class set: `sheets` sheets of `count` exercises with seeds from the source, no two with
-// the same exercise list. The arguments must lie in their ranges.
-std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& random);
+// A class set: `sheets` sheets of `count` exercises of the chosen kinds with seeds from the
+// source, no two with the same exercise list. The arguments must lie in their ranges and the
+// choice must not be empty.
+std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& random,
+                            KindChoice kinds = allKinds);
+
+namespace detail {
+// For tests only: the kind number of every exercise of the sheet, in order. The texts do not
+// always tell the kind (kinds 1 and 2 can look alike).
+std::vector<int> sheetKinds(const Sheet& sheet);
+// For tests only: the twelve-symbol form of the sheet's code whatever its choice, also for
+// none and for all fifteen kinds, which the reader refuses.
+std::string twelveSymbolCode(const Sheet& sheet);
+}  // namespace detail
 
 }  // namespace ciferon

@@ -284,6 +284,15 @@ TEST(Deal, ExchangesAsTheRandomValuesSay) {
     EXPECT_EQ(poradi, expected);
 }
 
+// A sheet of three chosen kinds deals three slots: draw 0..2 for each, three values in all.
+TEST(Deal, OverFewerSlotsDrawsAmongThem) {
+    std::array<std::int16_t, 3> order{3, 7, 9};
+    ScriptedRandom random({valueFor(0, 2, 2), valueFor(0, 2, 2), valueFor(0, 2, 0)});
+    deal(order, random);
+    // 0<->2: 9 7 3; 1<->2: 9 3 7; 2<->0: 7 3 9.
+    EXPECT_EQ(order, (std::array<std::int16_t, 3>{7, 3, 9}));
+}
+
 // Kinds that take no random value and write their own number, so that a test can see which
 // slot served which exercise.
 template <int Kind>
