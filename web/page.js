@@ -143,7 +143,9 @@
     const key = element("section", "key");
     key.append(element("h2", "", heading ? `Řešení: ${heading}` : "Řešení"));
     const keys = element("div", "keys");
-    keys.style.setProperty("--longest", longest(sheets.map((sheet) => sheet.solutions)) + 4);
+    // A block's heading, with a twelve-symbol code, may be longer than its solution lines.
+    const widest = longest([...sheets.map((sheet) => sheet.solutions), ...sheets.map(place)]);
+    keys.style.setProperty("--longest", widest + 4);
     for (const sheet of sheets) {
       const block = element("div", "keySheet");
       block.append(element("h3", "", place(sheet)), ...groupsOf(sheet.solutions));
