@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "choice.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
@@ -81,15 +82,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
     return 1;
 }
 
-// "Pracovní listy pro třídu…": hands a class set to the page sheet by sheet, seeded from the
-// clock; returns 0 for numbers out of range.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator) {
+// "Pracovní listy pro třídu…": hands a class set of the chosen kinds (bit k for kind k) to the
+// page sheet by sheet, seeded from the clock; returns 0 for numbers out of range or no kind.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator, int kinds) {
     if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
-        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax) {
+        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax ||
+        kinds < 1 || kinds > ciferon::allKinds) {
         return 0;
     }
     clockRandom().seed();
-    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom())) {
+    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom(),
+                                                         static_cast<ciferon::KindChoice>(kinds))) {
         handOver(sheet);
     }
     return 1;
@@ -98,6 +101,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separato
 namespace {
 
 // clang-format off
+EM_JS(void, kindToPage, (const char* topic, int kind, const char* name, const char* example), {
+    Module.takeKind(UTF8ToString(topic), kind, UTF8ToString(name), UTF8ToString(example));
+});
+
 EM_JS(void, checkToPage, (const char* code, const char* exercises, const char* solutions,
                           const char* remainders), {
     Module.takeCheck(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
@@ -134,6 +141,18 @@ void marksOut(int shown) {
 }
 
 }  // namespace
+
+// The kind choice of the class-set dialog: every topic's kinds in the order shown, each with
+// its name and example, handed to the page one by one (takeKind).
+extern "C" EMSCRIPTEN_KEEPALIVE void kindChoice() {
+    for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
+        const std::string topicName(topic.name);
+        for (const int kind : topic.kinds) {
+            kindToPage(topicName.c_str(), kind, std::string(ciferon::kindName(kind)).c_str(),
+                       ciferon::kindExample(kind).c_str());
+        }
+    }
+}
 
 // "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with a "1" for
 // every exercise that takes a remainder, a "0" for the others (takeCheck), and keeps its

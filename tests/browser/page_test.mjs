@@ -21,6 +21,21 @@ const countQuestion = "Kolik příkladů? (max.200)";
 const separatorQuestion = "Po kolika oddělovat? (max. 20)";
 const confirmation = "Přejete si opravdu odsah pole odstranit";
 const heading = "5. A – opakování";
+// Topic sheets' codes from the core's golden table.
+const topicCodes = ["7AHD-EWGT-SSKE", "4YQF-B09Z-VWZQ", "SF7Z-Z8PM-HYY3"];
+
+// The topics of the class-set dialog's kind choice, with their kinds' numbers and names.
+const kindTopics = [
+  ["Závorky", [[0, "Součin dvou závorek"], [1, "Podíl dvou závorek, v první závorce součet"],
+    [2, "Podíl dvou závorek, v první závorce rozdíl"]]],
+  ["Přednost násobení a dělení", [[3, "Čtyři sčítanci, z toho dva součiny"],
+    [4, "Rozdíl dvou součinů"], [5, "Čtyři sčítanci, z toho součin a podíl"],
+    [6, "Rozdíl součinu a podílu"], [7, "Rozdíl dvou podílů"], [8, "Čtyři sčítanci, z toho dva podíly"],
+    [11, "Násobení s přičtením nebo odečtením"], [12, "Dělení s přičtením nebo odečtením"]]],
+  ["Sčítání a odčítání", [[9, "Sčítání a odčítání více čísel"], [13, "Sčítání dvojciferných čísel"],
+    [14, "Odčítání dvojciferných čísel"]]],
+  ["Dělení se zbytkem", [[10, "Dělení se zbytkem"]]],
+];
 
 let engine;
 
@@ -34,6 +49,17 @@ const nativeText = (code) => execFileSync(ciferon, ["--code", code, "--text"], {
 const pdfPages = (pdf) => execFileSync("pdftotext", [pdf, "-"], { encoding: "utf8" }).split("\f").slice(0, -1);
 // WebKitWebDriver cannot print a page to PDF.
 const printing = engineName === "webkit" ? { skip: "WebKit is not printed to PDF here" } : {};
+
+// The dialog's kind choice as shown: each topic's legend and box, then its kinds' labels and
+// boxes ("ticked", "cleared" or "partly"); every example must end as an exercise does, with "=".
+const kindChoice = () => engine.evaluate(() => {
+  const state = (box) => (box.indeterminate ? "partly" : box.checked ? "ticked" : "cleared");
+  return [...kinds.querySelectorAll(".topic")].map((topic) => [
+    topic.querySelector("legend").textContent.trim(), state(topic.querySelector("legend input")),
+    ...[...topic.querySelectorAll(".kind")].map((kind) => [kind.querySelector("label").textContent,
+      /=$/.test(kind.querySelector(".example").textContent.trim())
+        ? state(kind.querySelector("input")) : "no example"])]);
+});
 
 // Records what the page copies, through the clipboard API or the copy event of its
 // fallback, besides copying it.
@@ -184,11 +210,15 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
   });
   await engine.press("#classSet");
   const form = await engine.evaluate(() => [classSetDialog.open,
-    ...[...classSetForm.querySelectorAll("input")].map((input) =>
+    ...[...classSetForm.querySelectorAll("input:not(#kinds input)")].map((input) =>
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
     ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
+  // The kind choice: every topic and kind ticked, each kind with its number and an example.
+  assert.deepEqual(await kindChoice(), kindTopics.map(([topic, kinds]) => [topic, "ticked",
+    ...kinds.map(([kind, name]) => [`${kind + 1} ${name}`, "ticked"])]));
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden]), [false, true]);
   await engine.press("#cancelSheets");
   assert.deepEqual(await engine.evaluate(() => [classSetDialog.open, prints]), [false, 0]);
 
@@ -233,6 +263,64 @@ test("printed on both sides, every sheet and the key start on a front page", pri
   const pages = pdfPages(join(work, "duplex.pdf")).map((page) => page.trim());
   assert.deepEqual(pages.map((page) => page === "" ? "blank" : page.includes("Řešení") ? "key" : "sheet"),
     ["sheet", "blank", "sheet", "blank", "key"]);
+});
+
+// A topic's box in the class-set dialog: 0 "Závorky" … 3 "Dělení se zbytkem".
+const topicBox = (topic) => `#kinds .topic:nth-of-type(${topic + 1}) legend input`;
+
+test("the kind choice: a topic's box ticks and clears its kinds, partly ticked when some are; none ticked refuses", async () => {
+  await engine.press("#classSet");
+  await engine.press("#kind6");
+  const partly = await kindChoice();
+  assert.deepEqual(partly.map(([, state]) => state), ["ticked", "partly", "ticked", "ticked"]);
+  assert.deepEqual(partly[1][5], ["7 Rozdíl součinu a podílu", "cleared"]);
+  // A partly ticked topic's box ticks all its kinds.
+  await engine.press(topicBox(1));
+  assert.ok((await kindChoice()).flat(2).every((state) => state !== "cleared" && state !== "partly"));
+  for (const topic of [0, 1, 2, 3]) await engine.press(topicBox(topic));
+  const none = await kindChoice();
+  assert.deepEqual(none.map((topic) => topic.slice(1).flat().filter((state) => state === "ticked")),
+    [[], [], [], []]);
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden, noKinds.textContent]),
+    [true, false, "Zaškrtněte aspoň jeden druh příkladů."]);
+  // One kind is enough, and it ticks the one-kind topic.
+  await engine.press("#kind10");
+  assert.deepEqual((await kindChoice()).map(([, state]) => state), ["cleared", "cleared", "cleared", "ticked"]);
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden]), [false, true]);
+  await engine.press("#cancelSheets");
+  // The dialog opens with its defaults again.
+  await engine.press("#classSet");
+  assert.deepEqual((await kindChoice()).map(([, state]) => state), ["ticked", "ticked", "ticked", "ticked"]);
+  await engine.press("#cancelSheets");
+});
+
+test("a twelve-symbol code opens its topic sheet as the desktop program has it", async () => {
+  for (const code of topicCodes) {
+    // As a pupil might read it out: small letters, blanks for dashes.
+    await engine.press("#openCode", [code.toLowerCase().replaceAll("-", " ")]);
+    assert.equal(await copy(), nativeText(code), code);
+  }
+});
+
+test("a class set of one topic printed from the dialog: every sheet is its code's sheet", printing, async () => {
+  await engine.press("#classSet");
+  for (const topic of [0, 1, 2]) await engine.press(topicBox(topic));
+  await engine.evaluate(() => {
+    sheets.value = "3";
+    count.value = "12";
+    separator.value = "4";
+    heading.value = "Dělení se zbytkem";
+    printSheets.click();
+  });
+  await engine.pdf(join(work, "topic.pdf"));
+  const codes = execFileSync(sheetsPdfCheck, [join(work, "topic.pdf"), "3", "12", "4",
+    "Dělení se zbytkem", ciferon, clipboardCheck], { encoding: "utf8" }).trim().split("\n");
+  assert.equal(new Set(codes).size, 3);
+  for (const code of codes) {
+    assert.match(code, /^\w{4}-\w{4}-\w{4}$/);
+    // Every result is a quotient and a remainder.
+    assert.deepEqual(results(code).filter((result) => result.length !== 2), [], code);
+  }
 });
 
 // A sheet's results as `ciferon --code CODE --text` ends its solution lines: ["45"], or the
