@@ -10,9 +10,9 @@
   const list = byId("checkList");
   const summary = byId("checkSummary");
   // The core's marks as the pupil sees them: a symbol and a word, the colour only besides.
-  const marks = { u: ["", ""], r: ["✓ správně", "right"], w: ["✗ chybně", "wrong"] };
+  const marks = { u: "", r: "✓ správně", w: "✗ chybně" };
   let core = null;
-  // Per exercise: its answer field(s), its mark, its button and its solution line.
+  // Per exercise: its line, answer field(s), mark, button, solution and solution line.
   let rows = [];
   let shown = new Set();
 
@@ -56,9 +56,9 @@
     label.id = `exercise${number}`;
     label.htmlFor = `answer${number}`;
     label.append(element("span", "n", `${number}.`), ` ${exercise}`);
-    const row = { answer: answerField(`answer${number}`, `mark${number}`), remainder: null,
+    const row = { line, answer: answerField(`answer${number}`, `mark${number}`), remainder: null,
       mark: element("span", "mark"), show: element("button", "show", "Ukázat řešení"),
-      solution: element("output", "solution"), line: solution };
+      solution: element("output", "solution"), worked: solution };
     line.append(label, row.answer);
     if (remainder) {
       const zb = element("label", "zb", "zb.");
@@ -72,7 +72,6 @@
     }
     row.mark.id = `mark${number}`;
     row.show.type = "button";
-    row.show.hidden = true;
     row.show.addEventListener("click", () => showSolution(index));
     row.solution.hidden = true;
     line.append(row.mark, row.show, row.solution);
@@ -105,18 +104,14 @@
   }
 
   // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong), and its
-  // summary. A wrong answer whose solution is not yet shown gets the button that shows it.
+  // summary. Only a changed mark touches its line; the line's data-mark gives the mark's colour
+  // and, for a wrong answer whose solution is not shown, the button that shows it.
   function takeMarks(given, text) {
     rows.forEach((row, index) => {
       const mark = given[index];
-      const [word, className] = marks[mark];
-      row.mark.textContent = word;
-      row.mark.className = `mark ${className}`;
-      row.show.hidden = mark !== "w" || shown.has(index);
-      for (const field of [row.answer, row.remainder]) {
-        if (mark === "w") field?.setAttribute("aria-invalid", "true");
-        else field?.removeAttribute("aria-invalid");
-      }
+      if (row.line.dataset.mark === mark) return;
+      row.line.dataset.mark = mark;
+      row.mark.textContent = marks[mark];
     });
     summary.textContent = text;
   }
@@ -132,10 +127,10 @@
   function showSolution(index) {
     const row = rows[index];
     shown.add(index);
-    row.solution.textContent = row.line;
+    row.solution.textContent = row.worked;
     row.solution.hidden = false;
+    row.line.classList.add("shown");
     row.answer.focus();
-    row.show.hidden = true;
     core._checkSummary(shown.size);
   }
 
