@@ -102,7 +102,7 @@ screenshot: deps-bench build web
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
-	  docs/web-sheet.png
+	  docs/web-sheet.png docs/web-topic.png docs/web-check.png
 
 # Formatting and clang-tidy over the whole tree, and ESLint's recommended rules over the web
 # page's scripts and the browser test (ESLint pinned in tools/eslint's lock file).

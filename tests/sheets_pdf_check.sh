@@ -36,7 +36,7 @@ for i in $(seq "$sheets"); do
     grep -q "List $i z $sheets" "$page"
     # pdftotext may read a narrow blank in the heading as none.
     tr -d ' ' <"$page" | grep -qxF "${heading// /}"
-    code=$(grep -oE 'Kód: [0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?' "$page" | cut -d' ' -f2)
+    code=$(grep -oE 'Kód: [0-9A-Z]{4}(-[0-9A-Z]{4}){1,2}' "$page" | cut -d' ' -f2)
     "$ciferon" --code "$code" --text >"$work/lists"
     "$check" "$work/lists" '' "$count" "$separator" >/dev/null
     tr -d '\r' <"$work/lists" | grep . >"$work/lines" || true

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "choice.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
@@ -109,16 +111,118 @@ extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
                  ciferon::headingMax);
 }
 
-// "Pracovní listy pro třídu…": hands a class set to the page sheet by sheet, seeded from the
-// clock; returns 0 for numbers out of range.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator) {
+// "Pracovní listy pro třídu…": hands a class set of the chosen kinds (bit k for kind k) to the
+// page sheet by sheet, seeded from the clock; returns 0 for numbers out of range or no kind.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator, int kinds) {
     if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
-        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax) {
+        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax ||
+        kinds < 1 || kinds > ciferon::allKinds) {
         return 0;
     }
     clockRandom().seed();
-    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom())) {
+    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom(),
+                                                         static_cast<ciferon::KindChoice>(kinds))) {
         handOver(sheet);
     }
     return 1;
+}
+
+namespace {
+
+// clang-format off
+EM_JS(void, kindToPage, (const char* topic, int kind, const char* name, const char* example), {
+    Module.takeKind(UTF8ToString(topic), kind, UTF8ToString(name), UTF8ToString(example));
+});
+
+EM_JS(void, checkToPage, (const char* code, const char* exercises, const char* solutions,
+                          const char* remainders), {
+    Module.takeCheck(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
+                     UTF8ToString(remainders));
+});
+
+EM_JS(void, marksToPage, (const char* marks, const char* summary), {
+    Module.takeMarks(UTF8ToString(marks), UTF8ToString(summary));
+});
+// clang-format on
+
+// The sheet being checked: its results, and the marks of its last evaluation.
+struct Check {
+    std::vector<ciferon::Result> results;
+    std::vector<ciferon::Mark> marks;
+};
+
+Check& check() {
+    static Check sheet;
+    return sheet;
+}
+
+// The last marks as one letter an exercise (u: not answered, r: right, w: wrong) and the
+// summary with `shown` solutions shown.
+void marksOut(int shown) {
+    std::string letters;
+    int right = 0;
+    for (const ciferon::Mark mark : check().marks) {
+        right += mark == ciferon::Mark::Right ? 1 : 0;
+        letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
+    }
+    const int total = static_cast<int>(check().marks.size());
+    marksToPage(letters.c_str(), ciferon::summaryText(right, total, shown).c_str());
+}
+
+}  // namespace
+
+// The kind choice of the class-set dialog: every topic's kinds in the order shown, each with
+// its name and example, handed to the page one by one (takeKind).
+extern "C" EMSCRIPTEN_KEEPALIVE void kindChoice() {
+    for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
+        const std::string topicName(topic.name);
+        for (const int kind : topic.kinds) {
+            kindToPage(topicName.c_str(), kind, std::string(ciferon::kindName(kind)).c_str(),
+                       ciferon::kindExample(kind).c_str());
+        }
+    }
+}
+
+// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with a "1" for
+// every exercise that takes a remainder, a "0" for the others (takeCheck), and keeps its
+// results for marking; returns 0 for a code that is not valid.
+extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
+    const auto sheet = ciferon::readSheetCode(typed);
+    if (!sheet) {
+        return 0;
+    }
+    check().results = ciferon::sheetResults(*sheet);
+    check().marks.assign(check().results.size(), ciferon::Mark::Unanswered);
+    std::string remainders;
+    for (const ciferon::Result& result : check().results) {
+        remainders += result.remainder ? '1' : '0';
+    }
+    const ciferon::Lists lists = ciferon::sheetLists(*sheet);
+    checkToPage(ciferon::sheetCode(*sheet).c_str(), lists.exercises.c_str(),
+                lists.solutions.c_str(), remainders.c_str());
+    return 1;
+}
+
+// "Vyhodnotit": marks the checked sheet's answers, given as lines, two for each exercise: the
+// answer and the remainder (empty where the result has none); missing lines are empty. Hands
+// the marks and the summary with `shown` solutions shown to the page (takeMarks).
+extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown) {
+    std::string_view rest(answers);
+    const auto nextLine = [&rest] {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        return line;
+    };
+    Check& sheet = check();
+    for (std::size_t i = 0; i < sheet.results.size(); ++i) {
+        const std::string_view answer = nextLine();
+        sheet.marks[i] = ciferon::markAnswer(sheet.results[i], answer, nextLine());
+    }
+    marksOut(shown);
+}
+
+// "Ukázat řešení": the last marks again, with the summary counting `shown` solutions shown.
+extern "C" EMSCRIPTEN_KEEPALIVE void checkSummary(int shown) {
+    marksOut(shown);
 }

@@ -133,8 +133,71 @@
     mirror();
   }
 
+  // The kind choice of a class set: a fieldset for each of the core's topics, its legend a box
+  // that ticks or clears the topic's kinds, and every kind with its teacher's number (kind + 1),
+  // its name and an example, as the core hands them over (takeKind), topic by topic.
+  const kindChoice = byId("kinds");
+  const kindBoxes = () => [...kindChoice.querySelectorAll(".kind input")];
+  const chosenKinds = () =>
+    kindBoxes().reduce((kinds, box) => (box.checked ? kinds | (1 << Number(box.value)) : kinds), 0);
+
+  function addKind(topic, kind, name, example) {
+    let fieldset = kindChoice.lastElementChild;
+    if (fieldset.dataset.topic !== topic) {
+      fieldset = element("fieldset", "topic");
+      fieldset.dataset.topic = topic;
+      const legend = element("legend");
+      const label = element("label");
+      const topicBox = element("input");
+      topicBox.type = "checkbox";
+      topicBox.defaultChecked = true;
+      label.append(topicBox, ` ${topic}`);
+      legend.append(label);
+      fieldset.append(legend);
+      kindChoice.append(fieldset);
+    }
+    const row = element("div", "kind");
+    const box = element("input");
+    box.type = "checkbox";
+    box.id = `kind${kind}`;
+    box.value = String(kind);
+    box.defaultChecked = true;
+    box.setAttribute("aria-describedby", `example${kind}`);
+    const label = element("label");
+    label.htmlFor = box.id;
+    label.append(element("span", "kn", String(kind + 1)), ` ${name}`);
+    const shown = element("span", "example", example);
+    shown.id = `example${kind}`;
+    row.append(box, label, shown);
+    fieldset.append(row);
+  }
+
+  // Every topic's box ticked, cleared or partly ticked as its kinds are; with no kind ticked the
+  // class set is refused.
+  function showKindChoice() {
+    for (const topic of kindChoice.querySelectorAll(".topic")) {
+      const boxes = [...topic.querySelectorAll(".kind input")];
+      const ticked = boxes.filter((box) => box.checked).length;
+      const topicBox = topic.querySelector("legend input");
+      topicBox.checked = ticked === boxes.length;
+      topicBox.indeterminate = ticked > 0 && ticked < boxes.length;
+    }
+    const none = chosenKinds() === 0;
+    byId("printSheets").disabled = none;
+    byId("noKinds").hidden = !none;
+  }
+
+  function chooseKinds(event) {
+    const topic = event.target.closest("legend")?.parentElement;
+    if (topic) {
+      for (const box of topic.querySelectorAll(".kind input")) box.checked = event.target.checked;
+    }
+    showKindChoice();
+  }
+
   function askForClassSet() {
     byId("classSetForm").reset();
+    showKindChoice();
     dialog.showModal();
   }
 
@@ -143,7 +206,7 @@
     if (event.submitter?.value !== "print") return;
     const number = (id) => Number(byId(id).value);
     received = [];
-    if (!core._classSet(number("sheets"), number("count"), number("separator"))) return;
+    if (!core._classSet(number("sheets"), number("count"), number("separator"), chosenKinds())) return;
     const total = received.length;
     const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
     paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
@@ -160,6 +223,7 @@
   byId("classSet").addEventListener("click", askForClassSet);
   byId("openCode").addEventListener("click", openByCode);
   byId("classSetForm").addEventListener("submit", printClassSet);
+  kindChoice.addEventListener("change", chooseKinds);
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
 
@@ -184,17 +248,20 @@
           }
           byId("heading").maxLength = headingMax;
         },
+        takeKind: addKind,
       }),
     )
     .then((module) => {
       core = module;
       module._classSetLimits();
+      module._kindChoice();
       generate.addEventListener("click", () => module._generate());
       generate.disabled = false;
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
       performance.mark("ciferon-ready");
+      dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })
     .catch(() => {
       byId("unsupported").hidden = false;

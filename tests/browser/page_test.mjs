@@ -25,6 +25,21 @@ const countQuestion = "Kolik příkladů? (max.200)";
 const separatorQuestion = "Po kolika oddělovat? (max. 20)";
 const confirmation = "Přejete si opravdu odsah pole odstranit";
 const heading = "5. A – opakování";
+// Topic sheets' codes from the core's golden table.
+const topicCodes = ["7AHD-EWGT-SSKE", "4YQF-B09Z-VWZQ", "SF7Z-Z8PM-HYY3"];
+
+// The topics of the class-set dialog's kind choice, with their kinds' numbers and names.
+const kindTopics = [
+  ["Závorky", [[0, "Součin dvou závorek"], [1, "Podíl dvou závorek, v první závorce součet"],
+    [2, "Podíl dvou závorek, v první závorce rozdíl"]]],
+  ["Přednost násobení a dělení", [[3, "Čtyři sčítanci, z toho dva součiny"],
+    [4, "Rozdíl dvou součinů"], [5, "Čtyři sčítanci, z toho součin a podíl"],
+    [6, "Rozdíl součinu a podílu"], [7, "Rozdíl dvou podílů"], [8, "Čtyři sčítanci, z toho dva podíly"],
+    [11, "Násobení s přičtením nebo odečtením"], [12, "Dělení s přičtením nebo odečtením"]]],
+  ["Sčítání a odčítání", [[9, "Sčítání a odčítání více čísel"], [13, "Sčítání dvojciferných čísel"],
+    [14, "Odčítání dvojciferných čísel"]]],
+  ["Dělení se zbytkem", [[10, "Dělení se zbytkem"]]],
+];
 
 let engine;
 
@@ -38,6 +53,17 @@ const nativeText = (code) => execFileSync(ciferon, ["--code", code, "--text"], {
 const pdfPages = (pdf) => execFileSync("pdftotext", [pdf, "-"], { encoding: "utf8" }).split("\f").slice(0, -1);
 // WebKitWebDriver cannot print a page to PDF.
 const printing = engineName === "webkit" ? { skip: "WebKit is not printed to PDF here" } : {};
+
+// The dialog's kind choice as shown: each topic's legend and box, then its kinds' labels and
+// boxes ("ticked", "cleared" or "partly"); every example must end as an exercise does, with "=".
+const kindChoice = () => engine.evaluate(() => {
+  const state = (box) => (box.indeterminate ? "partly" : box.checked ? "ticked" : "cleared");
+  return [...kinds.querySelectorAll(".topic")].map((topic) => [
+    topic.querySelector("legend").textContent.trim(), state(topic.querySelector("legend input")),
+    ...[...topic.querySelectorAll(".kind")].map((kind) => [kind.querySelector("label").textContent,
+      /=$/.test(kind.querySelector(".example").textContent.trim())
+        ? state(kind.querySelector("input")) : "no example"])]);
+});
 
 // Records what the page copies, through the clipboard API or the copy event of its
 // fallback, besides copying it.
@@ -87,7 +113,8 @@ test("one file of at most 200 KB, a Czech page with the window's captions and it
     ...[...document.querySelectorAll("main button")].map((button) => button.textContent)]);
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
-    "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…"]);
+    "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
+    "Zkontrolovat list podle kódu…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -196,13 +223,17 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
   });
   await engine.press("#classSet");
   const form = await engine.evaluate(() => [classSetDialog.open,
-    ...[...classSetForm.querySelectorAll("input")].map((input) =>
+    ...[...classSetForm.querySelectorAll("input:not(#kinds input)")].map((input) =>
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
     ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
   assert.equal(await engine.evaluate(() => heading.maxLength), 80);
+  // The kind choice: every topic and kind ticked, each kind with its number and an example.
+  assert.deepEqual(await kindChoice(), kindTopics.map(([topic, kinds]) => [topic, "ticked",
+    ...kinds.map(([kind, name]) => [`${kind + 1} ${name}`, "ticked"])]));
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden]), [false, true]);
   await engine.press("#cancelSheets");
   assert.deepEqual(await engine.evaluate(() => [classSetDialog.open, prints]), [false, 0]);
 
@@ -276,6 +307,165 @@ test("printed on both sides, every sheet and the key start on a front page, none
       assert.deepEqual(lost, [], `${label}: the key of sheet ${i + 1}`);
     }
   }
+});
+
+// A topic's box in the class-set dialog: 0 "Závorky" … 3 "Dělení se zbytkem".
+const topicBox = (topic) => `#kinds .topic:nth-of-type(${topic + 1}) legend input`;
+
+test("the kind choice: a topic's box ticks and clears its kinds, partly ticked when some are; none ticked refuses", async () => {
+  await engine.press("#classSet");
+  await engine.press("#kind6");
+  const partly = await kindChoice();
+  assert.deepEqual(partly.map(([, state]) => state), ["ticked", "partly", "ticked", "ticked"]);
+  assert.deepEqual(partly[1][5], ["7 Rozdíl součinu a podílu", "cleared"]);
+  // A partly ticked topic's box ticks all its kinds.
+  await engine.press(topicBox(1));
+  assert.ok((await kindChoice()).flat(2).every((state) => state !== "cleared" && state !== "partly"));
+  for (const topic of [0, 1, 2, 3]) await engine.press(topicBox(topic));
+  const none = await kindChoice();
+  assert.deepEqual(none.map((topic) => topic.slice(1).flat().filter((state) => state === "ticked")),
+    [[], [], [], []]);
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden, noKinds.textContent]),
+    [true, false, "Zaškrtněte aspoň jeden druh příkladů."]);
+  // One kind is enough, and it ticks the one-kind topic.
+  await engine.press("#kind10");
+  assert.deepEqual((await kindChoice()).map(([, state]) => state), ["cleared", "cleared", "cleared", "ticked"]);
+  assert.deepEqual(await engine.evaluate(() => [printSheets.disabled, noKinds.hidden]), [false, true]);
+  await engine.press("#cancelSheets");
+  // The dialog opens with its defaults again.
+  await engine.press("#classSet");
+  assert.deepEqual((await kindChoice()).map(([, state]) => state), ["ticked", "ticked", "ticked", "ticked"]);
+  await engine.press("#cancelSheets");
+});
+
+test("a twelve-symbol code opens its topic sheet as the desktop program has it", async () => {
+  for (const code of topicCodes) {
+    // As a pupil might read it out: small letters, blanks for dashes.
+    await engine.press("#openCode", [code.toLowerCase().replaceAll("-", " ")]);
+    assert.equal(await copy(), nativeText(code), code);
+  }
+});
+
+test("a class set of one topic printed from the dialog: every sheet is its code's sheet", printing, async () => {
+  await engine.press("#classSet");
+  for (const topic of [0, 1, 2]) await engine.press(topicBox(topic));
+  await engine.evaluate(() => {
+    sheets.value = "3";
+    count.value = "12";
+    separator.value = "4";
+    heading.value = "Dělení se zbytkem";
+    printSheets.click();
+  });
+  await engine.pdf(join(work, "topic.pdf"));
+  const codes = execFileSync(sheetsPdfCheck, [join(work, "topic.pdf"), "3", "12", "4",
+    "Dělení se zbytkem", ciferon, clipboardCheck], { encoding: "utf8" }).trim().split("\n");
+  assert.equal(new Set(codes).size, 3);
+  for (const code of codes) {
+    assert.match(code, /^\w{4}-\w{4}-\w{4}$/);
+    // Every result is a quotient and a remainder.
+    assert.deepEqual(results(code).filter((result) => result.length !== 2), [], code);
+  }
+});
+
+// A sheet's results as `ciferon --code CODE --text` ends its solution lines: ["45"], or the
+// quotient and the remainder, ["6", "4"], for "6 (4)".
+function results(code) {
+  const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+  return lines.slice(lines.length / 2)
+    .map((line) => line.slice(line.lastIndexOf("=") + 1).match(/^(-?\d+)(?: \((\d+)\))?$/).slice(1)
+      .filter((part) => part !== undefined));
+}
+
+// Types the answers into the check view: [] leaves an exercise unanswered.
+const fillAnswers = (answers) => engine.evaluate((given) => given.forEach(([answer = "", remainder = ""], i) => {
+  document.getElementById(`answer${i + 1}`).value = answer;
+  const field = document.getElementById(`remainder${i + 1}`);
+  if (field) field.value = remainder;
+}), answers);
+
+// The check view's lines: mark, whether "Ukázat řešení" is offered, the solution shown; and
+// the summary.
+const checkView = () => engine.evaluate(() => [[...checkList.querySelectorAll(".checkLine")].map((line) =>
+  [line.querySelector(".mark").textContent, line.querySelector(".show").getClientRects().length > 0,
+    line.querySelector(".solution").hidden ? "" : line.querySelector(".solution").textContent]),
+checkSummary.textContent]);
+
+test("a pupil checks a sheet by its code: marks, the summary, and one solution shown", async () => {
+  const refused = await engine.press("#checkSheet", ["1M3D-6JGK", true]);
+  assert.deepEqual(shown(refused).map(([, message]) => message),
+    ["Kód listu:", "Kód listu „1M3D-6JGK“ není platný."]);
+  assert.equal(await engine.evaluate(() => checkDialog.open), false);
+
+  const code = "1M3D-6JGJ";
+  const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+  const [exercises, solutions] = [lines.slice(0, lines.length / 2), lines.slice(lines.length / 2)];
+  const right = results(code);
+  assert.deepEqual(shown(await engine.press("#checkSheet", [code.toLowerCase()])),
+    [expect("prompt", "Kód listu:", "")]);
+  const opened = await engine.evaluate(() => [checkDialog.open, checkedCode.textContent,
+    document.activeElement.id, ...[...checkList.querySelectorAll(".checkLine input")].map((field) =>
+      [field.id, field.labels[0].textContent, field.getAttribute("aria-labelledby")?.split(" ")
+        .map((id) => document.getElementById(id).textContent).join(" ") ?? ""])]);
+  // Numbered as on paper, one field for a whole number and two for a remainder, the second
+  // labelled by the exercise and "zb.".
+  assert.deepEqual(opened, [true, code, "answer1", ...right.flatMap((result, i) => {
+    const exercise = `${i + 1}. ${exercises[i]}`;
+    const answer = [`answer${i + 1}`, exercise, ""];
+    return result.length === 2 ? [answer, [`remainder${i + 1}`, "zb.", `${exercise} zb.`]] : [answer];
+  })]);
+  // Enter moves on to the next field.
+  await engine.pressKey("Enter");
+  await engine.pressKey("Enter");
+  assert.equal(await engine.evaluate(() => document.activeElement.id), "answer2");
+
+  // Exercise 3 and the remainder of 11 wrong, 20 unanswered, 4 with a narrow no-break space.
+  const answers = right.map((result) => [...result]);
+  answers[2] = [String(Number(right[2][0]) + 1)];
+  answers[10] = [right[10][0], String(Number(right[10][1]) + 1)];
+  answers[19] = [];
+  answers[3] = [right[3][0].replace(/^(\d)/, "$1\u202f")];
+  await fillAnswers(answers);
+  await engine.press("#evaluate");
+  const marks = right.map((_, i) => [i === 19 ? "" : [2, 10].includes(i) ? "✗ chybně" : "✓ správně",
+    [2, 10].includes(i), ""]);
+  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20."]);
+
+  await engine.press("#mark11 ~ .show");
+  marks[10] = [marks[10][0], false, solutions[10]];
+  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20. Ukázaná řešení: 1."]);
+  // Corrected and evaluated again.
+  await fillAnswers(answers.with(2, right[2]));
+  await engine.press("#evaluate");
+  marks[2] = ["✓ správně", false, ""];
+  assert.deepEqual(await checkView(), [marks, "Správně 18 z 20. Ukázaná řešení: 1."]);
+  await engine.press("#closeCheck");
+  assert.equal(await engine.evaluate(() => checkDialog.open), false);
+});
+
+test("measured: evaluating 200 answers", async () => {
+  const code = "56H4-PQ3V";
+  await engine.press("#checkSheet", [code]);
+  await fillAnswers(results(code));
+  // The median of 21 evaluations, from the click to the marks set, every other one with every
+  // answer wrong (a 1 put before it), so that every mark changes each time.
+  const took = await engine.evaluate(() => {
+    const button = document.getElementById("evaluate");
+    const fields = [...checkList.querySelectorAll("input[id^=answer]")];
+    const right = fields.map((field) => field.value);
+    return Array.from({ length: 21 }, (_, i) => {
+      fields.forEach((field, j) => {
+        field.value = i % 2 === 1 ? `1${right[j]}` : right[j];
+      });
+      const start = performance.now();
+      button.click();
+      return performance.now() - start;
+    }).sort((a, b) => a - b)[10];
+  });
+  const [marks, summary] = await checkView();
+  assert.deepEqual([new Set(marks.map(([mark]) => mark)), summary], [new Set(["✓ správně"]), "Správně 200 z 200."]);
+  await engine.press("#closeCheck");
+  console.log(`measured in ${engineName}: evaluating 200 answers, from the click on Vyhodnotit ` +
+    `to the marks set (median of 21): ${took.toFixed(1)} ms`);
 });
 
 test("on a phone held upright the fields stay side by side and no line wraps", async () => {

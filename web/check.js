@@ -1,0 +1,166 @@
+"use strict";
+// "Zkontrolovat list podle kódu…": a pupil types the results of a sheet beside its exercises,
+// numbered as on paper, and the core marks them (checkSheet, markAnswers, checkSummary in the
+// glue). A worked solution shows only when the pupil asks for it beside a wrong answer.
+// Nothing is kept and nothing is sent anywhere.
+(() => {
+  const crlf = "\r\n";
+  const byId = (id) => document.getElementById(id);
+  const view = byId("checkDialog");
+  const list = byId("checkList");
+  const summary = byId("checkSummary");
+  // The core's marks as the pupil sees them: a symbol and a word, the colour only besides.
+  const marks = { u: "", r: "✓ správně", w: "✗ chybně" };
+  let core = null;
+  // Per exercise: its line, answer field(s), mark, button, solution and solution line.
+  let rows = [];
+  let shown = new Set();
+
+  function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    if (text !== undefined) made.textContent = text;
+    return made;
+  }
+
+  // Hands a text to the core as a C string for the length of one call.
+  function withText(text, call) {
+    const size = core.lengthBytesUTF8(text) + 1;
+    const pointer = core._malloc(size);
+    if (!pointer) return 0;
+    try {
+      core.stringToUTF8(text, pointer, size);
+      return call(pointer);
+    } finally {
+      core._free(pointer);
+    }
+  }
+
+  function answerField(id, markId) {
+    const field = element("input");
+    field.id = id;
+    field.type = "text";
+    field.inputMode = "numeric";
+    field.autocomplete = "off";
+    field.spellcheck = false;
+    field.setAttribute("aria-describedby", markId);
+    return field;
+  }
+
+  // One exercise: "3. 9+4+5.3+3.6=" labels its field, so a screen reader reads the exercise;
+  // division with remainder has a second field, "zb.", labelled by the exercise too.
+  function exerciseLine(index, exercise, solution, remainder) {
+    const number = index + 1;
+    const line = element("div", "checkLine");
+    const label = element("label");
+    label.id = `exercise${number}`;
+    label.htmlFor = `answer${number}`;
+    label.append(element("span", "n", `${number}.`), ` ${exercise}`);
+    const row = { line, answer: answerField(`answer${number}`, `mark${number}`), remainder: null,
+      mark: element("span", "mark"), show: element("button", "show", "Ukázat řešení"),
+      solution: element("output", "solution"), worked: solution };
+    line.append(label, row.answer);
+    if (remainder) {
+      const zb = element("label", "zb", "zb.");
+      zb.id = `zb${number}`;
+      zb.htmlFor = `remainder${number}`;
+      row.remainder = answerField(`remainder${number}`, `mark${number}`);
+      row.remainder.setAttribute("aria-labelledby", `exercise${number} zb${number}`);
+      const pair = element("span", "remainder");
+      pair.append(zb, row.remainder);
+      line.append(pair);
+    }
+    row.mark.id = `mark${number}`;
+    row.show.type = "button";
+    row.show.addEventListener("click", () => showSolution(index));
+    row.solution.hidden = true;
+    line.append(row.mark, row.show, row.solution);
+    rows.push(row);
+    return line;
+  }
+
+  // The sheet of a code from the core: its exercises in groups between their empty lines, and
+  // for every exercise whether it takes a remainder ("1") or not ("0").
+  function takeCheck(code, exercises, solutions, remainders) {
+    const lines = (text) => text.split(crlf).slice(0, -1);
+    const solutionLines = lines(solutions).filter((line) => line !== "");
+    rows = [];
+    shown = new Set();
+    const groups = [];
+    let group = null;
+    for (const exercise of lines(exercises)) {
+      if (exercise === "") {
+        group = null;
+        continue;
+      }
+      if (!group) groups.push((group = element("div", "group")));
+      const index = rows.length;
+      group.append(exerciseLine(index, exercise, solutionLines[index], remainders[index] === "1"));
+    }
+    list.replaceChildren(...groups);
+    list.style.setProperty("--longest", Math.max(1, ...lines(exercises).map((line) => line.length)));
+    byId("checkedCode").textContent = code;
+    summary.textContent = "";
+  }
+
+  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong), and its
+  // summary. Only a changed mark touches its line; the line's data-mark gives the mark's colour
+  // and, for a wrong answer whose solution is not shown, the button that shows it.
+  function takeMarks(given, text) {
+    rows.forEach((row, index) => {
+      const mark = given[index];
+      if (row.line.dataset.mark === mark) return;
+      row.line.dataset.mark = mark;
+      row.mark.textContent = marks[mark];
+    });
+    summary.textContent = text;
+  }
+
+  // "Vyhodnotit": every field's text to the core, one a line (a text field holds no line
+  // break), two for each exercise: the result and the remainder, empty where there is none.
+  function evaluate() {
+    const answers = rows.flatMap((row) => [row.answer.value, row.remainder?.value ?? ""]);
+    withText(answers.join("\n"), (pointer) => core._markAnswers(pointer, shown.size));
+  }
+
+  // "Ukázat řešení": the exercise's worked solution as the key has it, counted in the summary.
+  function showSolution(index) {
+    const row = rows[index];
+    shown.add(index);
+    row.solution.textContent = row.worked;
+    row.solution.hidden = false;
+    row.line.classList.add("shown");
+    row.answer.focus();
+    core._checkSummary(shown.size);
+  }
+
+  // Enter goes on to the next field, and from the last one to "Vyhodnotit".
+  function nextField(event) {
+    if (event.key !== "Enter" || event.isComposing || event.target.tagName !== "INPUT") return;
+    event.preventDefault();
+    const fields = [...list.querySelectorAll("input")];
+    (fields[fields.indexOf(event.target) + 1] ?? byId("evaluate")).focus();
+  }
+
+  function checkByCode() {
+    const typed = window.prompt("Kód listu:", "") ?? "";
+    if (typed === "") return;
+    if (!withText(typed, (pointer) => core._checkSheet(pointer))) {
+      window.alert(`Kód listu „${typed}“ není platný.`);
+      return;
+    }
+    view.showModal();
+    rows[0]?.answer.focus();
+  }
+
+  list.addEventListener("keydown", nextField);
+  byId("evaluate").addEventListener("click", evaluate);
+  byId("closeCheck").addEventListener("click", () => view.close());
+  byId("checkSheet").addEventListener("click", checkByCode);
+  addEventListener("ciferon-ready", ({ detail }) => {
+    core = detail;
+    core.takeCheck = takeCheck;
+    core.takeMarks = takeMarks;
+    byId("checkSheet").disabled = false;
+  });
+})();
