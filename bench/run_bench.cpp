@@ -1,5 +1,7 @@
 // One whole generation run of 200 exercises, the largest a teacher can ask for, with the
-// production random source seeded from the clock; and a pupil's check of a sheet of 200.
+// production random source seeded from the clock; a sheet of 200 exercises of chosen kinds
+// against the run's own list making with a kind table of only those kinds; a class set of
+// chosen kinds; and a pupil's check of a sheet of 200.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "results.h"
 #include "run.h"
+#include "sheet.h"
 
 namespace {
 
@@ -70,5 +73,62 @@ void markTwoHundredAnswers(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(results.size()));
 }
 BENCHMARK(markTwoHundredAnswers);
+
+// The choices measured: each topic, and the four-addend kinds, which cost the most.
+void choices(benchmark::internal::Benchmark* benchmark) {
+    for (const int choice : {0x0007, 0x19F8, 0x6200, 0x0400, 0x0128}) {
+        benchmark->Arg(choice);
+    }
+}
+
+auto chosenKinds(const benchmark::State& state) {
+    return static_cast<ciferon::KindChoice>(state.range(0));
+}
+
+// A sheet of 200 exercises of the chosen kinds, from its seed to both lists.
+void chosenSheet(benchmark::State& state) {
+    ciferon::Sheet sheet{0, 200, 10, chosenKinds(state)};
+    for (auto _ : state) {
+        sheet.seed = (sheet.seed + 1) % ciferon::sheetSeeds;
+        benchmark::DoNotOptimize(ciferon::sheetLists(sheet));
+    }
+    state.SetItemsProcessed(state.iterations() * 200);
+}
+BENCHMARK(chosenSheet)->Apply(choices);
+
+// The run's list making of 200 exercises with a table whose fifteen entries are the chosen
+// kinds in turn: what the same kinds cost without the choice's dealing.
+void runOfTheseKinds(benchmark::State& state) {
+    std::vector<int> chosen;
+    for (int kind = 0; kind <= ciferon::highestKind; ++kind) {
+        if ((chosenKinds(state) >> kind & 1U) != 0) {
+            chosen.push_back(kind);
+        }
+    }
+    ciferon::KindTable table{};
+    for (std::size_t entry = 0; entry < table.size(); ++entry) {
+        table.at(entry) =
+            ciferon::exerciseKinds.at(static_cast<std::size_t>(chosen.at(entry % chosen.size())));
+    }
+    ciferon::ClockRandom random;
+    std::uint64_t seed = 0;
+    for (auto _ : state) {
+        random.seedWith(++seed % ciferon::sheetSeeds);
+        benchmark::DoNotOptimize(ciferon::makeLists(200, 10, random, table));
+    }
+    state.SetItemsProcessed(state.iterations() * 200);
+}
+BENCHMARK(runOfTheseKinds)->Apply(choices);
+
+// A class set of 30 sheets of 20 exercises of chosen kinds (the lists made to keep them
+// distinct), without paper.
+void chosenClassSet(benchmark::State& state) {
+    ciferon::ClockRandom random;
+    random.seedWith(30);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ciferon::classSet(30, 20, 5, random, chosenKinds(state)));
+    }
+}
+BENCHMARK(chosenClassSet)->Apply(choices)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -135,9 +135,9 @@ void deal(std::span<std::int16_t> poradi, RandomSource& random) {
     const int last = static_cast<int>(poradi.size()) - 1;
     for (int m = 0; m <= last; ++m) {
         const int r = draw(random, 0, last);
-        if (r != m) {
-            std::swap(poradi[static_cast<std::size_t>(r)], poradi[static_cast<std::size_t>(m)]);
-        }
+        // Exchanged also when r equals m, which changes nothing: a branch on it would be
+        // mispredicted half the time in a deal of two slots.
+        std::swap(poradi[static_cast<std::size_t>(r)], poradi[static_cast<std::size_t>(m)]);
     }
 }
 
@@ -159,25 +159,75 @@ bool acceptsCount(double n) {
     return n > 0 && n <= countMax;
 }
 
-void RunDealer::start(RandomSource& random) {
-    for (int s = 0; s <= highestKind; ++s) {
-        poradi_[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(s);
-    }
-    deal(poradi_, random);
-}
+namespace {
 
-int RunDealer::kindOf(int i, RandomSource& /*random*/) {
-    return poradi_[static_cast<std::size_t>(i % slotsRead)];
-}
-
-void RunDealer::after(int i, RandomSource& random) {
-    if (i % highestKind == 0) {
+// The run's own dealing of all fifteen kinds.
+class RunDealer {
+  public:
+    void start(RandomSource& random) {
+        for (int s = 0; s <= highestKind; ++s) {
+            poradi_[static_cast<std::size_t>(s)] = static_cast<std::int16_t>(s);
+        }
         deal(poradi_, random);
     }
-}
+    int kindOf(int i, RandomSource& /*random*/) const {
+        return poradi_[static_cast<std::size_t>(i % slotsRead)];
+    }
+    void after(int i, RandomSource& random) {
+        if (i % highestKind == 0) {
+            deal(poradi_, random);
+        }
+    }
 
-Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer,
-                const KindTable& kinds) {
+  private:
+    KindOrder poradi_{};
+};
+
+// The kinds of a sheet with a subset of m chosen kinds. A printed code fixes forever how its
+// sheet takes random values, so this is never to change:
+// - the order holds the chosen kinds in ascending kind number;
+// - before exercises 1, m+1, 2m+1, ... (before that exercise's base factors A and B) it is
+//   dealt with the run's own deal over m slots: for M = 0 ... m-1, exchange slots M and
+//   draw 0..m-1 (m random values, also when m is 1); each deal works on the order the
+//   previous one left, and there is no deal of fifteen;
+// - exercise i takes slot (i-1) mod m, so every block of m exercises counted from the first
+//   holds each chosen kind exactly once.
+// Groups, empty lines, the texts and the kinds' own random values are the run's.
+class ChosenDealer {
+  public:
+    explicit ChosenDealer(KindChoice chosen) {
+        for (int kind = 0; kind <= highestKind; ++kind) {
+            if ((chosen & (1U << static_cast<unsigned>(kind))) != 0) {
+                order_.at(m_++) = static_cast<std::int16_t>(kind);
+            }
+        }
+    }
+    void start(RandomSource& /*random*/) { slot_ = 0; }
+    // Called for i = 1, 2, 3, ... in turn: slot_ is (i - 1) mod m, counted rather than
+    // divided, which would cost a good part of a cheap kind's exercise.
+    int kindOf(int /*i*/, RandomSource& random) {
+        if (slot_ == m_) {
+            slot_ = 0;
+        }
+        if (slot_ == 0) {
+            deal(std::span(order_.data(), m_), random);
+        }
+        return order_[slot_++];
+    }
+    void after(int /*i*/, RandomSource& /*random*/) {}
+
+  private:
+    KindOrder order_{};
+    std::size_t m_ = 0;
+    std::size_t slot_ = 0;
+};
+
+// The one loop of both dealings, per exercise: the dealer's kind, the base factors A and B,
+// the kind's own random values, the two lines and, after every interval-th exercise, an empty
+// line in both lists. A template, so that the dealer's calls are inlined.
+template <typename Dealer>
+Lists dealtLists(double n, int interval, RandomSource& random, Dealer& dealer,
+                 const KindTable& kinds, std::vector<int>* kindsMade) {
     const auto count = static_cast<int>(n);
     Lists lists;
     // Roughly the longest texts, so that the lists grow without reallocation.
@@ -189,6 +239,9 @@ Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer
     KindTools tools{random, slots};
     for (int i = 1; i <= count; ++i) {
         const int kind = dealer.kindOf(i, random);
+        if (kindsMade != nullptr) {
+            kindsMade->push_back(kind);
+        }
         BaseFactors factors{};
         factors.a = draw(random, 1, 10);
         factors.b = draw(random, 2, 10);
@@ -206,9 +259,20 @@ Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer
     return lists;
 }
 
+}  // namespace
+
+Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
+                const KindTable& kinds, std::vector<int>* kindsMade) {
+    if (dealt == allKinds) {
+        RunDealer dealer;
+        return dealtLists(n, interval, random, dealer, kinds, kindsMade);
+    }
+    ChosenDealer dealer(dealt);
+    return dealtLists(n, interval, random, dealer, kinds, kindsMade);
+}
+
 Lists makeLists(double n, int interval, RandomSource& random, const KindTable& kinds) {
-    RunDealer dealer;
-    return makeLists(n, interval, random, dealer, kinds);
+    return makeLists(n, interval, random, allKinds, kinds);
 }
 
 bool run(RunHost& host, RandomSource& random) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ciferon {
 
@@ -147,40 +148,19 @@ struct Lists {
     std::string solutions;
 };
 
-// Says which kind makes every exercise. The list making calls it at fixed moments, and a
-// dealer takes random values from the run's source only when called, so these moments are
-// part of every list a seed makes.
-class KindDealer {
-  public:
-    virtual ~KindDealer() = default;
-    // Once, before the first exercise, also when there is none.
-    virtual void start(RandomSource& random) = 0;
-    // Before exercise i's base factors (i from 1): the kind number that makes exercise i.
-    virtual int kindOf(int i, RandomSource& random) = 0;
-    // After exercise i has been appended to both lists.
-    virtual void after(int i, RandomSource& random) = 0;
-};
-
-// The run's own dealing: fills the kind order with 0..14 and deals it, reads slot (i mod 10)
-// for exercise i and deals again after every 14th exercise.
-class RunDealer final : public KindDealer {
-  public:
-    void start(RandomSource& random) override;
-    int kindOf(int i, RandomSource& random) override;
-    void after(int i, RandomSource& random) override;
-
-  private:
-    KindOrder poradi_{};
-};
+// Which of the fifteen exercise kinds a sheet practises: bit k set for kind k (0..14).
+using KindChoice = std::uint16_t;
+inline constexpr KindChoice allKinds = 0x7FFF;
 
 // Builds both lists for an accepted count n and separator interval from a freshly seeded
-// source: makes exercises 1 up to n with the kinds of the table, as the dealer deals them.
-// Per exercise: the dealer's kind, the base factors A and B, the kind's own random values,
-// the two lines and, after every interval-th exercise, an empty line in both lists.
-Lists makeLists(double n, int interval, RandomSource& random, KindDealer& dealer,
-                const KindTable& kinds = exerciseKinds);
+// source: makes exercises 1 up to n with the kinds of the table. All fifteen kinds are dealt
+// as the run deals them: the kind order filled with 0..14 and dealt, exercise i read from
+// slot (i mod 10), a new deal after every 14th exercise. A subset takes turns as run.cpp
+// describes. `kindsMade`, when given, receives the kind number of every exercise (for tests).
+Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
+                const KindTable& kinds = exerciseKinds, std::vector<int>* kindsMade = nullptr);
 
-// The same with the run's own dealing.
+// The run's own list making: all fifteen kinds dealt.
 Lists makeLists(double n, int interval, RandomSource& random,
                 const KindTable& kinds = exerciseKinds);
 

@@ -309,69 +309,11 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     return value;
 }
 
-// The kinds of a sheet with a subset of m chosen kinds. A printed code fixes forever how its
-// sheet takes random values, so this is never to change:
-// - the order holds the chosen kinds in ascending kind number;
-// - before exercises 1, m+1, 2m+1, ... (before that exercise's base factors A and B) it is
-//   dealt with the run's own deal over m slots: for M = 0 ... m-1, exchange slots M and
-//   draw 0..m-1 (m random values, also when m is 1); each deal works on the order the
-//   previous one left, and there is no deal of fifteen;
-// - exercise i takes slot (i-1) mod m, so every block of m exercises counted from the first
-//   holds each chosen kind exactly once.
-// Groups, empty lines, the texts and the kinds' own random values are the run's.
-class ChosenDealer final : public KindDealer {
-  public:
-    explicit ChosenDealer(KindChoice kinds) {
-        for (int kind = 0; kind <= highestKind; ++kind) {
-            if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
-                order_.at(chosen_++) = static_cast<std::int16_t>(kind);
-            }
-        }
-    }
-    void start(RandomSource& /*random*/) override {}
-    int kindOf(int i, RandomSource& random) override {
-        const auto slot = static_cast<std::size_t>(i - 1) % chosen_;
-        if (slot == 0) {
-            deal(std::span(order_.data(), chosen_), random);
-        }
-        return order_.at(slot);
-    }
-    void after(int /*i*/, RandomSource& /*random*/) override {}
-
-  private:
-    KindOrder order_{};
-    std::size_t chosen_ = 0;
-};
-
-// Passes another dealer's kinds on and keeps them.
-class KindRecorder final : public KindDealer {
-  public:
-    KindRecorder(KindDealer& dealer, std::vector<int>& kinds) : dealer_(dealer), kinds_(kinds) {}
-    void start(RandomSource& random) override { dealer_.start(random); }
-    int kindOf(int i, RandomSource& random) override {
-        kinds_.push_back(dealer_.kindOf(i, random));
-        return kinds_.back();
-    }
-    void after(int i, RandomSource& random) override { dealer_.after(i, random); }
-
-  private:
-    KindDealer& dealer_;
-    std::vector<int>& kinds_;
-};
-
 // The sheet's lists, and the kind of every exercise when asked.
 Lists listsOf(const Sheet& sheet, std::vector<int>* kinds) {
     ClockRandom random;
     random.seedWith(sheet.seed);
-    RunDealer runDealer;
-    ChosenDealer chosenDealer(sheet.kinds);
-    KindDealer& dealer =
-        sheet.kinds == allKinds ? static_cast<KindDealer&>(runDealer) : chosenDealer;
-    if (kinds == nullptr) {
-        return makeLists(sheet.count, sheet.separator, random, dealer);
-    }
-    KindRecorder recorder(dealer, *kinds);
-    return makeLists(sheet.count, sheet.separator, random, recorder);
+    return makeLists(sheet.count, sheet.separator, random, sheet.kinds, exerciseKinds, kinds);
 }
 
 }  // namespace

@@ -23,9 +23,7 @@ inline constexpr int sheetCountDefault = 20;
 inline constexpr int sheetSeparatorDefault = 5;
 inline constexpr int headingMax = 80;
 
-// Which of the fifteen exercise kinds a sheet practises: bit k set for kind k (0..14).
-using KindChoice = std::uint16_t;
-inline constexpr KindChoice allKinds = 0x7FFF;
+// Which kinds a sheet practises: KindChoice, bit k set for kind k, and allKinds (run.h).
 
 // A code's payload begins with 35 bits: the seed, the count and the separator count as one
 // mixed-radix number. This many seeds fit beside the 200 x 20 choices of count and separator
@@ -45,7 +43,7 @@ bool validSheet(const Sheet& sheet);
 
 // The sheet's two lists. With all fifteen kinds: exactly what a run with these answers makes
 // when its source is ClockRandom seeded with the sheet's seed. With a subset: the same list
-// making, seeded the same, with the chosen kinds taking turns (see sheet.cpp for how they are
+// making, seeded the same, with the chosen kinds taking turns (run.cpp says how they are
 // dealt).
 Lists sheetLists(const Sheet& sheet);
 

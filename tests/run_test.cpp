@@ -390,6 +390,27 @@ TEST(MakeLists, FourteenExercisesDealASecondTime) {
     EXPECT_EQ(random.taken(), 15U + 28U + 15U);
 }
 
+// Three chosen kinds, 2, 5 and 9: dealt over three slots before exercises 1 and 4, the second
+// deal working on the first one's order, and not after exercise 3 when it is the last.
+TEST(MakeLists, DealsChosenKindsInBlocks) {
+    for (const int count : {3, 4}) {
+        ScriptedRandom random;
+        random.add({valueFor(0, 2, 1), valueFor(0, 2, 1), valueFor(0, 2, 2)});  // 5 2 9
+        for (int i = 1; i <= count; ++i) {
+            if (i == 4) {
+                random.add({valueFor(0, 2, 2), valueFor(0, 2, 0), valueFor(0, 2, 2)});  // 2 9 5
+            }
+            random.add({0.0F, 0.0F});  // A and B
+        }
+        std::vector<int> made;
+        const auto kinds = kindsMade(makeLists(count, 20, random, 0x0224, numberedTable, &made));
+        std::vector<int> expected{5, 2, 9, 2};
+        expected.resize(static_cast<std::size_t>(count));
+        EXPECT_EQ(kinds, expected);
+        EXPECT_EQ(made, expected);
+    }
+}
+
 // Slot 1 holds kind 13 and slot 2 kind 14: two exercises, an empty line after each.
 TEST(MakeLists, ReplaysTwoExercisesWithOneSeparator) {
     auto values = identityDeal();
