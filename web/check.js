@@ -3,6 +3,7 @@
 // numbered as on paper, and the core marks them (checkSheet, markAnswers, checkSummary in the
 // glue). A worked solution shows only when the pupil asks for it beside a wrong answer.
 // Nothing is kept and nothing is sent anywhere.
+/* global paper */
 (() => {
   const crlf = "\r\n";
   const byId = (id) => document.getElementById(id);
@@ -16,13 +17,7 @@
   let rows = [];
   let shown = new Set();
 
-  function element(tag, className, text) {
-    const made = document.createElement(tag);
-    if (className) made.className = className;
-    if (text !== undefined) made.textContent = text;
-    return made;
-  }
-
+  const { element } = paper;
   // Hands a text to the core as a C string for the length of one call.
   function withText(text, call) {
     const size = core.lengthBytesUTF8(text) + 1;

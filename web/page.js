@@ -136,6 +136,7 @@
   // The kind choice of a class set: a fieldset for each of the core's topics, its legend a box
   // that ticks or clears the topic's kinds, and every kind with its teacher's number (kind + 1),
   // its name and an example, as the core hands them over (takeKind), topic by topic.
+  const { element } = paper;
   const kindChoice = byId("kinds");
   const kindBoxes = () => [...kindChoice.querySelectorAll(".kind input")];
   const chosenKinds = () =>

@@ -39,6 +39,7 @@ const paper = (() => {
 
   const byId = (id) => document.getElementById(id);
 
+  // An element with its class and text, for the printout and the page's own dialogs.
   function element(tag, className, text) {
     const made = document.createElement(tag);
     if (className) made.className = className;
@@ -341,5 +342,5 @@ const paper = (() => {
     document.body.classList.remove("sheets");
   }
 
-  return { layOutSheets, layOutFields };
+  return { layOutSheets, layOutFields, element };
 })();

@@ -14,7 +14,8 @@ import { launch } from "./engines.mjs";
 // Functions handed to engine.evaluate run in the page, where its elements are globals by their
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
-   duplex, printSheets, restart, copies, prints, printedAt */
+   duplex, printSheets, restart, copies, prints, printedAt, kinds, noKinds, checkList, checkSummary,
+   checkDialog, checkedCode */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
