@@ -100,6 +100,11 @@ bench: deps-bench
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
+	# The class-set and check dialogs, pictured by the window's own tests as they drive them.
+	cmake --preset default -D CIFERON_TESTS=ON
+	cmake --build --preset default --target form1_tests
+	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
+	  build/default/tests/form1_tests aClassSetOfOneTopicFromTheDialog checksASheetByItsCode
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
 	  docs/web-sheet.png docs/web-topic.png docs/web-check.png
