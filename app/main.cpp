@@ -134,7 +134,8 @@ struct Task {
 // the window passes on to Qt, and whether those choose a platform or a display.
 struct Arguments {
     QStringList ours;
-    bool screenChosen = false;
+    QString platform;            // -platform NAME
+    bool displayChosen = false;  // -display NAME
 };
 
 Arguments splitArguments(const QStringList& all, const QList<QCommandLineOption>& options) {
@@ -180,13 +181,15 @@ Arguments splitArguments(const QStringList& all, const QList<QCommandLineOption>
         }
         if (arg.startsWith(QLatin1Char('-')) &&
             (qtWithValue.contains(name) || qtFlags.contains(bare))) {
-            const bool screen =
-                name == QLatin1String("platform") || name == QLatin1String("display");
-            if (qtWithValue.contains(bare)) {
-                // Its value follows; without one Qt chooses nothing.
-                arguments.screenChosen = arguments.screenChosen || (screen && ++i < all.size());
-            } else {
-                arguments.screenChosen = arguments.screenChosen || screen;
+            // The value follows, or stands after "="; without one Qt chooses nothing.
+            QString value = bare.mid(name.size() + 1);
+            if (qtWithValue.contains(bare) && ++i < all.size()) {
+                value = all.at(i);
+            }
+            if (name == QLatin1String("platform")) {
+                arguments.platform = value;
+            } else if (name == QLatin1String("display")) {
+                arguments.displayChosen = arguments.displayChosen || !value.isEmpty();
             }
             continue;
         }
@@ -399,11 +402,24 @@ std::optional<Task> readCommandLine(QCommandLineParser& parser, const Options& o
     return task;
 }
 
-// Whether Qt has a screen to open the window on: a display, or a platform chosen by the user.
+// Whether Qt has a screen to open the window on. The platforms named by -platform or
+// QT_QPA_PLATFORM (a list, each tried in turn) decide: X11 needs a display and Wayland a
+// compositor, any other (offscreen, vnc, eglfs…) brings its own; with none named, Qt takes
+// whichever of the two is there.
 bool screenAvailable(const Arguments& arguments) {
-    return arguments.screenChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool x11 = arguments.displayChosen || !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QString named =
+        arguments.platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : arguments.platform;
+    const QStringList platforms = named.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (platforms.isEmpty()) {
+        return x11 || wayland;
+    }
+    return std::any_of(platforms.begin(), platforms.end(), [&](const QString& platform) {
+        return platform.startsWith(QLatin1String("xcb"))       ? x11
+               : platform.startsWith(QLatin1String("wayland")) ? wayland
+                                                               : true;
+    });
 }
 
 int writeOut(const QByteArray& bytes) {
@@ -467,11 +483,20 @@ int checkAnswers(const Task& task) {
                                 : file.errorString();
         return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why), runFault);
     }
+    // The mark with which Notepad and spreadsheets begin UTF-8 text is not an answer.
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes.remove(0, 3);
+    }
     QList<QByteArray> lines = bytes.split('\n');
     if (lines.constLast().isEmpty()) {
         lines.removeLast();  // the line break that ends the last line
     }
     const std::vector<ciferon::Result> results = ciferon::sheetResults(*task.sheet);
+    // Empty lines after the last exercise's answer answer nothing; only text is too much.
+    while (lines.size() > static_cast<qsizetype>(results.size()) &&
+           lines.constLast().trimmed().isEmpty()) {
+        lines.removeLast();
+    }
     if (bytes.size() > readMax || lines.size() > static_cast<qsizetype>(results.size())) {
         return fail(QStringLiteral("odpovědi („%1“) mají víc řádků, než má list příkladů (%2); "
                                    "patří sem jeden řádek na příklad, bez prázdných řádků "

@@ -1,5 +1,8 @@
 #include "paper.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -416,10 +419,19 @@ class Flow {
         face_.flush(pages_);
     }
 
+    // A title wider than its column, as one that goes on "(pokračování)" may be, is set
+    // smaller, so that it neither runs into the next column nor off the paper.
     void drawTitle(const QString& title) {
         const QFontMetricsF& metrics = titleFace_.metrics();
         const qreal baseline = y_ + (style_.step - metrics.height()) / 2 + metrics.ascent();
-        titleFace_.draw(pages_, {column_ * pitch_, baseline}, title);
+        const qreal width = titleFace_.width(title);
+        if (width > columnWidth_ + tolerance) {
+            QFont smaller = titleFace_.font();
+            smaller.setPointSizeF(smaller.pointSizeF() * columnWidth_ / width);
+            pages_.text(smaller, {column_ * pitch_, baseline}, title);
+        } else {
+            titleFace_.draw(pages_, {column_ * pitch_, baseline}, title);
+        }
         y_ += style_.step;
     }
 
@@ -691,6 +703,23 @@ bool drawPdf(QIODevice& out, const QString& title,
 
 QString writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw) {
+    // A device, a pipe or a socket (/dev/stdout, /dev/null, a FIFO) is written to as it is:
+    // a temporary file beside it would be renamed over it, and /dev/null made a plain file.
+    // The PDF is drawn whole first, so that nothing is written when drawing fails.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!drawPdf(buffer, title, draw)) {
+            return QStringLiteral("nelze kreslit do PDF");
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
+            !file.flush()) {
+            return file.errorString();
+        }
+        return {};
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();

@@ -58,7 +58,8 @@ bool drawPdf(QIODevice& out, const QString& title,
 
 // Writes a PDF file through `draw`, first to a temporary file beside `path`, which takes the
 // place of `path` only once complete. Returns the reason when it fails, else an empty text;
-// then `path` is left as it was.
+// then `path` is left as it was. A device or a pipe at `path` is written to directly, once
+// the PDF is complete.
 QString writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
 

@@ -96,8 +96,12 @@ QStringList pdfPages(const QString& path) {
 // The same reproducible sequence at every run's seeding.
 class FixedSeed final : public RandomSource {
   public:
-    void seed() override { inner_.seedWith(2026); }
+    void seed() override {
+        inner_.seedWith(2026);
+        ++seeds;
+    }
     float next() override { return inner_.next(); }
+    int seeds = 0;
 
   private:
     ClockRandom inner_;
@@ -681,12 +685,13 @@ class Form1Test : public QObject {
             child<QSpinBox>(dialog, "separator")->setValue(20);
             QTest::keyClick(child<QCheckBox>(dialog, "duplex"), Qt::Key_Space);
         });
-        // One letter a page: a sheet's first page, its continuation, blank, the key.
+        // One letter a page: a sheet's first page, its continuation, blank, the key (which
+        // begins with the results table).
         QString layout;
         for (const QString& page : pdfPages(path)) {
             layout += page.trimmed().isEmpty()                         ? QLatin1Char('-')
                       : page.contains(QStringLiteral("Jméno:"))        ? QLatin1Char('S')
-                      : page.contains(QStringLiteral("Řešení"))        ? QLatin1Char('K')
+                      : page.contains(QStringLiteral("Výsledky"))      ? QLatin1Char('K')
                       : page.contains(QStringLiteral("(pokračování)")) ? QLatin1Char('c')
                                                                        : QLatin1Char('k');
         }
@@ -765,7 +770,9 @@ class Form1Test : public QObject {
         }
         QCOMPARE(sheets, 2);
 
-        // Again: a preview of as many pages, closed, and the dialog as it was.
+        // Again: a preview of as many pages, closed, and the dialog as it was; a second
+        // preview of the same request shows the same sheets, made once.
+        const int seeds = random_.seeds;
         int previewed = 0;
         QStringList reopened;
         QStringList afterPreview;
@@ -778,7 +785,13 @@ class Form1Test : public QObject {
                 previewed = second->findChild<QPrintPreviewWidget*>()->pageCount();
                 onNextModal([&](QWidget* third) {
                     afterPreview = values(*qobject_cast<ClassSetDialog*>(third));
-                    QTest::keyClick(third, Qt::Key_Escape);
+                    onNextModal([](QWidget* again) {
+                        onNextModal([](QWidget* last) { QTest::keyClick(last, Qt::Key_Escape); });
+                        qobject_cast<QDialog*>(again)->reject();
+                    });
+                    buttonNamed(*qobject_cast<ClassSetDialog*>(third),
+                                QStringLiteral("Náhled tisku…"))
+                        ->click();
                 });
                 qobject_cast<QDialog*>(second)->reject();
             });
@@ -789,6 +802,7 @@ class Form1Test : public QObject {
         QCOMPARE(reopened, chosen);
         QCOMPARE(afterPreview, chosen);
         QCOMPARE(previewed, pages.size());
+        QCOMPARE(random_.seeds, seeds + 1);
     }
 
     // A topic's box ticks or clears its kinds and shows whether some are ticked; with none

@@ -98,6 +98,13 @@ grep -q 'kód listu „K7M2-9QX4“ není platný' <("$ciferon" --code K7M2-9QX4
 status=0
 "$ciferon" --code "$code" 2>message.txt || status=$?
 [ "$status" -eq 1 ] && [ "$(wc -l <message.txt)" -eq 1 ] && grep -q '^ciferon: okno' message.txt
+# So does one that names X11 as its platform, which needs a display all the same.
+for platform in "QT_QPA_PLATFORM=xcb $ciferon --code $code" "$ciferon --code $code -platform xcb"; do
+    status=0
+    # shellcheck disable=SC2086
+    env $platform 2>message.txt || status=$?
+    [ "$status" -eq 1 ] && [ "$(wc -l <message.txt)" -eq 1 ] && grep -q '^ciferon: okno' message.txt
+done
 
 # The PDF on standard output: the same pages as in a file; nothing at all for a mistake.
 "$ciferon" --code "$code" --pdf - >stdout.pdf
@@ -110,6 +117,14 @@ for mistake in "--sheets 41" "--code K7M2-9QX4" "--sheets 2 --text"; do
     [ "$status" -ne 0 ] && [ ! -s stdout.pdf ]
 done
 rm stdout.pdf
+# A pipe or a device is written to, never replaced by a file of its own name.
+mkfifo pipe
+timeout 20 cat pipe >piped.pdf & reader=$!
+"$ciferon" --code "$code" --pdf pipe
+wait "$reader"
+[ -p pipe ] && cmp <(pdftotext piped.pdf -) <(pdftotext one.pdf -)
+"$ciferon" --code "$code" --pdf /dev/stdout | pdftotext - - | cmp - <(pdftotext one.pdf -)
+rm pipe piped.pdf
 
 # Two-sided: every sheet and the key begin on an odd page, every page between goes on with
 # the sheet before it, and a blank page follows exactly the sheets of an odd number of pages.
@@ -156,6 +171,13 @@ while read -r long; do
     pdftotext duplex.pdf - | two_sided 0 >/dev/null
 done <long.txt
 rm duplex.pdf
+# A block that goes on in another column says so in a title that fits its column whole, in the
+# key's narrow columns of one short kind too (pdftotext leaves out what runs off the paper).
+"$ciferon" --sheets 2 --count 200 --separator 20 --kinds 11 --pdf narrow.pdf
+pdftotext narrow.pdf narrow.txt
+[ "$(grep -c 'pokrač' narrow.txt)" -gt 0 ] &&
+    [ "$(grep -c 'pokrač' narrow.txt)" -eq "$(grep -c '(pokračování)$' narrow.txt)" ]
+rm narrow.pdf narrow.txt
 
 # A pupil's answers marked: one line per exercise, then the summary. The results are the ends
 # of the solutions that --text gives.
@@ -171,6 +193,10 @@ awk 'NR == 1 { sub(/^[0-9]+/, $1 + 1); print } NR == 2 { print "" } NR > 2 && NR
     results.txt | "$ciferon" --code 1DX2-DT93 --check - >marks.txt
 diff <(echo '1. chybně'; echo '2. bez odpovědi'; seq 3 10 | sed 's/$/. správně/'
     seq 11 20 | sed 's/$/. bez odpovědi/'; echo 'Správně 8 z 20.') marks.txt
+# A spreadsheet's UTF-8 mark before the first answer and empty lines after the last are no
+# answers.
+{ printf '\xef\xbb\xbf'; cat results.txt; printf '\n\r\n'; } |
+    "$ciferon" --code 1DX2-DT93 --check - | tail -n 1 | grep -qx 'Správně 20 z 20.'
 # Refused: more lines than exercises, a file that is not there, a bad code, and --check
 # beside another output or a heading.
 { cat results.txt; echo 1; } >long.txt

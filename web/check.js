@@ -67,6 +67,8 @@
     }
     row.mark.id = `mark${number}`;
     row.show.type = "button";
+    // Each button names its exercise, as a screen reader lists them out of their lines.
+    row.show.setAttribute("aria-label", `Ukázat řešení příkladu ${number}`);
     row.show.addEventListener("click", () => showSolution(index));
     row.solution.hidden = true;
     line.append(row.mark, row.show, row.solution);

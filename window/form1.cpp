@@ -251,11 +251,20 @@ void Form1::saveFieldsAsPdf() {
 }
 
 void Form1::printClassSet() {
+    // The sheets a preview showed are the ones then printed or saved, unless the dialog asks
+    // for other sheets: another number of them, count, group size or choice of kinds.
+    std::vector<Sheet> set;
+    std::optional<ClassSetRequest> madeFor;
     while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
         lastClassSet_ = *request;
-        random_.seed();
-        const std::vector<PaperSheet> sheets = paperSheets(
-            classSet(request->sheets, request->count, request->separator, random_, request->kinds));
+        if (!madeFor || madeFor->sheets != request->sheets || madeFor->count != request->count ||
+            madeFor->separator != request->separator || madeFor->kinds != request->kinds) {
+            random_.seed();
+            set = classSet(request->sheets, request->count, request->separator, random_,
+                           request->kinds);
+            madeFor = request;
+        }
+        const std::vector<PaperSheet> sheets = paperSheets(set);
         const QString heading = request->heading;
         const auto draw = [&sheets, &heading](QPagedPaintDevice& device, bool duplex) {
             return printSheets(device, sheets, {heading, duplex});

@@ -414,6 +414,10 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
     const answer = [`answer${i + 1}`, exercise, ""];
     return result.length === 2 ? [answer, [`remainder${i + 1}`, "zb.", `${exercise} zb.`]] : [answer];
   })]);
+  // Every "Ukázat řešení" names its exercise.
+  assert.deepEqual(await engine.evaluate(() => [...checkList.querySelectorAll(".show")]
+    .map((button) => button.getAttribute("aria-label"))),
+  right.map((_, i) => `Ukázat řešení příkladu ${i + 1}`));
   // Enter moves on to the next field.
   await engine.pressKey("Enter");
   await engine.pressKey("Enter");
