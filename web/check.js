@@ -18,18 +18,6 @@
   let shown = new Set();
 
   const { element } = paper;
-  // Hands a text to the core as a C string for the length of one call.
-  function withText(text, call) {
-    const size = core.lengthBytesUTF8(text) + 1;
-    const pointer = core._malloc(size);
-    if (!pointer) return 0;
-    try {
-      core.stringToUTF8(text, pointer, size);
-      return call(pointer);
-    } finally {
-      core._free(pointer);
-    }
-  }
 
   function answerField(id, markId) {
     const field = element("input");
@@ -117,7 +105,7 @@
   // break), two for each exercise: the result and the remainder, empty where there is none.
   function evaluate() {
     const answers = rows.flatMap((row) => [row.answer.value, row.remainder?.value ?? ""]);
-    withText(answers.join("\n"), (pointer) => core._markAnswers(pointer, shown.size));
+    core.withText(answers.join("\n"), (pointer) => core._markAnswers(pointer, shown.size));
   }
 
   // "Ukázat řešení": the exercise's worked solution as the key has it, counted in the summary.
@@ -142,7 +130,7 @@
   function checkByCode() {
     const typed = window.prompt("Kód listu:", "") ?? "";
     if (typed === "") return;
-    if (!withText(typed, (pointer) => core._checkSheet(pointer))) {
+    if (!core.withText(typed, (pointer) => core._checkSheet(pointer))) {
       window.alert(`Kód listu „${typed}“ není platný.`);
       return;
     }

@@ -254,6 +254,8 @@
     )
     .then((module) => {
       core = module;
+      // The check view hands its texts to the core the same way.
+      core.withText = withText;
       module._classSetLimits();
       module._kindChoice();
       generate.addEventListener("click", () => module._generate());
