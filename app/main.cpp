@@ -505,18 +505,18 @@ int checkAnswers(const Task& task) {
                         .arg(results.size()));
     }
     QString report;
-    int right = 0;
+    std::vector<ciferon::Mark> marks;
     for (std::size_t i = 0; i < results.size(); ++i) {
         const auto line = static_cast<qsizetype>(i) < lines.size()
                               ? lines.at(static_cast<qsizetype>(i)).toStdString()
                               : std::string();
         const ciferon::Mark mark = ciferon::markAnswerLine(results.at(i), line);
-        right += mark == ciferon::Mark::Right ? 1 : 0;
+        marks.push_back(mark);
         report += QStringLiteral("%1. %2\n")
                       .arg(i + 1)
                       .arg(QString::fromStdString(std::string(ciferon::markWord(mark))));
     }
-    report += QString::fromStdString(ciferon::summaryText(right, static_cast<int>(results.size())));
+    report += QString::fromStdString(ciferon::summaryText(marks));
     return writeOut((report + QLatin1Char('\n')).toUtf8());
 }
 

@@ -1,5 +1,6 @@
 #include "results.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -7,10 +8,12 @@ namespace ciferon {
 
 namespace {
 
+// The most digits a number may have: 10^18 - 1 fits a long long.
+constexpr std::size_t digitsMax = 18;
+
 // A whole number as the solution list writes it: digits, no sign, no leading zero, and few
 // enough of them to fit; nullopt for anything else.
 std::optional<long long> solutionNumber(std::string_view text) {
-    constexpr std::size_t digitsMax = 18;
     if (text.empty() || text.size() > digitsMax || (text.size() > 1 && text.front() == '0')) {
         return std::nullopt;
     }
@@ -123,8 +126,7 @@ Answer readAnswer(std::string_view typed) {
     if (typed.size() > answerMax) {
         return {Answer::State::NotNumber};
     }
-    constexpr int digitsMax = 18;  // 10^18 - 1 fits a long long
-    int digits = 0;
+    std::size_t digits = 0;
     bool negative = false;
     long long value = 0;
     for (std::size_t i = 0; i < typed.size();) {
@@ -205,8 +207,10 @@ std::string_view markWord(Mark mark) {
     return "bez odpovědi";
 }
 
-std::string summaryText(int right, int total, int shown) {
-    std::string text = "Správně " + std::to_string(right) + " z " + std::to_string(total) + ".";
+std::string summaryText(const std::vector<Mark>& marks, int shown) {
+    const auto right = std::count(marks.begin(), marks.end(), Mark::Right);
+    std::string text =
+        "Správně " + std::to_string(right) + " z " + std::to_string(marks.size()) + ".";
     if (shown > 0) {
         text.append(" Ukázaná řešení: ").append(std::to_string(shown)).append(".");
     }

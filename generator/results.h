@@ -62,8 +62,8 @@ Mark markAnswerLine(const Result& result, std::string_view line);
 // How a mark reads: "správně", "chybně", "bez odpovědi".
 std::string_view markWord(Mark mark);
 
-// The summary after marking: "Správně 17 z 20.", followed by " Ukázaná řešení: 1." when
-// worked solutions were shown.
-std::string summaryText(int right, int total, int shown = 0);
+// The summary after marking a sheet's exercises: "Správně 17 z 20." (the right ones of all),
+// followed by " Ukázaná řešení: 1." when worked solutions were shown.
+std::string summaryText(const std::vector<Mark>& marks, int shown = 0);
 
 }  // namespace ciferon

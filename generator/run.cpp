@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <stdexcept>
 
 #include "addends.h"
 #include "bracket.h"
@@ -266,6 +267,10 @@ Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
     if (dealt == allKinds) {
         RunDealer dealer;
         return dealtLists(n, interval, random, dealer, kinds, kindsMade);
+    }
+    // No kind to deal, or a bit beyond the fifteen kinds: no sheet at all, never a guess.
+    if (dealt == 0 || (dealt & ~allKinds) != 0) {
+        throw std::invalid_argument("no kind of exercise is chosen, or one that does not exist");
     }
     ChosenDealer dealer(dealt);
     return dealtLists(n, interval, random, dealer, kinds, kindsMade);

@@ -157,6 +157,7 @@ inline constexpr KindChoice allKinds = 0x7FFF;
 // as the run deals them: the kind order filled with 0..14 and dealt, exercise i read from
 // slot (i mod 10), a new deal after every 14th exercise. A subset takes turns as run.cpp
 // describes. `kindsMade`, when given, receives the kind number of every exercise (for tests).
+// Throws std::invalid_argument for an empty choice or one beyond the fifteen kinds.
 Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
                 const KindTable& kinds = exerciseKinds, std::vector<int>* kindsMade = nullptr);
 

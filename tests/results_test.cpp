@@ -155,9 +155,11 @@ TEST(Answer, MarksFieldsAndCheckLines) {
     }
 }
 
+// Only right answers count as right; a wrong one and one not answered count in the total.
 TEST(Answer, SummaryAsEveryFrontEndPrintsIt) {
-    EXPECT_EQ(summaryText(17, 20, 0), "Správně 17 z 20.");
-    EXPECT_EQ(summaryText(17, 20, 1), "Správně 17 z 20. Ukázaná řešení: 1.");
+    const std::vector<Mark> marks{Mark::Right, Mark::Wrong, Mark::Unanswered, Mark::Right};
+    EXPECT_EQ(summaryText(marks), "Správně 2 z 4.");
+    EXPECT_EQ(summaryText(marks, 1), "Správně 2 z 4. Ukázaná řešení: 1.");
 }
 
 }  // namespace

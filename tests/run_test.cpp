@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -408,6 +409,11 @@ TEST(MakeLists, DealsChosenKindsInBlocks) {
         expected.resize(static_cast<std::size_t>(count));
         EXPECT_EQ(kinds, expected);
         EXPECT_EQ(made, expected);
+    }
+    // Nothing to deal, or a kind that does not exist: no list, rather than some other kind's.
+    for (const KindChoice refused : {KindChoice{0}, KindChoice{0x8000}, KindChoice{0x8001}}) {
+        ScriptedRandom random;
+        EXPECT_THROW(makeLists(20, 5, random, refused), std::invalid_argument) << refused;
     }
 }
 

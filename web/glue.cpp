@@ -160,13 +160,10 @@ Check& check() {
 // summary with `shown` solutions shown.
 void marksOut(int shown) {
     std::string letters;
-    int right = 0;
     for (const ciferon::Mark mark : check().marks) {
-        right += mark == ciferon::Mark::Right ? 1 : 0;
         letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
     }
-    const int total = static_cast<int>(check().marks.size());
-    marksToPage(letters.c_str(), ciferon::summaryText(right, total, shown).c_str());
+    marksToPage(letters.c_str(), ciferon::summaryText(check().marks, shown).c_str());
 }
 
 }  // namespace

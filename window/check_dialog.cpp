@@ -64,8 +64,8 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
     intro->setWordWrap(true);
     auto* honest = new QLabel(
         QStringLiteral("Výsledky jsou skryté jen proto, abyste je neviděli omylem. Nejsou "
-                       "tajné: tentýž program otevře list i s řešením. Nic se neukládá ani "
-                       "neodesílá."),
+                       "tajné: „Otevřít list podle kódu…“ ukáže tentýž list i s řešením. Nic "
+                       "se neukládá ani neodesílá."),
         this);
     honest->setObjectName(QStringLiteral("honest"));
     honest->setWordWrap(true);
@@ -193,15 +193,15 @@ void CheckDialog::evaluate() {
     // after all marks are set.
     QLayout* layout = scroll_->widget()->layout();
     layout->setEnabled(false);
-    right_ = 0;
+    marks_.clear();
     for (Exercise& exercise : exercises_) {
         const QByteArray answer = exercise.answer->text().toUtf8();
         const QByteArray remainder =
             exercise.remainder != nullptr ? exercise.remainder->text().toUtf8() : QByteArray();
         const Mark mark = markAnswer(exercise.result, view(answer), view(remainder));
+        marks_.push_back(mark);
         switch (mark) {
             case Mark::Right:
-                ++right_;
                 exercise.mark->setText(rightMark);
                 exercise.mark->setPalette(rightPalette_);
                 break;
@@ -218,7 +218,6 @@ void CheckDialog::evaluate() {
     }
     layout->setEnabled(true);
     layout->invalidate();
-    evaluated_ = true;
     showSummary();
 }
 
@@ -234,9 +233,8 @@ void CheckDialog::showSolution(std::size_t index) {
 }
 
 void CheckDialog::showSummary() {
-    if (evaluated_) {
-        summary_->setText(
-            toQString(summaryText(right_, static_cast<int>(exercises_.size()), shown_)));
+    if (!marks_.empty()) {
+        summary_->setText(toQString(summaryText(marks_, shown_)));
     }
 }
 

@@ -56,9 +56,8 @@ class CheckDialog final : public QDialog {
     bool sized_ = false;
     QPushButton* evaluate_;
     QLabel* summary_;
-    int right_ = 0;
+    std::vector<Mark> marks_;  // of the last evaluation; none before the first
     int shown_ = 0;
-    bool evaluated_ = false;
 };
 
 }  // namespace ciferon
