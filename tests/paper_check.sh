@@ -208,9 +208,9 @@ refuse --code 1DX2-DT93 --check answers.txt --text
 refuse --code 1DX2-DT93 --check answers.txt --heading "$heading"
 refuse --sheets 2 --check answers.txt --pdf new.pdf
 
-# Every code that the manual page and --help show to be typed opens a sheet.
+# Every code that the README, the manual page and --help show to be typed opens a sheet.
 man_page=$here/../desktop/ciferon.1.in
-{ sed 's/\\-/-/g' "$man_page"; "$ciferon" --help; } |
+{ cat "$here/../README.md"; sed 's/\\-/-/g' "$man_page"; "$ciferon" --help; } |
     grep -oE '\b[0-9A-Z]{4}-[0-9A-Z]{4}(-[0-9A-Z]{4})?\b' | sort -u >shown.txt
 [ -s shown.txt ]
 while read -r shown; do
