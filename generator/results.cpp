@@ -1,5 +1,7 @@
 #include "results.h"
 
+#include "items.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -31,36 +33,6 @@ std::optional<long long> solutionNumber(std::string_view text) {
     throw std::logic_error("not a solution line: \"" + std::string(line) + "\"");
 }
 
-// The result a solution line ends with: "...=61", or "... =8 (3)" for division with
-// remainder.
-Result resultOfLine(std::string_view line) {
-    const std::size_t equals = line.rfind('=');
-    if (equals == std::string_view::npos) {
-        notASolutionLine(line);
-    }
-    const std::string_view text = line.substr(equals + 1);
-    Result result;
-    if (text.ends_with(')')) {
-        const std::size_t open = text.find(" (");
-        const auto remainder = open == std::string_view::npos
-                                   ? std::nullopt
-                                   : solutionNumber(text.substr(open + 2, text.size() - open - 3));
-        const auto quotient = remainder ? solutionNumber(text.substr(0, open)) : std::nullopt;
-        if (!quotient || equals == 0 || line[equals - 1] != ' ') {
-            notASolutionLine(line);
-        }
-        result.value = *quotient;
-        result.remainder = *remainder;
-    } else {
-        const auto value = solutionNumber(text);
-        if (!value) {
-            notASolutionLine(line);
-        }
-        result.value = *value;
-    }
-    return result;
-}
-
 // The blanks a pupil may type between digits, as UTF-8.
 constexpr std::array<std::string_view, 5> blanks{" ", "\t", "\u00A0", "\u202F", "\u2009"};
 constexpr std::array<std::string_view, 2> minusSigns{"-", "\u2212"};
@@ -89,6 +61,34 @@ std::size_t findZb(std::string_view text) {
 
 }  // namespace
 
+Result resultOfSolution(std::string_view line) {
+    const std::size_t equals = line.rfind('=');
+    if (equals == std::string_view::npos) {
+        notASolutionLine(line);
+    }
+    const std::string_view text = line.substr(equals + 1);
+    Result result;
+    if (text.ends_with(')')) {
+        const std::size_t open = text.find(" (");
+        const auto remainder = open == std::string_view::npos
+                                   ? std::nullopt
+                                   : solutionNumber(text.substr(open + 2, text.size() - open - 3));
+        const auto quotient = remainder ? solutionNumber(text.substr(0, open)) : std::nullopt;
+        if (!quotient || equals == 0 || line[equals - 1] != ' ') {
+            notASolutionLine(line);
+        }
+        result.value = *quotient;
+        result.remainder = *remainder;
+    } else {
+        const auto value = solutionNumber(text);
+        if (!value) {
+            notASolutionLine(line);
+        }
+        result.value = *value;
+    }
+    return result;
+}
+
 std::vector<Result> readResults(std::string_view solutions) {
     std::vector<Result> results;
     while (!solutions.empty()) {
@@ -99,17 +99,16 @@ std::vector<Result> readResults(std::string_view solutions) {
         const std::string_view line = solutions.substr(0, end);
         solutions.remove_prefix(end + crlf.size());
         if (!line.empty()) {
-            results.push_back(resultOfLine(line));
+            results.push_back(resultOfSolution(line));
         }
     }
     return results;
 }
 
 std::vector<Result> sheetResults(const Sheet& sheet) {
-    std::vector<Result> results = readResults(sheetLists(sheet).solutions);
-    if (results.size() != static_cast<std::size_t>(sheet.count)) {
-        throw std::logic_error("a sheet of " + std::to_string(sheet.count) + " exercises gave " +
-                               std::to_string(results.size()) + " results");
+    std::vector<Result> results;
+    for (const SheetItem& item : sheetItems(sheet)) {
+        results.push_back(item.result);
     }
     return results;
 }

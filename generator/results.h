@@ -22,6 +22,10 @@ struct Result {
 // The results of a sheet's exercises, in exercise order.
 std::vector<Result> sheetResults(const Sheet& sheet);
 
+// The result one solution-list line ends with: "...=61", or "... =8 (3)" for division with
+// remainder. A line of any other form throws std::logic_error naming the line.
+Result resultOfSolution(std::string_view line);
+
 // The results of a solution list as the run writes it: lines ended by CR LF, each the
 // exercise followed by its worked solution and "=N", or " =Q (R)" for division with
 // remainder; empty lines are skipped. A line of any other form is a fault of the program,

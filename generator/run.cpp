@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "addends.h"
 #include "bracket.h"
@@ -224,56 +225,102 @@ class ChosenDealer {
 };
 
 // The one loop of both dealings, per exercise: the dealer's kind, the base factors A and B,
-// the kind's own random values, the two lines and, after every interval-th exercise, an empty
-// line in both lists. A template, so that the dealer's calls are inlined.
-template <typename Dealer>
-Lists dealtLists(double n, int interval, RandomSource& random, Dealer& dealer,
-                 const KindTable& kinds, std::vector<int>* kindsMade) {
+// the kind's own random values, then the exercise handed to the sink, which after every
+// interval-th exercise is told that a group ends. A template, so that the dealer's and the
+// sink's calls are inlined.
+template <typename Dealer, typename Sink>
+void dealtExercises(double n, int interval, RandomSource& random, Dealer& dealer,
+                    const KindTable& kinds, Sink& sink) {
     const auto count = static_cast<int>(n);
-    Lists lists;
-    // Roughly the longest texts, so that the lists grow without reallocation.
-    lists.exercises.reserve(static_cast<std::size_t>(count) * 20 + 64);
-    lists.solutions.reserve(static_cast<std::size_t>(count) * 40 + 64);
-
+    sink.reserve(count);
     dealer.start(random);
     AddendSlots slots;
     KindTools tools{random, slots};
     for (int i = 1; i <= count; ++i) {
         const int kind = dealer.kindOf(i, random);
-        if (kindsMade != nullptr) {
-            kindsMade->push_back(kind);
-        }
         BaseFactors factors{};
         factors.a = draw(random, 1, 10);
         factors.b = draw(random, 2, 10);
         factors.p = factors.a * factors.b;
-        const Exercise made = kinds[static_cast<std::size_t>(kind)](factors, tools);
-
-        lists.exercises.append(made.exercise).append(crlf);
-        lists.solutions.append(made.exercise).append(made.solution).append(crlf);
+        sink.add(kind, kinds[static_cast<std::size_t>(kind)](factors, tools));
         if (i % interval == 0) {
-            lists.exercises.append(crlf);
-            lists.solutions.append(crlf);
+            sink.groupEnd();
         }
         dealer.after(i, random);
     }
-    return lists;
 }
 
-}  // namespace
+// Writes the two lists as the fields show them: every line ended by CR LF, an empty line
+// after every group.
+class ListSink {
+  public:
+    explicit ListSink(std::vector<int>* kindsMade) : kindsMade_(kindsMade) {}
+    void reserve(int count) {
+        // Roughly the longest texts, so that the lists grow without reallocation.
+        lists_.exercises.reserve(static_cast<std::size_t>(count) * 20 + 64);
+        lists_.solutions.reserve(static_cast<std::size_t>(count) * 40 + 64);
+    }
+    void add(int kind, const Exercise& made) {
+        if (kindsMade_ != nullptr) {
+            kindsMade_->push_back(kind);
+        }
+        lists_.exercises.append(made.exercise).append(crlf);
+        lists_.solutions.append(made.exercise).append(made.solution).append(crlf);
+    }
+    void groupEnd() {
+        lists_.exercises.append(crlf);
+        lists_.solutions.append(crlf);
+    }
+    Lists take() { return std::move(lists_); }
 
-Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
-                const KindTable& kinds, std::vector<int>* kindsMade) {
+  private:
+    Lists lists_;
+    std::vector<int>* kindsMade_;
+};
+
+// Keeps every exercise with its kind and where its group ends.
+class MadeSink {
+  public:
+    void reserve(int count) { made_.reserve(static_cast<std::size_t>(count)); }
+    void add(int kind, Exercise made) { made_.push_back({kind, std::move(made), false}); }
+    void groupEnd() { made_.back().groupEnd = true; }
+    std::vector<MadeExercise> take() { return std::move(made_); }
+
+  private:
+    std::vector<MadeExercise> made_;
+};
+
+// Both dealings: all fifteen kinds as the run deals them, or a subset taking turns.
+template <typename Sink>
+void makeExercisesInto(double n, int interval, RandomSource& random, KindChoice dealt,
+                       const KindTable& kinds, Sink& sink) {
     if (dealt == allKinds) {
         RunDealer dealer;
-        return dealtLists(n, interval, random, dealer, kinds, kindsMade);
+        dealtExercises(n, interval, random, dealer, kinds, sink);
+        return;
     }
     // No kind to deal, or a bit beyond the fifteen kinds: no sheet at all, never a guess.
     if (dealt == 0 || (dealt & ~allKinds) != 0) {
         throw std::invalid_argument("no kind of exercise is chosen, or one that does not exist");
     }
     ChosenDealer dealer(dealt);
-    return dealtLists(n, interval, random, dealer, kinds, kindsMade);
+    dealtExercises(n, interval, random, dealer, kinds, sink);
+}
+
+}  // namespace
+
+Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
+                const KindTable& kinds, std::vector<int>* kindsMade) {
+    ListSink sink(kindsMade);
+    makeExercisesInto(n, interval, random, dealt, kinds, sink);
+    return sink.take();
+}
+
+std::vector<MadeExercise> makeExercises(double n, int interval, RandomSource& random,
+                                        KindChoice dealt, const KindTable& kinds) {
+    MadeSink sink;
+    makeExercisesInto(n, interval, random, dealt, kinds, sink);
+    return sink.take();
 }
 
 Lists makeLists(double n, int interval, RandomSource& random, const KindTable& kinds) {

@@ -161,6 +161,18 @@ inline constexpr KindChoice allKinds = 0x7FFF;
 Lists makeLists(double n, int interval, RandomSource& random, KindChoice dealt,
                 const KindTable& kinds = exerciseKinds, std::vector<int>* kindsMade = nullptr);
 
+// One exercise as the list making makes it: its kind, its two texts, and whether a group
+// ends after it (an empty line follows it in both lists).
+struct MadeExercise {
+    int kind = 0;
+    Exercise texts;
+    bool groupEnd = false;
+};
+
+// The exercises that makeLists writes into its two lists, one by one, from the same draws.
+std::vector<MadeExercise> makeExercises(double n, int interval, RandomSource& random,
+                                        KindChoice dealt, const KindTable& kinds = exerciseKinds);
+
 // The run's own list making: all fifteen kinds dealt.
 Lists makeLists(double n, int interval, RandomSource& random,
                 const KindTable& kinds = exerciseKinds);

@@ -3,41 +3,47 @@
 
 #include <stdexcept>
 
+#include "classset.h"
 #include "evaluator.h"
+#include "items.h"
 #include "results.h"
 
 namespace ciferon {
 namespace {
 
-// Every exercise of many sheets: the result read from the solution list is what the
-// evaluator works out from the exercise list, and the key's text of it ends the solution.
-TEST(Results, MatchTheEvaluatorOnManySheets) {
+// Every exercise of many sheets as an item: the items stand for exactly the sheet's lists,
+// carry the kind the list making dealt and where a group ends, and the result of each is what
+// the evaluator works out from its exercise alone.
+TEST(Results, ItemsMatchTheListsAndTheEvaluatorOnManySheets) {
     int remainders = 0;
     for (std::uint32_t i = 0; i < 200; ++i) {
-        const Sheet sheet{i * 42949U + 7U, sheetCountMax, 1 + static_cast<int>(i) % 20};
+        const Sheet sheet{i * 42949U + 7U, sheetCountMax - static_cast<int>(i % 3),
+                          1 + static_cast<int>(i) % 20,
+                          i % 2 == 0 ? allKinds : static_cast<KindChoice>(i * 97U % allKinds + 1)};
+        const std::vector<SheetItem> items = sheetItems(sheet);
         const Lists lists = sheetLists(sheet);
-        const std::vector<Result> results = sheetResults(sheet);
-        ASSERT_EQ(results.size(), static_cast<std::size_t>(sheet.count)) << sheet.seed;
-        std::string_view exercises = lists.exercises;
-        std::string_view solutions = lists.solutions;
-        for (const Result& result : results) {
-            std::string_view exercise;
-            std::string_view solution;
-            do {
-                exercise = exercises.substr(0, exercises.find(crlf));
-                solution = solutions.substr(0, solutions.find(crlf));
-                exercises.remove_prefix(exercise.size() + crlf.size());
-                solutions.remove_prefix(solution.size() + crlf.size());
-            } while (exercise.empty());
-            const auto expected = testing::exerciseValue(exercise);
-            ASSERT_TRUE(expected.has_value()) << exercise;
-            EXPECT_EQ(result.value, expected->value) << exercise;
-            EXPECT_EQ(result.remainder, expected->remainder) << exercise;
-            EXPECT_TRUE(solution.ends_with("=" + resultText(result))) << solution;
-            remainders += result.remainder ? 1 : 0;
+        const Lists fromItems = listsOf(items);
+        ASSERT_EQ(fromItems.exercises, lists.exercises) << sheet.seed;
+        ASSERT_EQ(fromItems.solutions, lists.solutions) << sheet.seed;
+        const std::vector<int> kinds = detail::sheetKinds(sheet);
+        ASSERT_EQ(items.size(), kinds.size());
+        for (const SheetItem& item : items) {
+            const auto at = static_cast<std::size_t>(item.number - 1);
+            ASSERT_EQ(&item - items.data(), item.number - 1);
+            EXPECT_EQ(item.kind, kinds.at(at));
+            EXPECT_EQ(item.groupEnd, item.number % sheet.separator == 0) << item.number;
+            const auto expected = testing::exerciseValue(item.exercise);
+            ASSERT_TRUE(expected.has_value()) << item.exercise;
+            EXPECT_EQ(item.result.value, expected->value) << item.exercise;
+            EXPECT_EQ(item.result.remainder, expected->remainder) << item.exercise;
+            EXPECT_TRUE(item.solution.starts_with(item.exercise)) << item.solution;
+            const std::string ending = std::string(1, '=').append(resultText(item.result));
+            EXPECT_TRUE(item.solution.ends_with(ending)) << item.solution;
+            remainders += item.result.remainder ? 1 : 0;
         }
+        EXPECT_EQ(sheetResults(sheet).size(), items.size());
     }
-    EXPECT_GT(remainders, 1000);
+    EXPECT_GT(remainders, 500);
 }
 
 TEST(Results, ReadOnlySolutionLines) {
@@ -160,6 +166,49 @@ TEST(Answer, SummaryAsEveryFrontEndPrintsIt) {
     const std::vector<Mark> marks{Mark::Right, Mark::Wrong, Mark::Unanswered, Mark::Right};
     EXPECT_EQ(summaryText(marks), "Správně 2 z 4.");
     EXPECT_EQ(summaryText(marks, 1), "Správně 2 z 4. Ukázaná řešení: 1.");
+}
+
+// The first setting out of its range names itself; a heading counts characters, not bytes.
+TEST(ClassSet, RefusesTheFirstSettingOutOfRange) {
+    const std::string eighty(80, 'x');
+    std::string czech;
+    for (int i = 0; i < 80; ++i) {
+        czech += "ř";
+    }
+    const struct {
+        ClassSetSettings settings;
+        ClassSetField field;
+        std::string text;
+    } rows[] = {
+        {{}, ClassSetField::None, ""},
+        {{40, 200, 20, 1, czech}, ClassSetField::None, ""},
+        {{0, 20, 5, allKinds, ""},
+         ClassSetField::Sheets,
+         "Počet listů musí být celé číslo od 1 do 40."},
+        {{41, 0, 5, allKinds, ""},
+         ClassSetField::Sheets,
+         "Počet listů musí být celé číslo od 1 do 40."},
+        {{1, 201, 5, allKinds, ""},
+         ClassSetField::Count,
+         "Počet příkladů musí být celé číslo od 1 do 200."},
+        {{1, 1, 21, allKinds, ""},
+         ClassSetField::Separator,
+         "Oddělování musí být celé číslo od 1 do 20."},
+        {{1, 1, 1, 0, ""}, ClassSetField::Kinds, "Zaškrtněte aspoň jeden druh příkladů."},
+        {{1, 1, 1, 0x8000, ""}, ClassSetField::Kinds, "Zaškrtněte aspoň jeden druh příkladů."},
+        {{1, 1, 1, allKinds, eighty + "x"},
+         ClassSetField::Heading,
+         "Nadpis smí mít nejvýše 80 znaků."},
+        {{1, 1, 1, allKinds, czech + "x"},
+         ClassSetField::Heading,
+         "Nadpis smí mít nejvýše 80 znaků."},
+        {{1, 1, 1, allKinds, "\xC5"}, ClassSetField::Heading, "Nadpis smí mít nejvýše 80 znaků."},
+    };
+    for (const auto& row : rows) {
+        const ClassSetProblem problem = classSetProblem(row.settings);
+        EXPECT_EQ(problem.field, row.field) << row.text;
+        EXPECT_EQ(problem.text, row.text);
+    }
 }
 
 }  // namespace
