@@ -9,17 +9,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "items.h"
+#include "texts.h"
+
 namespace ciferon {
 
 namespace {
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A list's lines as the run writes them, CR LF between them; an empty line parts two groups.
-QStringList linesOf(const std::string& list) {
-    return toQString(list).split(QStringLiteral("\r\n"));
 }
 
 QLineEdit* answerField(QWidget* parent, const QString& name, const QString& accessibleName) {
@@ -37,8 +35,8 @@ std::string_view view(const QByteArray& bytes) {
 }
 
 // A mark reads as a sign and a word, so that it never rests on its colour alone.
-const QString rightMark = QStringLiteral("✓ ") + toQString(markWord(Mark::Right));
-const QString wrongMark = QStringLiteral("✗ ") + toQString(markWord(Mark::Wrong));
+const QString rightMark = QString::fromStdString(markText(Mark::Right));
+const QString wrongMark = QString::fromStdString(markText(Mark::Wrong));
 
 QPalette markPalette(const QPalette& base, const QColor& colour) {
     QPalette palette = base;
@@ -62,11 +60,7 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
             .arg(code),
         this);
     intro->setWordWrap(true);
-    auto* honest = new QLabel(
-        QStringLiteral("Výsledky jsou skryté jen proto, abyste je neviděli omylem. Nejsou "
-                       "tajné: „Otevřít list podle kódu…“ ukáže tentýž list i s řešením. Nic "
-                       "se neukládá ani neodesílá."),
-        this);
+    auto* honest = new QLabel(toQString(honestLine()), this);
     honest->setObjectName(QStringLiteral("honest"));
     honest->setWordWrap(true);
 
@@ -99,27 +93,18 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
 }
 
 QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
-    const Lists lists = sheetLists(sheet);
-    const std::vector<Result> results = sheetResults(sheet);
-    const QStringList solutions = linesOf(lists.solutions);
     auto* list = new QWidget;
     auto* grid = new QGridLayout(list);
     const int markWidth = std::max(fontMetrics().horizontalAdvance(rightMark),
                                    fontMetrics().horizontalAdvance(wrongMark));
     int row = 0;
-    qsizetype line = 0;
-    for (const QString& text : linesOf(lists.exercises)) {
-        const qsizetype index = line++;
-        if (text.isEmpty()) {
-            // The empty line between two groups, as on paper.
-            grid->setRowMinimumHeight(row++, fontMetrics().lineSpacing() / 2);
-            continue;
-        }
+    for (const SheetItem& item : sheetItems(sheet)) {
         Exercise exercise;
-        exercise.result = results.at(exercises_.size());
-        const int number = static_cast<int>(exercises_.size()) + 1;
+        exercise.result = item.result;
+        const int number = item.number;
         // As printed on the sheet, and as a screen reader names the answer field.
-        const QString name = QStringLiteral("%1. %2").arg(number).arg(text.trimmed());
+        const QString name =
+            QStringLiteral("%1. %2").arg(number).arg(toQString(item.exercise).trimmed());
         auto* label = new QLabel(name, list);
         exercise.answer = answerField(list, QStringLiteral("answer%1").arg(number), name);
         label->setBuddy(exercise.answer);
@@ -147,12 +132,16 @@ QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
         connect(exercise.show, &QPushButton::clicked, this,
                 [this, at = exercises_.size()] { showSolution(at); });
         ++row;
-        exercise.solution = new QLabel(solutions.value(index).trimmed(), list);
+        exercise.solution = new QLabel(toQString(item.solution).trimmed(), list);
         exercise.solution->setObjectName(QStringLiteral("solution%1").arg(number));
         exercise.solution->setTextInteractionFlags(Qt::TextSelectableByMouse);
         exercise.solution->hide();
         grid->addWidget(exercise.solution, row++, 0, 1, 6, Qt::AlignLeft);
         exercises_.push_back(exercise);
+        if (item.groupEnd) {
+            // The empty line between two groups, as on paper.
+            grid->setRowMinimumHeight(row++, fontMetrics().lineSpacing() / 2);
+        }
     }
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(row, 1);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "choice.h"
+#include "classset.h"
 
 namespace ciferon {
 
@@ -55,7 +56,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(duplex_);
 
     QWidget* choice = kindChoice(initial.kinds);
-    noKinds_ = new QLabel(QStringLiteral("Zaškrtněte aspoň jeden druh příkladů."), this);
+    noKinds_ = new QLabel(this);
     noKinds_->setObjectName(QStringLiteral("noKinds"));
 
     auto* buttons = new QDialogButtonBox(this);
@@ -78,6 +79,10 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     layout->addWidget(choice);
     layout->addWidget(noKinds_);
     layout->addWidget(buttons);
+    for (QSpinBox* field : {sheets_, count_, separator_}) {
+        connect(field, &QSpinBox::valueChanged, this, &ClassSetDialog::showChoice);
+    }
+    connect(heading_, &QLineEdit::textChanged, this, &ClassSetDialog::showChoice);
     showChoice();
 }
 
@@ -149,10 +154,20 @@ void ClassSetDialog::showChoice() {
                                       : ticked == mask ? Qt::Checked
                                                        : Qt::PartiallyChecked);
     }
+    // The core's one check of a class set: the commands wait until it passes, and the line
+    // under the choice says why.
+    ClassSetSettings settings;
+    settings.sheets = sheets_->value();
+    settings.count = count_->value();
+    settings.separator = separator_->value();
+    settings.kinds = chosen;
+    settings.heading = heading_->text().trimmed().toStdString();
+    const ClassSetProblem problem = classSetProblem(settings);
     for (QPushButton* command : commands_) {
-        command->setEnabled(chosen != 0);
+        command->setEnabled(!problem);
     }
-    noKinds_->setVisible(chosen == 0);
+    noKinds_->setText(toQString(problem.text));
+    noKinds_->setVisible(static_cast<bool>(problem));
 }
 
 void ClassSetDialog::finish(ClassSetRequest::Output output) {

@@ -29,7 +29,7 @@ class ClassSetDialog final : public QDialog {
     QWidget* kindChoice(KindChoice initial);
     [[nodiscard]] KindChoice chosenKinds() const;
     // A topic's box ticked, cleared or partly ticked as its kinds are; the commands
-    // enabled only while a kind is chosen.
+    // enabled only while the settings make a class set, with a line saying why not.
     void showChoice();
     void finish(ClassSetRequest::Output output);
 

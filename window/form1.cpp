@@ -24,6 +24,7 @@
 #include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
+#include "texts.h"
 
 namespace ciferon {
 
@@ -293,7 +294,7 @@ std::optional<Sheet> Form1::askSheet() {
     }
     auto sheet = readSheetCode(typed.toStdString());
     if (!sheet) {
-        prompts_.inform(this, QStringLiteral("Kód listu „%1“ není platný.").arg(typed));
+        prompts_.inform(this, QString::fromStdString(codeRefusal(typed.toStdString())));
     }
     return sheet;
 }
