@@ -47,10 +47,6 @@ constexpr QRect copyButton = twips(2160, 3240, 2535, 375);
 constexpr QRect clearButton = twips(4920, 3240, 2535, 375);
 constexpr QRect quitButton = twips(8280, 3240, 1815, 375);
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPlainTextEdit* listField(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QString& description) {
     auto* field = new QPlainTextEdit(parent);
