@@ -109,9 +109,8 @@
 
   // "Tisk…": the fields as they stand, or the sheet opened by its code with its key.
   function printFields() {
-    const sheet = shownSheet();
-    if (sheet) {
-      paper.layOutSheets([sheet], "", false);
+    if (shownSheet()) {
+      withText("", (heading) => core._printSheets(heading, 0));
     } else {
       mirror();
     }
@@ -206,13 +205,23 @@
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
     const number = (id) => Number(byId(id).value);
-    received = [];
     if (!core._classSet(number("sheets"), number("count"), number("separator"), chosenKinds())) return;
-    const total = received.length;
-    const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
-    paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
+    const duplex = byId("duplex").checked ? 1 : 0;
+    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
     dialog.close();
     window.print();
+  }
+
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…" and "&duplex=1" where wanted)
+  // lays out a class set of exactly these codes for the browser's Print, as the command line's
+  // --codes does: the same sheets, the same pages.
+  function printFromAddress() {
+    const asked = new URLSearchParams(location.hash.slice(1));
+    const codes = asked.get("print");
+    if (!codes) return;
+    if (!withText(codes, (pointer) => core._classSetOfCodes(pointer))) return;
+    const duplex = asked.get("duplex") === "1" ? 1 : 0;
+    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex));
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);
@@ -239,9 +248,11 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList, results) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList, results });
+        takeSheet(code, exerciseList, solutionList) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
+        // The core's layout of sheets and their key, drawn as it stands.
+        takeLayout: paper.drawLayout,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
@@ -263,6 +274,7 @@
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
+      printFromAddress();
       performance.mark("ciferon-ready");
       dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })
