@@ -275,6 +275,7 @@
       byId("openCode").disabled = false;
       generate.focus();
       printFromAddress();
+      addEventListener("hashchange", printFromAddress);
       performance.mark("ciferon-ready");
       dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })
