@@ -2,6 +2,7 @@
 // Regenerate: tools/font_widths.py > generator/font_widths.cpp
 #include "font_widths.h"
 
+// clang-format off
 namespace ciferon::fonts {
 
 // LiberationSerif-Regular.ttf
@@ -191,5 +192,7 @@ static constexpr Advance sansBoldAdvances[] = {
     {0x2026, 2048}, {0x202F, 410}, {0x2212, 1196},
 };
 const FaceMetrics sansBold{2048, 1854, 434, 67, 1139, sansBoldAdvances, sizeof sansBoldAdvances / sizeof sansBoldAdvances[0]};
+
+// clang-format on
 
 }  // namespace ciferon::fonts

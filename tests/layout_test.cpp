@@ -66,11 +66,26 @@ const std::vector<Row> rows = {
     {"two-sided: an odd sheet gets a blank back", 3, 32, 32, 40, true, "", {0, 2, 4}, 6, 6},
     {"two-sided: an even sheet none", 2, 64, 64, 40, true, "", {0, 2}, 4, 4},
     {"short exercises in columns, five groups a page", 3, 120, 20, 5, false, "", {0, 2, 4}, 6, 6},
-    {"an 80-character heading takes two lines", 2, 30, 30, 40, false,
+    {"an 80-character heading takes two lines",
+     2,
+     30,
+     30,
+     40,
+     false,
      "Opakování před pololetní písemkou z matematiky, 5. A a 5. B, Základní škola Horní",
-     {0, 2}, 4, 4},
-    {"a class set of 40 short sheets: the solutions from a new page", 40, 20, 5, 5, false, "",
-     {}, 40, 42},
+     {0, 2},
+     4,
+     4},
+    {"a class set of 40 short sheets: the solutions from a new page",
+     40,
+     20,
+     5,
+     5,
+     false,
+     "",
+     {},
+     40,
+     42},
 };
 
 TEST(Layout, SheetsAndTheKeyFallOnTheirPages) {
@@ -129,7 +144,8 @@ TEST(Layout, SheetsAndTheKeyFallOnTheirPages) {
             for (const TextRun& text : layout.pages[p].texts) {
                 const bool item = text.text.find(". 7") != std::string::npos;
                 exercises += item && text.text.ends_with("=") && static_cast<int>(p) < row.results;
-                solutions += item && text.text.ends_with("=7") && static_cast<int>(p) >= row.solutions;
+                solutions +=
+                    item && text.text.ends_with("=7") && static_cast<int>(p) >= row.solutions;
             }
         }
         EXPECT_EQ(exercises, row.sheets * row.count);
@@ -155,7 +171,8 @@ TEST(Layout, TheSolutionsBelowTheResultsOnlyWhereTheyFit) {
         // The foot of the results: their last line, on the page of "Řešení" or the one before.
         const auto resultsPage = static_cast<std::size_t>(layout.solutionsStart);
         const Page& solutions = layout.pages[resultsPage];
-        const auto heading = std::ranges::find(solutions.texts, std::string("Řešení"), &TextRun::text);
+        const auto heading =
+            std::ranges::find(solutions.texts, std::string("Řešení"), &TextRun::text);
         const bool samePage = heading != solutions.texts.begin();
         const Page& results = layout.pages[samePage ? resultsPage : resultsPage - 1];
         const auto end = samePage ? heading : results.texts.end();
@@ -210,7 +227,8 @@ TEST(Layout, AnAdaptedSheetIsLargerWithOneExerciseALineAndBoxes) {
     }
     // A box for every exercise, a second after "zb." for the remainders, each wide enough for
     // three digits; the header's own rules besides.
-    const auto zb = std::ranges::count_if(page.texts, [](const TextRun& t) { return t.text == "zb."; });
+    const auto zb =
+        std::ranges::count_if(page.texts, [](const TextRun& t) { return t.text == "zb."; });
     EXPECT_EQ(zb, 2);
     EXPECT_EQ(page.rules.size(), 3 + 4 * (8 + 2U));
     const Rule& top = page.rules[3];
@@ -230,9 +248,9 @@ TEST(Layout, TheWidthTableHoldsThePrintoutsCharacters) {
     for (const fonts::FaceMetrics* face :
          {&fonts::serif, &fonts::serifBold, &fonts::sans, &fonts::sansBold}) {
         for (const char32_t c : characters) {
-            EXPECT_TRUE(std::ranges::binary_search(
-                face->advances, face->advances + face->size, static_cast<std::uint32_t>(c), {},
-                &fonts::Advance::codePoint))
+            EXPECT_TRUE(std::ranges::binary_search(face->advances, face->advances + face->size,
+                                                   static_cast<std::uint32_t>(c), {},
+                                                   &fonts::Advance::codePoint))
                 << static_cast<std::uint32_t>(c);
         }
     }

@@ -96,6 +96,7 @@ def main():
         "// Regenerate: tools/font_widths.py > generator/font_widths.cpp",
         '#include "font_widths.h"',
         "",
+        "// clang-format off",
         "namespace ciferon::fonts {",
         "",
     ]
@@ -118,6 +119,8 @@ def main():
             f"{name}Advances, sizeof {name}Advances / sizeof {name}Advances[0]}};"
         )
         out.append("")
+    out.append("// clang-format on")
+    out.append("")
     out.append("}  // namespace ciferon::fonts")
     print("\n".join(out))
 
