@@ -10,8 +10,8 @@
 namespace ciferon::fonts {
 
 struct Advance {
-    std::uint32_t codePoint;
-    std::uint16_t width;  // in font units
+    std::uint16_t codePoint;  // every character the printouts use lies in the BMP
+    std::uint16_t width;      // in font units
 };
 
 struct FaceMetrics {

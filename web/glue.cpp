@@ -4,7 +4,6 @@
 #include <emscripten.h>
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -95,10 +94,17 @@ void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// A number in pt to a thousandth, without printf, which the module would otherwise carry.
 void appendNumber(std::string& out, double number) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.3f", number);
-    out += text.data();
+    auto thousandths = static_cast<long long>(number * 1000 + (number < 0 ? -0.5 : 0.5));
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    const std::string fraction = std::to_string(1000 + thousandths % 1000);
+    out += std::to_string(thousandths / 1000);
+    out += '.';
+    out += fraction.substr(1);
 }
 
 // The core's layout as JSON for the page, which only draws it: every face with its family,
