@@ -252,7 +252,8 @@ void WrongAnswers::add(Mistake mistake, const Result& answer, const Result& righ
 WrongAnswers wrongAnswers(int kind, std::string_view exercise, const Result& right) {
     WrongAnswers wrong;
     Tokens tokens;
-    if (!tokensOf(exercise, tokens)) {
+    // Only division with remainder has a remainder result.
+    if (right.remainder.has_value() != (kind == 10) || !tokensOf(exercise, tokens)) {
         return wrong;
     }
     switch (kind) {

@@ -69,7 +69,8 @@ class WrongAnswers {
 
 // The wrong answers that the mistakes give for an exercise of kind 0..14, from the numbers of
 // its exercise text («5+2+8.9+5.6=», «46:8 =»). `right` is its result; an answer equal to it
-// is never given. A text not of the kind's form, or a kind without mistakes, gives none.
+// is never given. A text not of the kind's form, a result not of the kind's form (a remainder
+// for kind 10 only), or a kind without mistakes, gives none.
 WrongAnswers wrongAnswers(int kind, std::string_view exercise, const Result& right);
 WrongAnswers wrongAnswers(const SheetItem& item);
 
