@@ -871,7 +871,8 @@ class Form1Test : public QObject {
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
         // Of the twelve exercises, the two kinds take turns: 0 right, 1 wrong, 2 not
-        // answered; with a remainder, the first right and the second with its quotient only.
+        // answered; with a remainder, the first right and the second with its quotient only,
+        // which names its likely mistake.
         const std::vector<Result> results = sheetResults(topicSheet);
         const QStringList exercises = QString::fromStdString(sheetLists(topicSheet).exercises)
                                           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -893,7 +894,7 @@ class Form1Test : public QObject {
                                       : QString())
                       << (turn == 0 ? rest : QString());
                 marks << (turn == 0   ? QStringLiteral("✓ správně")
-                          : turn == 1 ? QStringLiteral("✗ chybně")
+                          : turn == 1 ? QStringLiteral("✗ chybně – chybí zbytek")
                                       : QString());
             } else {
                 const int turn = plain++;
@@ -936,7 +937,7 @@ class Form1Test : public QObject {
                 offeredOnlyBesideWrong =
                     offeredOnlyBesideWrong &&
                     child<QPushButton>(*dialog, qPrintable(QStringLiteral("show%1").arg(number)))
-                            ->isVisible() == (mark == QStringLiteral("✗ chybně"));
+                            ->isVisible() == mark.startsWith(QStringLiteral("✗ chybně"));
             }
             summaries << child<QLabel>(*dialog, "summary")->text();
             const QByteArray show = QStringLiteral("show%1").arg(wrong + 1).toLatin1();
@@ -960,9 +961,11 @@ class Form1Test : public QObject {
         QCOMPARE(seenMarks, marks);
         QVERIFY(offeredOnlyBesideWrong);
         QCOMPARE(solution, solutions[wrong].trimmed());
-        QCOMPARE(summaries, QStringList({QStringLiteral("Správně 2 z 12."),
-                                         QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1."),
-                                         QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.")}));
+        const QString missing = QStringLiteral("\n– chybí zbytek: 1×");
+        QCOMPARE(summaries,
+                 QStringList({QStringLiteral("Správně 2 z 12.") + missing,
+                              QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1.") + missing,
+                              QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.") + missing}));
     }
 
     void realCodePromptAndItsMessage() {
