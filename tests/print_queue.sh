@@ -50,11 +50,15 @@ stop() {
     rm -f "$folder/cupsd.pid"
 }
 
-# Schedulers other than ours, by process id.
+# The machine's schedulers, by process id: those not started, as ours are, with a
+# configuration of their own outside /etc/cups (another build's print tests may run at once).
 machine_schedulers() {
-    local mine
-    mine=$(cat "$folder/cupsd.pid" 2>/dev/null)
-    pgrep -x cupsd | grep -vx -- "${mine:-none}" | tr '\n' ' '
+    local pid
+    for pid in $(pgrep -x cupsd); do
+        tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^-c$' &&
+            ! tr '\0' '\n' <"/proc/$pid/cmdline" | grep -qx '/etc/cups/cupsd.conf' && continue
+        echo -n "$pid "
+    done
 }
 
 # The machine's CUPS configuration, as names and contents.

@@ -313,6 +313,7 @@ class PrintTest : public QObject {
         QVERIFY(printed.has_value());
         QCOMPARE(printed->job.state, QStringLiteral("completed"));
         QCOMPARE(printed->job.sides, sides);
+        QCOMPARE(printed->job.name, QStringLiteral("Pracovní listy"));
         compareWithSaved(*printed, expected);
         if (QTest::currentTestFailed()) {
             return;
@@ -358,6 +359,7 @@ class PrintTest : public QObject {
         const auto sheet = theNewJob(before);
         QVERIFY(sheet.has_value());
         QCOMPARE(sheet->job.sides, QStringLiteral("one-sided"));
+        QCOMPARE(sheet->job.name, QStringLiteral("Příklady"));
         compareWithSaved(*sheet, pdfPages(sheetPdf));
         if (QTest::currentTestFailed()) {
             return;

@@ -260,7 +260,8 @@ void Form1::generate() {
 }
 
 void Form1::printFields() {
-    print([this](QPagedPaintDevice& device, bool duplex) { return paintFields(device, duplex); });
+    print(QStringLiteral("Příklady"),
+          [this](QPagedPaintDevice& device, bool duplex) { return paintFields(device, duplex); });
 }
 
 void Form1::saveFieldsAsPdf() {
@@ -293,10 +294,10 @@ void Form1::printClassSet() {
                         [&](QPagedPaintDevice& device) { return draw(device, request->duplex); });
                 return;
             case ClassSetRequest::Output::Print:
-                print(draw, request->duplex);
+                print(QStringLiteral("Pracovní listy"), draw, request->duplex);
                 return;
             case ClassSetRequest::Output::Preview:
-                if (preview(draw, request->duplex)) {
+                if (preview(QStringLiteral("Pracovní listy"), draw, request->duplex)) {
                     return;
                 }
                 break;  // back to the dialog
@@ -375,9 +376,11 @@ void Form1::savePdf(const QString& suggestedName, const QString& title,
     }
 }
 
-void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+void Form1::print(const QString& title,
+                  const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
+    printer.setDocName(title);  // the job's name in the print queue
     const auto chosen = prompts_.setUpPrinter(this, printer, duplex);
     if (!chosen) {
         return;
@@ -385,9 +388,11 @@ void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& dr
     checkPrinted(printer, draw(printer, *chosen));
 }
 
-bool Form1::preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+bool Form1::preview(const QString& title,
+                    const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
+    printer.setDocName(title);
     if (duplex) {
         printer.setDuplex(QPrinter::DuplexLongSide);  // as the print dialog is preset
     }
