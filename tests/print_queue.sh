@@ -178,6 +178,7 @@ EOF
 
 # The scheduler in its own mount namespace, with the private cups-pdf.conf bound over the
 # machine's. exec keeps one process id from unshare to cupsd.
+# shellcheck disable=SC2016 # expanded by the inner shell
 unshare --mount --propagation private sh -c \
     'mount --bind "$1" /etc/cups/cups-pdf.conf && exec cupsd -f -c "$2" -s "$3"' \
     sh "$folder/cups-pdf.conf" "$folder/etc/cupsd.conf" "$folder/etc/cups-files.conf" \
