@@ -99,11 +99,12 @@ chmod 1777 "$folder/output" "$folder/cups-pdf-spool" "$folder/gs-tmp" "$folder/s
 config_before=$(machine_config)
 schedulers_before=$(machine_schedulers)
 
-# A free port: the first of a few random ones that nothing listens on.
+# A free port: the first of a few random ones that nothing listens on (as ss sees; where it
+# is missing, the scheduler's start tells).
 port=
 for _ in $(seq 20); do
     candidate=$((20000 + RANDOM % 40000))
-    if ! ss -Hltn "sport = :$candidate" | grep -q .; then
+    if ! { command -v ss >/dev/null && ss -Hltn "sport = :$candidate" | grep -q .; }; then
         port=$candidate
         break
     fi
