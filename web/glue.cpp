@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "choice.h"
+#include "classset.h"
 #include "items.h"
 #include "layout.h"
+#include "mistakes.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
+#include "texts.h"
 
 namespace {
 
@@ -53,7 +56,32 @@ EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, i
         headingMax: headingMax,
     });
 });
+
+// The page frames a refusal itself (an alert); its words are the core's.
+EM_JS(void, refuseInPage, (const char* text), {
+    Module.refuse(UTF8ToString(text));
+});
+
+EM_JS(void, problemToPage, (const char* text), {
+    Module.takeProblem(UTF8ToString(text));
+});
 // clang-format on
+
+// The core's refusal of a typed code, handed to the page.
+void refuseCode(const char* typed) {
+    refuseInPage(ciferon::codeRefusal(typed).c_str());
+}
+
+// A teacher's list of kinds ("1-3,14") as the core reads it; no kind for anything else.
+ciferon::KindChoice chosenKinds(const char* list) {
+    return ciferon::readKindList(list).value_or(0);
+}
+
+// The class-set dialog's settings, the kinds as a teacher's list and the heading as typed.
+ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const char* kinds,
+                                     const char* heading) {
+    return {sheets, count, separator, chosenKinds(kinds), heading, "", 0};
+}
 
 // A sheet's code and its two lists, for the fields.
 void handOver(const ciferon::Sheet& sheet) {
@@ -194,6 +222,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void generate() {
 extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
+        refuseCode(typed);
         return 0;
     }
     handOver(*sheet);
@@ -210,18 +239,27 @@ extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
                  ciferon::headingMax);
 }
 
-// "Pracovní listy pro třídu…": makes a class set of the chosen kinds (bit k for kind k),
-// seeded from the clock, and keeps it for printSheets(); returns 0 for numbers out of range or
-// no kind.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator, int kinds) {
-    if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
-        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax ||
-        kinds < 1 || kinds > ciferon::allKinds) {
+// The class-set dialog's one check, on every change: hands the page the core's reason why the
+// settings make no class set, or the empty text (takeProblem); returns 1 when they make one.
+extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int separator,
+                                                  const char* kinds, const char* heading) {
+    const ciferon::ClassSetProblem problem =
+        ciferon::classSetProblem(settingsOf(sheets, count, separator, kinds, heading));
+    problemToPage(problem.text.c_str());
+    return problem ? 0 : 1;
+}
+
+// "Pracovní listy pro třídu…": makes a class set of the kinds listed as a teacher numbers them
+// ("1-3,14"), seeded from the clock, and keeps it for printSheets(); returns 0 when the core's
+// check refuses the settings.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
+                                             const char* kinds, const char* heading) {
+    const ciferon::ClassSetSettings settings = settingsOf(sheets, count, separator, kinds, heading);
+    if (ciferon::classSetProblem(settings)) {
         return 0;
     }
     clockRandom().seed();
-    keepSet(ciferon::classSet(sheets, count, separator, clockRandom(),
-                              static_cast<ciferon::KindChoice>(kinds)));
+    keepSet(ciferon::classSet(sheets, count, separator, clockRandom(), settings.kinds));
     return 1;
 }
 
@@ -255,25 +293,32 @@ extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex
 namespace {
 
 // clang-format off
-EM_JS(void, kindToPage, (const char* topic, int kind, const char* name, const char* example), {
-    Module.takeKind(UTF8ToString(topic), kind, UTF8ToString(name), UTF8ToString(example));
+EM_JS(void, kindToPage, (const char* topic, int kind, int number, const char* name,
+                        const char* example), {
+    Module.takeKind(UTF8ToString(topic), kind, number, UTF8ToString(name), UTF8ToString(example));
 });
 
-EM_JS(void, checkToPage, (const char* code, const char* exercises, const char* solutions,
-                          const char* remainders), {
-    Module.takeCheck(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
-                     UTF8ToString(remainders));
+EM_JS(void, checkToPage, (const char* code, const char* honest), {
+    Module.takeCheck(UTF8ToString(code), UTF8ToString(honest));
 });
 
-EM_JS(void, marksToPage, (const char* marks, const char* summary), {
-    Module.takeMarks(UTF8ToString(marks), UTF8ToString(summary));
+EM_JS(void, checkItemToPage, (int number, const char* exercise, const char* solution,
+                              int remainder, int groupEnd), {
+    Module.takeCheckItem(number, UTF8ToString(exercise), UTF8ToString(solution), remainder !== 0,
+                         groupEnd !== 0);
+});
+
+EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* summary), {
+    Module.takeMarks(UTF8ToString(marks), UTF8ToString(texts).split("\n"),
+                     UTF8ToString(summary));
 });
 // clang-format on
 
-// The sheet being checked: its results, and the marks of its last evaluation.
+// The sheet being checked: its items, and the marks of its last evaluation with the mistakes
+// named for them.
 struct Check {
-    std::vector<ciferon::Result> results;
-    std::vector<ciferon::Mark> marks;
+    std::vector<ciferon::SheetItem> items;
+    std::vector<ciferon::MarkedAnswer> marks;
 };
 
 Check& check() {
@@ -285,10 +330,16 @@ Check& check() {
 // summary with `shown` solutions shown.
 void marksOut(int shown) {
     std::string letters;
-    for (const ciferon::Mark mark : check().marks) {
+    std::string texts;
+    for (const ciferon::MarkedAnswer& marked : check().marks) {
+        if (!letters.empty()) {
+            texts += '\n';
+        }
+        const ciferon::Mark mark = marked.mark;
         letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
+        texts += ciferon::markText(marked);
     }
-    marksToPage(letters.c_str(), ciferon::summaryText(check().marks, shown).c_str());
+    marksToPage(letters.c_str(), texts.c_str(), ciferon::summaryText(check().marks, shown).c_str());
 }
 
 }  // namespace
@@ -299,29 +350,31 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kindChoice() {
     for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
         const std::string topicName(topic.name);
         for (const int kind : topic.kinds) {
-            kindToPage(topicName.c_str(), kind, std::string(ciferon::kindName(kind)).c_str(),
+            // The teacher's number of a kind, as lists of kinds are typed.
+            kindToPage(topicName.c_str(), kind, kind + 1,
+                       std::string(ciferon::kindName(kind)).c_str(),
                        ciferon::kindExample(kind).c_str());
         }
     }
 }
 
-// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with a "1" for
-// every exercise that takes a remainder, a "0" for the others (takeCheck), and keeps its
-// results for marking; returns 0 for a code that is not valid.
+// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with the check
+// view's honest line (takeCheck), then its exercises one by one with their worked solutions,
+// whether each takes a remainder and where a group ends (takeCheckItem), and keeps their
+// results for marking; a code that is not valid is refused through the page and gives 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
+        refuseCode(typed);
         return 0;
     }
-    check().results = ciferon::sheetResults(*sheet);
-    check().marks.assign(check().results.size(), ciferon::Mark::Unanswered);
-    std::string remainders;
-    for (const ciferon::Result& result : check().results) {
-        remainders += result.remainder ? '1' : '0';
+    check().items = ciferon::sheetItems(*sheet);
+    checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::honestLine()).c_str());
+    for (const ciferon::SheetItem& item : check().items) {
+        checkItemToPage(item.number, item.exercise.c_str(), item.solution.c_str(),
+                        item.result.remainder ? 1 : 0, item.groupEnd ? 1 : 0);
     }
-    const ciferon::Lists lists = ciferon::sheetLists(*sheet);
-    checkToPage(ciferon::sheetCode(*sheet).c_str(), lists.exercises.c_str(),
-                lists.solutions.c_str(), remainders.c_str());
+    check().marks.assign(check().items.size(), {});
     return 1;
 }
 
@@ -337,9 +390,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown)
         return line;
     };
     Check& sheet = check();
-    for (std::size_t i = 0; i < sheet.results.size(); ++i) {
+    for (std::size_t i = 0; i < sheet.items.size(); ++i) {
         const std::string_view answer = nextLine();
-        sheet.marks[i] = ciferon::markAnswer(sheet.results[i], answer, nextLine());
+        sheet.marks[i] = ciferon::markWithMistakes(sheet.items[i], answer, nextLine());
     }
     marksOut(shown);
 }

@@ -122,10 +122,8 @@
     const typed = window.prompt("Kód listu:", "") ?? "";
     if (typed === "") return;
     received = [];
-    if (!withText(typed, (pointer) => core._openSheet(pointer))) {
-      window.alert(`Kód listu „${typed}“ není platný.`);
-      return;
-    }
+    // A code that is not valid the core refuses, through the page's alert.
+    if (!withText(typed, (pointer) => core._openSheet(pointer))) return;
     [opened] = received;
     exercises.value = opened.exercises;
     solutions.value = opened.solutions;
@@ -138,10 +136,14 @@
   const { element } = paper;
   const kindChoice = byId("kinds");
   const kindBoxes = () => [...kindChoice.querySelectorAll(".kind input")];
+  // The ticked kinds as a teacher lists them ("1,4,14"), for the core to read.
   const chosenKinds = () =>
-    kindBoxes().reduce((kinds, box) => (box.checked ? kinds | (1 << Number(box.value)) : kinds), 0);
+    kindBoxes()
+      .filter((box) => box.checked)
+      .map((box) => box.value)
+      .join(",");
 
-  function addKind(topic, kind, name, example) {
+  function addKind(topic, kind, number, name, example) {
     let fieldset = kindChoice.lastElementChild;
     if (fieldset.dataset.topic !== topic) {
       fieldset = element("fieldset", "topic");
@@ -160,20 +162,30 @@
     const box = element("input");
     box.type = "checkbox";
     box.id = `kind${kind}`;
-    box.value = String(kind);
+    box.value = String(number);
     box.defaultChecked = true;
     box.setAttribute("aria-describedby", `example${kind}`);
     const label = element("label");
     label.htmlFor = box.id;
-    label.append(element("span", "kn", String(kind + 1)), ` ${name}`);
+    label.append(element("span", "kn", String(number)), ` ${name}`);
     const shown = element("span", "example", example);
     shown.id = `example${kind}`;
     row.append(box, label, shown);
     fieldset.append(row);
   }
 
-  // Every topic's box ticked, cleared or partly ticked as its kinds are; with no kind ticked the
-  // class set is refused.
+  // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
+  // as a teacher's list and the heading as typed.
+  function withSettings(call) {
+    const number = (id) => Number(byId(id).value);
+    return withText(chosenKinds(), (kinds) =>
+      withText(byId("heading").value.trim(), (heading) =>
+        call(number("sheets"), number("count"), number("separator"), kinds, heading)));
+  }
+
+  // Every topic's box ticked, cleared or partly ticked as its kinds are; while the core's check
+  // refuses the settings, the class set cannot be printed and the line under the choice says
+  // why (takeProblem).
   function showKindChoice() {
     for (const topic of kindChoice.querySelectorAll(".topic")) {
       const boxes = [...topic.querySelectorAll(".kind input")];
@@ -182,9 +194,12 @@
       topicBox.checked = ticked === boxes.length;
       topicBox.indeterminate = ticked > 0 && ticked < boxes.length;
     }
-    const none = chosenKinds() === 0;
-    byId("printSheets").disabled = none;
-    byId("noKinds").hidden = !none;
+    byId("printSheets").disabled = !withSettings(core._checkClassSet);
+  }
+
+  function showProblem(text) {
+    byId("noKinds").textContent = text;
+    byId("noKinds").hidden = text === "";
   }
 
   function chooseKinds(event) {
@@ -204,8 +219,7 @@
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
-    const number = (id) => Number(byId(id).value);
-    if (!core._classSet(number("sheets"), number("count"), number("separator"), chosenKinds())) return;
+    if (!withSettings(core._classSet)) return;
     const duplex = byId("duplex").checked ? 1 : 0;
     withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
     dialog.close();
@@ -234,6 +248,11 @@
   byId("openCode").addEventListener("click", openByCode);
   byId("classSetForm").addEventListener("submit", printClassSet);
   kindChoice.addEventListener("change", chooseKinds);
+  // The numbers and the heading as they are typed; the kinds have their own handler, which must
+  // see a topic's box as clicked before the boxes are shown again.
+  byId("classSetForm").addEventListener("input", (event) => {
+    if (!kindChoice.contains(event.target)) showKindChoice();
+  });
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
 
@@ -261,6 +280,9 @@
           byId("heading").maxLength = headingMax;
         },
         takeKind: addKind,
+        takeProblem: showProblem,
+        // The core's refusal of a code, as the page says it.
+        refuse: (text) => window.alert(text),
       }),
     )
     .then((module) => {
