@@ -24,6 +24,7 @@
 #include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
+#include "qtext.h"
 #include "texts.h"
 
 namespace ciferon {
@@ -46,10 +47,6 @@ constexpr QRect generateButton = twips(120, 3240, 1935, 375);
 constexpr QRect copyButton = twips(2160, 3240, 2535, 375);
 constexpr QRect clearButton = twips(4920, 3240, 2535, 375);
 constexpr QRect quitButton = twips(8280, 3240, 1815, 375);
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPlainTextEdit* listField(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QString& description) {
