@@ -14,6 +14,7 @@ namespace ciferon::cli {
 
 namespace {
 
+// Ciferon's own options, in the order --help lists them.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Vypíše tuto nápovědu a skončí.")};
@@ -105,7 +106,8 @@ QString inLine(std::string_view sentence) {
 }
 
 // The core's refusal of a class-set setting as the command line says it: the option that
-// gave the setting named after the setting's name, and for a number the value as typed.
+// gave the setting named after the setting's name (for the heading, its first word), and for
+// a number the value as typed: «počet listů (--sheets) musí být … do 40, ne „41“.»
 Refusal settingRefusal(const ClassSetProblem& problem, const QString& option,
                        const std::optional<QString>& typed) {
     QString text = inLine(problem.text);
@@ -443,7 +445,7 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
     }
     const PdfOutput pdf{parser.value(o.pdf), parser.value(o.heading).trimmed(),
                         parser.isSet(o.duplex)};
-    const Reading reading = readMode(parser, o, arguments, mode, sheet, pdf);
+    Reading reading = readMode(parser, o, arguments, mode, sheet, pdf);
     if (std::holds_alternative<Refusal>(reading)) {
         return reading;
     }
