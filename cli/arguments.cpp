@@ -7,7 +7,7 @@
 
 #include "choice.h"
 #include "classset.h"
-#include "qtext.h"
+#include "page_type.h"
 #include "texts.h"
 
 namespace ciferon::cli {

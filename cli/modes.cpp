@@ -9,8 +9,8 @@
 
 #include "answer_file.h"
 #include "items.h"
+#include "page_type.h"
 #include "paper.h"
-#include "qtext.h"
 #include "results.h"
 
 namespace ciferon::cli {

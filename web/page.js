@@ -109,9 +109,8 @@
 
   // "Tisk…": the fields as they stand, or the sheet opened by its code with its key.
   function printFields() {
-    const sheet = shownSheet();
-    if (sheet) {
-      paper.layOutSheets([sheet], "", false);
+    if (shownSheet()) {
+      withText("", (heading) => core._printSheets(heading, 0));
     } else {
       mirror();
     }
@@ -220,13 +219,23 @@
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
-    received = [];
     if (!withSettings(core._classSet)) return;
-    const total = received.length;
-    const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
-    paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
+    const duplex = byId("duplex").checked ? 1 : 0;
+    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
     dialog.close();
     window.print();
+  }
+
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…" and "&duplex=1" where wanted)
+  // lays out a class set of exactly these codes for the browser's Print, as the command line's
+  // --codes does: the same sheets, the same pages.
+  function printFromAddress() {
+    const asked = new URLSearchParams(location.hash.slice(1));
+    const codes = asked.get("print");
+    if (!codes) return;
+    if (!withText(codes, (pointer) => core._classSetOfCodes(pointer))) return;
+    const duplex = asked.get("duplex") === "1" ? 1 : 0;
+    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex));
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);
@@ -258,9 +267,11 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList, results) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList, results });
+        takeSheet(code, exerciseList, solutionList) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
+        // The core's layout of sheets and their key, drawn as it stands.
+        takeLayout: paper.drawLayout,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
@@ -285,6 +296,8 @@
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
+      printFromAddress();
+      addEventListener("hashchange", printFromAddress);
       performance.mark("ciferon-ready");
       dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })

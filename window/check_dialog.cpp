@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "items.h"
-#include "qtext.h"
+#include "page_type.h"
 #include "texts.h"
 
 namespace ciferon {

@@ -9,7 +9,7 @@
 
 #include "choice.h"
 #include "classset.h"
-#include "qtext.h"
+#include "page_type.h"
 
 namespace ciferon {
 

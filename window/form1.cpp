@@ -28,7 +28,6 @@
 #include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
-#include "qtext.h"
 #include "texts.h"
 
 namespace ciferon {

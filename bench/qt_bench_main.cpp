@@ -1,12 +1,12 @@
-// The benchmarks' start for those that draw with Qt: an application under Qt's offscreen
-// platform, so that no display is needed, then every benchmark linked in.
+// The main of the benchmarks that need Qt: an application object under Qt's offscreen
+// platform, then Google Benchmark's run.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QApplication application(argc, argv);
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
