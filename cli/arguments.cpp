@@ -69,6 +69,12 @@ struct Options {
     QCommandLineOption duplex{QStringLiteral("duplex"),
                               QStringLiteral("S --pdf pro oboustranný tisk: každý list i klíč "
                                              "začíná na liché stránce, na novém papíře.")};
+    QCommandLineOption mistakes{
+        QStringLiteral("mistakes"),
+        QStringLiteral("S --pdf uvede v klíči u každého výsledku v hranatých závorkách chybné "
+                       "výsledky častých chyb: Z – počítáno zleva doprava, D – přechod přes "
+                       "desítku, J – jednotky obráceně, V – zbytek větší než dělitel, P – "
+                       "prohozený podíl a zbytek.")};
     QCommandLineOption text{
         QStringLiteral("text"),
         QStringLiteral("Vypíše oba seznamy listu s kódem z --code přesně tak, jak by je "
@@ -79,13 +85,14 @@ struct Options {
                        "standardní vstup) odpověď na každý příklad na jednom řádku, bez "
                        "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“ nebo "
                        "„8 zb. 3“; prázdný řádek je bez odpovědi. Vypíše u každého příkladu "
-                       "„N. správně“, „N. chybně“ nebo „N. bez odpovědi“ a nakonec "
-                       "„Správně S z T.“"),
+                       "„N. správně“, „N. chybně“ (s pravděpodobnou chybou „N. chybně – …“, "
+                       "lze-li ji poznat) nebo „N. bez odpovědi“ a nakonec „Správně S z T.“ "
+                       "s řádkem za každou pojmenovanou chybu."),
         QStringLiteral("SOUBOR")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
         return {help,    version, sheets, count,  separator, kinds, codes,
-                heading, code,    pdf,    duplex, text,      check};
+                heading, code,    pdf,    duplex, mistakes,  text,  check};
     }
 };
 
@@ -290,6 +297,8 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
          QStringLiteral("--kinds patří k --sheets N (list podle kódu má své druhy příkladů).")},
         {&o.heading, toPdf, QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
         {&o.duplex, toPdf, QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
+        {&o.mistakes, toPdf,
+         QStringLiteral("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
         {&o.pdf, toPdf, QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
         {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
         {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
@@ -444,7 +453,7 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
         sheet = std::get<Sheet>(read);
     }
     const PdfOutput pdf{parser.value(o.pdf), parser.value(o.heading).trimmed(),
-                        parser.isSet(o.duplex)};
+                        parser.isSet(o.duplex), parser.isSet(o.mistakes)};
     Reading reading = readMode(parser, o, arguments, mode, sheet, pdf);
     if (std::holds_alternative<Refusal>(reading)) {
         return reading;

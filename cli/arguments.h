@@ -23,6 +23,7 @@ struct PdfOutput {
     QString path;     // "-" for standard output
     QString heading;  // above every sheet and the key; may be empty
     bool duplex = false;
+    bool mistakes = false;  // the key lists the wrong answers of common mistakes
     bool operator==(const PdfOutput&) const = default;
 };
 

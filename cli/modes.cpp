@@ -46,7 +46,7 @@ int writeOut(const QByteArray& bytes) {
 int writeSheets(const PdfOutput& pdf, const std::vector<PaperSheet>& sheets) {
     const QString title = pdf.heading.isEmpty() ? QStringLiteral("Pracovní listy") : pdf.heading;
     const auto draw = [&](QPagedPaintDevice& device) {
-        return printSheets(device, sheets, {pdf.heading, pdf.duplex});
+        return printSheets(device, sheets, {pdf.heading, pdf.duplex, pdf.mistakes});
     };
     if (pdf.path == QLatin1String("-")) {
         QBuffer buffer;
@@ -139,10 +139,10 @@ int run(const CodeCheckTask& task) {
              usageFault});
     }
     QString report;
+    // "N. chybně – TEXT" where a mistake gives exactly the answer; the summary's lines count
+    // the mistakes named.
     for (std::size_t i = 0; i < items.size(); ++i) {
-        report += QStringLiteral("%1. %2\n")
-                      .arg(items[i].number)
-                      .arg(toQString(markWord(marks.marks[i])));
+        report += toQString(checkLine(items[i].number, marks.marks[i])) + QLatin1Char('\n');
     }
     report += toQString(summaryText(marks.marks)) + QLatin1Char('\n');
     return writeOut(report.toUtf8());

@@ -34,7 +34,7 @@ FileMarks markAnswerFile(std::string_view bytes, const std::vector<SheetItem>& i
     FileMarks file;
     for (std::size_t i = 0; i < items.size(); ++i) {
         file.marks.push_back(
-            markAnswerLine(items[i].result, i < lines.size() ? lines[i] : std::string_view()));
+            markLineWithMistakes(items[i], i < lines.size() ? lines[i] : std::string_view()));
     }
     return file;
 }

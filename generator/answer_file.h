@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "items.h"
+#include "mistakes.h"
 #include "results.h"
 
 namespace ciferon {
@@ -18,7 +19,8 @@ inline constexpr std::size_t answerFileMax = std::size_t{1} << 20;
 
 struct FileMarks {
     enum class Fault { None, TooLarge, TooManyLines } fault = Fault::None;
-    std::vector<Mark> marks;  // one per item, when there is no fault
+    // One per item, with the mistakes named for a wrong answer, when there is no fault.
+    std::vector<MarkedAnswer> marks;
 };
 
 // Marks a file's answers against the sheet's items: line i answers item i. Spreadsheets' and
