@@ -22,8 +22,8 @@ std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets) {
 
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options) {
-    return drawLayout(device,
-                      sheetsLayout(sheets, {options.heading.toStdString(), options.duplex}));
+    return drawLayout(device, sheetsLayout(sheets, {options.heading.toStdString(), options.duplex,
+                                                    options.mistakes}));
 }
 
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions) {

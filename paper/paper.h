@@ -28,8 +28,9 @@ PaperSheet paperSheet(const Sheet& sheet);
 std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets);
 
 struct PaperOptions {
-    QString heading;      // above every pupil's sheet and the key; may be empty
-    bool duplex = false;  // printed on both sides: every sheet starts on a new sheet of paper
+    QString heading;        // above every pupil's sheet and the key; may be empty
+    bool duplex = false;    // printed on both sides: every sheet starts on a new sheet of paper
+    bool mistakes = false;  // the key lists the wrong answers that common mistakes give
 };
 
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and

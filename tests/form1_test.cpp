@@ -571,19 +571,24 @@ class Form1Test : public QObject {
         QVERIFY(showWindow(form));
         QList<int> defaults;
         bool duplex = true;
+        bool mistakes = true;
         saveClassSet(form, path, [&](ClassSetDialog& dialog) {
             for (const char* name : {"sheets", "count", "separator"}) {
                 defaults << child<QSpinBox>(dialog, name)->value();
             }
             duplex = child<QCheckBox>(dialog, "duplex")->isChecked();
+            mistakes = child<QCheckBox>(dialog, "mistakes")->isChecked();
             child<QSpinBox>(dialog, "sheets")->setValue(3);
             child<QSpinBox>(dialog, "count")->setValue(6);
+            QTest::keyClick(child<QCheckBox>(dialog, "mistakes"), Qt::Key_Space);
         });
         QCOMPARE(defaults, QList<int>({classSetDefault, sheetCountDefault, sheetSeparatorDefault}));
-        QVERIFY(!duplex);
+        QVERIFY(!duplex && !mistakes);
         const QStringList pages = pdfPages(path);
         QCOMPARE(pages.size(), 4);
         QVERIFY(pages[2].contains(QStringLiteral("List 3 z 3")));
+        // "V klíči uvést časté chyby": the legend of the mistakes' letters under the results.
+        QVERIFY(pages[3].contains(QStringLiteral("Z – počítáno zleva doprava")));
     }
 
     // "Oboustranný tisk" lays the saved PDF out for both sides: sheets of several pages each,

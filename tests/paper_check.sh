@@ -25,6 +25,10 @@ heading='5. A – opakování'
 "$here/sheets_pdf_check.sh" set.pdf $sheets 40 1 "$heading" "$ciferon" "$check" >codes.txt
 [ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
 code=$(head -n 1 codes.txt)
+# The same class set again from its list of codes: the same pages, word for word.
+"$ciferon" --codes "$(paste -sd, codes.txt)" --heading "$heading" --pdf again.pdf
+cmp <(pdftotext set.pdf -) <(pdftotext again.pdf -)
+rm again.pdf
 
 # A topic's class set: division with remainder alone (--kinds 11) gives twelve-symbol codes
 # whose sheets hold that kind only; --kinds 1-15 is every kind, with eight-symbol codes.
@@ -88,6 +92,11 @@ refuse --sheets 2 --kinds 1,,2 --pdf new.pdf
 refuse --sheets 2 --kinds jedenáct --pdf new.pdf
 refuse --sheets 2 --pdf new.pdf --kinds
 refuse --code "$code" --kinds 11 --pdf new.pdf
+# Lists of codes: a bad code among good ones, an empty list, too long a list, no --pdf.
+refuse --codes "$code,K7M2-9QX4" --pdf new.pdf
+refuse --codes '' --pdf new.pdf
+refuse --codes "$(yes "$code" | head -n 41 | paste -sd,)" --pdf new.pdf
+refuse --codes "$code" --text
 refuse --kinds 11
 # A code that is missing or wrong is found before a window is thought of, so without a
 # display it gets its line all the same; a good one that needs the window gets one line.
@@ -197,6 +206,41 @@ diff <(echo '1. chybně'; echo '2. bez odpovědi'; seq 3 10 | sed 's/$/. správn
 # answers.
 { printf '\xef\xbb\xbf'; cat results.txt; printf '\n\r\n'; } |
     "$ciferon" --code 1DX2-DT93 --check - | tail -n 1 | grep -qx 'Správně 20 z 20.'
+# A named mistake from each row of the table, as the sheet's exercises give them: 12+5.9 and
+# 3+6.3+6+6.3 worked from the left, 77-58 without its borrow, 73-56 with its units reversed,
+# 29:5 with a remainder too large, then swapped, 15:4 without its remainder, and one sign of
+# 19+18+2+3+4 the other way.
+mistaken=(29 10 10 153 '4 (9)' 3 117 95 10 25 23)
+{ printf '%s\n' "${mistaken[@]}"; sed -n '12,19p' results.txt; echo 3; } >mistakes.txt
+"$ciferon" --code 1DX2-DT93 --check mistakes.txt >marks.txt
+named=(
+    '1. chybně – asi zapomenutý přechod přes desítku'
+    '4. chybně – asi počítáno zleva doprava (nejdřív se násobí a dělí)'
+    '5. chybně – zbytek musí být menší než dělitel'
+    '7. chybně – asi počítáno zleva doprava (nejdřív se násobí a dělí)'
+    '9. chybně – asi jedno znaménko opačně'
+    '11. chybně – asi odečteny jednotky obráceně (menší od větší)'
+    '20. chybně – chybí zbytek'
+    'Správně 13 z 20.'
+    '– asi počítáno zleva doprava (nejdřív se násobí a dělí): 2×'
+    '– asi zapomenutý přechod přes desítku: 1×'
+    '– asi odečteny jednotky obráceně (menší od větší): 1×'
+    '– zbytek musí být menší než dělitel: 1×'
+    '– chybí zbytek: 1×'
+    '– asi jedno znaménko opačně: 1×'
+)
+diff <(printf '%s\n' "${named[@]}") <(grep -v 'správně$' marks.txt)
+sed -i '5s/.*/4 (5)/' mistakes.txt
+"$ciferon" --code 1DX2-DT93 --check mistakes.txt | grep -qx '5. chybně – asi prohozený podíl a zbytek'
+# The key with the common mistakes: the legend under "Výsledky" and the wrong answers in
+# brackets beside the results they miss; without the option, neither.
+"$ciferon" --code 1DX2-DT93 --mistakes --pdf key.pdf
+pdftotext key.pdf - | tr '\n' ' ' | grep -q 'Z – počítáno zleva doprava, D – přechod přes desítku'
+pdftotext -layout key.pdf - | grep -q '1\. 19 \[D 29; J 21\]'
+pdftotext -layout key.pdf - | grep -q '5\. 5 (4) \[V 4 (9); P 4 (5)\]'
+"$ciferon" --code 1DX2-DT93 --pdf key.pdf
+[ "$(pdftotext key.pdf - | grep -c '\[\|počítáno zleva')" -eq 0 ]
+rm key.pdf mistakes.txt
 # Refused: more lines than exercises, a file that is not there, a bad code, and --check
 # beside another output or a heading.
 { cat results.txt; echo 1; } >long.txt
@@ -206,6 +250,8 @@ refuse --code K7M2-9QX4 --check answers.txt
 refuse --code 1DX2-DT93 --check answers.txt --pdf new.pdf
 refuse --code 1DX2-DT93 --check answers.txt --text
 refuse --code 1DX2-DT93 --check answers.txt --heading "$heading"
+refuse --code 1DX2-DT93 --check answers.txt --mistakes
+refuse --code 1DX2-DT93 --text --mistakes
 refuse --sheets 2 --check answers.txt --pdf new.pdf
 
 # Every code that the README, the manual page and --help show to be typed opens a sheet.

@@ -284,10 +284,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes) {
     return 1;
 }
 
-// The kept sheets with their key under `heading`, one-sided or two-sided (`duplex`), laid
-// out by the core page by page and handed to the page to draw (takeLayout).
-extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex) {
-    layoutToPage(layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0})).c_str());
+// The kept sheets with their key under `heading`, one-sided or two-sided (`duplex`), with the
+// common mistakes in the key or not (`mistakes`), laid out by the core page by page and handed to
+// the page to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex, int mistakes) {
+    layoutToPage(
+        layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0, mistakes != 0})).c_str());
 }
 
 namespace {

@@ -221,12 +221,14 @@
     if (event.submitter?.value !== "print") return;
     if (!withSettings(core._classSet)) return;
     const duplex = byId("duplex").checked ? 1 : 0;
-    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
+    const mistakes = byId("mistakes").checked ? 1 : 0;
+    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex, mistakes));
     dialog.close();
     window.print();
   }
 
-  // An address ending in "#print=CODE,CODE…" (with "&heading=…" and "&duplex=1" where wanted)
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…", "&duplex=1" and "&mistakes=1"
+  // where wanted)
   // lays out a class set of exactly these codes for the browser's Print, as the command line's
   // --codes does: the same sheets, the same pages.
   function printFromAddress() {
@@ -235,7 +237,8 @@
     if (!codes) return;
     if (!withText(codes, (pointer) => core._classSetOfCodes(pointer))) return;
     const duplex = asked.get("duplex") === "1" ? 1 : 0;
-    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex));
+    const mistakes = asked.get("mistakes") === "1" ? 1 : 0;
+    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex, mistakes));
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);

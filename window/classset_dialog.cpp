@@ -43,6 +43,10 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     duplex_->setObjectName(QStringLiteral("duplex"));
     duplex_->setChecked(initial.duplex);
     duplex_->setToolTip(QStringLiteral("Každý žákovský list i řešení začne na novém papíře"));
+    mistakes_ = new QCheckBox(QStringLiteral("V klíči uvést časté chyby"), this);
+    mistakes_->setObjectName(QStringLiteral("mistakes"));
+    mistakes_->setChecked(initial.mistakes);
+    mistakes_->setToolTip(QStringLiteral("U výsledků v klíči chybné výsledky častých chyb"));
 
     auto* form = new QFormLayout;
     // The labels are the fields' buddies, so screen readers name every field.
@@ -51,6 +55,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(QStringLiteral("Oddělovat po"), separator_);
     form->addRow(QStringLiteral("Nadpis"), heading_);
     form->addRow(duplex_);
+    form->addRow(mistakes_);
 
     QWidget* choice = kindChoice(initial.kinds);
     noKinds_ = new QLabel(this);
@@ -180,6 +185,7 @@ ClassSetRequest ClassSetDialog::request() const {
     request.kinds = chosenKinds();
     request.heading = heading_->text().trimmed();
     request.duplex = duplex_->isChecked();
+    request.mistakes = mistakes_->isChecked();
     request.output = output_;
     return request;
 }

@@ -38,6 +38,7 @@ class ClassSetDialog final : public QDialog {
     QSpinBox* separator_;
     QLineEdit* heading_;
     QCheckBox* duplex_;
+    QCheckBox* mistakes_;
     std::array<QCheckBox*, kindCount> kinds_{};
     std::vector<QCheckBox*> topics_;
     QLabel* noKinds_;

@@ -17,6 +17,8 @@ struct ClassSetRequest {
     // Laid out for both sides of the paper: every pupil's sheet and the key start on a front
     // page. A PDF is laid out so; for the printer it only presets its dialog to two-sided.
     bool duplex = false;
+    // The key lists beside each result the wrong answers that common mistakes give.
+    bool mistakes = false;
     enum class Output { Print, Pdf, Preview } output = Output::Print;
 };
 

@@ -282,8 +282,9 @@ void Form1::printClassSet() {
         }
         const std::vector<PaperSheet> sheets = paperSheets(set);
         const QString heading = request->heading;
-        const auto draw = [&sheets, &heading](QPagedPaintDevice& device, bool duplex) {
-            return printSheets(device, sheets, {heading, duplex});
+        const bool mistakes = request->mistakes;
+        const auto draw = [&sheets, &heading, mistakes](QPagedPaintDevice& device, bool duplex) {
+            return printSheets(device, sheets, {heading, duplex, mistakes});
         };
         switch (request->output) {
             case ClassSetRequest::Output::Pdf:

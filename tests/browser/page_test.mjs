@@ -228,7 +228,8 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
-    ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
+    ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"],
+    ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
   assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   // The kind choice: every topic and kind ticked, each kind with its number and an example.
@@ -414,9 +415,10 @@ const printedCodes = (pdf) => pdfPages(pdf).filter((page) => /^Jméno:/m.test(pa
   .map((page) => page.match(/Kód: (\S+)/)[1]);
 
 // Prints a class set of exactly these codes from the page (its address's #print=…) to `pdf`.
-async function printCodes(codes, heading, duplex, pdf) {
+async function printCodes(codes, heading, duplex, pdf, mistakes = false) {
   await engine.evaluate(() => document.body.classList.remove("sheets"));
-  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0" });
+  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0",
+    mistakes: mistakes ? "1" : "0" });
   await engine.open(`${pageUrl}#${asked}`);
   await engine.waitFor(() => document.body.classList.contains("sheets"));
   await engine.pdf(pdf);
@@ -467,6 +469,14 @@ test("a class set of given codes from the command line and from the page", print
     assert.deepEqual(printedCodes(page), codes);
     assert.deepEqual(pageStarts(page), pageStarts(fromCodes), duplex ? "two-sided" : "one-sided");
   }
+  // With the common mistakes, the key's results read as the command line's.
+  const withMistakes = join(work, "mistakes.pdf");
+  execFileSync(ciferon, ["--codes", "1DX2-DT93", "--mistakes", "--pdf", withMistakes]);
+  const page = join(work, "mistakes-page.pdf");
+  await printCodes(["1DX2-DT93"], "", false, page, true);
+  const keyOf = (pdf) => pdfPages(pdf).filter((text) => text.includes("Výsledky")).join("");
+  assert.match(keyOf(page), /\[D 29; J 21\]/);
+  assert.equal(keyOf(page).replace(/\s+/g, " "), keyOf(withMistakes).replace(/\s+/g, " "));
   await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
 });
 
