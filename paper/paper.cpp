@@ -607,6 +607,15 @@ std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets) {
     return paper;
 }
 
+std::vector<PaperSheet> paperSheets(const std::vector<ClassSetSheet>& sheets) {
+    std::vector<Sheet> plain;
+    plain.reserve(sheets.size());
+    for (const ClassSetSheet& sheet : sheets) {
+        plain.push_back(sheet.sheet);
+    }
+    return paperSheets(plain);
+}
+
 QPageLayout a4Layout() {
     return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
             QPageLayout::Millimeter};

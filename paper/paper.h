@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "classset.h"
 #include "sheet.h"
 
 namespace ciferon {
@@ -29,6 +30,8 @@ struct PaperSheet {
 PaperSheet paperSheet(const Sheet& sheet);
 // A class set, numbered "List 1 z N" to "List N z N".
 std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets);
+// A class set as the core makes it, its adapted sheets laid out adapted.
+std::vector<PaperSheet> paperSheets(const std::vector<ClassSetSheet>& sheets);
 
 struct PaperOptions {
     QString heading;      // above every pupil's sheet and the key; may be empty

@@ -858,6 +858,56 @@ class Form1Test : public QObject {
         QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
     }
 
+    // "Upravené listy" and their count: the count follows the set's until it is set, goes no
+    // higher, and counts only with adapted sheets; a list the core refuses stops the commands
+    // with its reason. A dialog opened with what was asked shows it again.
+    void theAdaptedSheetsAreCheckedAsTheOtherSettings() {
+        ClassSetDialog dialog{ClassSetRequest{}};
+        QVERIFY(showWindow(dialog));
+        auto* list = child<QLineEdit>(dialog, "adapted");
+        auto* adaptedCount = child<QSpinBox>(dialog, "adaptedCount");
+        auto* problem = child<QLabel>(dialog, "noKinds");
+        auto* print = buttonNamed(dialog, QStringLiteral("Vytisknout…"));
+        QCOMPARE(list->text(), QString());
+        QCOMPARE(list->placeholderText(), QStringLiteral("např. 3, 7 nebo všechny"));
+        QCOMPARE(adaptedCount->value(), sheetCountDefault);
+        QVERIFY(!adaptedCount->isEnabled());
+        child<QSpinBox>(dialog, "count")->setValue(12);
+        QCOMPARE(adaptedCount->value(), 12);
+
+        const QString beyond = QStringLiteral(
+            "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako "
+            "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.");
+        for (const auto& [typed, refused] : {std::pair{"3, 7", false},
+                                             {"3, 26", true},
+                                             {"všechny", false},
+                                             {"3-", true},
+                                             {"0", true},
+                                             {"24-25", false}}) {
+            list->setText(QString::fromUtf8(typed));
+            QCOMPARE(print->isEnabled(), !refused);
+            QCOMPARE(problem->isVisible(), refused);
+            QCOMPARE(problem->text(), refused ? beyond : QString());
+            QVERIFY(adaptedCount->isEnabled());
+        }
+        QCOMPARE(dialog.request().adapted, QStringLiteral("24-25"));
+        QCOMPARE(dialog.request().adaptedCount, 0);
+
+        adaptedCount->setValue(8);
+        child<QSpinBox>(dialog, "count")->setValue(30);
+        QCOMPARE(adaptedCount->value(), 8);
+        child<QSpinBox>(dialog, "count")->setValue(6);
+        QCOMPARE(adaptedCount->value(), 6);
+        QCOMPARE(adaptedCount->maximum(), 6);
+        QCOMPARE(dialog.request().adaptedCount, 6);
+
+        ClassSetDialog again{dialog.request()};
+        QCOMPARE(child<QLineEdit>(again, "adapted")->text(), QStringLiteral("24-25"));
+        QCOMPARE(child<QSpinBox>(again, "adaptedCount")->value(), 6);
+        child<QSpinBox>(again, "count")->setValue(9);
+        QCOMPARE(child<QSpinBox>(again, "adaptedCount")->value(), 6);
+    }
+
     // A pupil checks a sheet by its code: answers typed field by field with Enter, marked
     // right, wrong or not at all, a wrong one's solution shown, then corrected.
     void checksASheetByItsCode() {

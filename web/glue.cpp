@@ -37,9 +37,9 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
 });
 
 EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions,
-                         const char* results), {
+                         const char* results, int adapted), {
     Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
-                     UTF8ToString(results).split("\n"));
+                     UTF8ToString(results).split("\n"), adapted !== 0);
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
@@ -72,15 +72,16 @@ ciferon::KindChoice chosenKinds(const char* list) {
     return ciferon::readKindList(list).value_or(0);
 }
 
-// The class-set dialog's settings, the kinds as a teacher's list and the heading as typed.
+// The class-set dialog's settings: the kinds as a teacher's list, the heading and the adapted
+// sheets as typed.
 ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const char* kinds,
-                                     const char* heading) {
-    return {sheets, count, separator, chosenKinds(kinds), heading, "", 0};
+                                     const char* heading, const char* adapted, int adaptedCount) {
+    return {sheets, count, separator, chosenKinds(kinds), heading, adapted, adaptedCount};
 }
 
 // A sheet, its lists and its results for the key ("61", "8 (3)"), read from the solutions
-// already made rather than from a second run.
-void handOver(const ciferon::Sheet& sheet) {
+// already made rather than from a second run, and whether it is laid out adapted.
+void handOver(const ciferon::Sheet& sheet, bool adapted = false) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
     std::string results;
     for (const ciferon::Result& result : ciferon::readResults(lists.solutions)) {
@@ -90,7 +91,7 @@ void handOver(const ciferon::Sheet& sheet) {
         results += ciferon::resultText(result);
     }
     sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(), lists.solutions.c_str(),
-                results.c_str());
+                results.c_str(), adapted ? 1 : 0);
 }
 
 class PageHost final : public ciferon::RunHost {
@@ -143,26 +144,28 @@ extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
 // The class-set dialog's one check, on every change: hands the page the core's reason why the
 // settings make no class set, or the empty text (takeProblem); returns 1 when they make one.
 extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int separator,
-                                                  const char* kinds, const char* heading) {
-    const ciferon::ClassSetProblem problem =
-        ciferon::classSetProblem(settingsOf(sheets, count, separator, kinds, heading));
+                                                  const char* kinds, const char* heading,
+                                                  const char* adapted, int adaptedCount) {
+    const ciferon::ClassSetProblem problem = ciferon::classSetProblem(
+        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount));
     problemToPage(problem.text.c_str());
     return problem ? 0 : 1;
 }
 
 // "Pracovní listy pro třídu…": hands a class set of the kinds listed as a teacher numbers them
-// ("1-3,14") to the page sheet by sheet, seeded from the clock; returns 0 when the core's
-// check refuses the settings.
+// ("1-3,14") to the page sheet by sheet, each with whether it is adapted, seeded from the
+// clock; returns 0 when the core's check refuses the settings.
 extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
-                                             const char* kinds, const char* heading) {
-    const ciferon::ClassSetSettings settings = settingsOf(sheets, count, separator, kinds, heading);
+                                             const char* kinds, const char* heading,
+                                             const char* adapted, int adaptedCount) {
+    const ciferon::ClassSetSettings settings =
+        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount);
     if (ciferon::classSetProblem(settings)) {
         return 0;
     }
     clockRandom().seed();
-    for (const ciferon::Sheet& sheet :
-         ciferon::classSet(sheets, count, separator, clockRandom(), settings.kinds)) {
-        handOver(sheet);
+    for (const ciferon::ClassSetSheet& sheet : ciferon::classSetOf(settings, clockRandom())) {
+        handOver(sheet.sheet, sheet.adapted);
     }
     return 1;
 }

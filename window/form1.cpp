@@ -22,6 +22,7 @@
 #include <QTranslator>
 
 #include "check_dialog.h"
+#include "classset.h"
 #include "classset_dialog.h"
 #include "paper.h"
 #include "texts.h"
@@ -253,17 +254,26 @@ void Form1::saveFieldsAsPdf() {
 
 void Form1::printClassSet() {
     // The sheets a preview showed are the ones then printed or saved, unless the dialog asks
-    // for other sheets: another number of them, count, group size or choice of kinds.
-    std::vector<Sheet> set;
-    std::optional<ClassSetRequest> madeFor;
+    // for other sheets: another number of them, count, group size, choice of kinds or adapted
+    // sheets.
+    std::vector<ClassSetSheet> set;
+    std::optional<ClassSetSettings> madeFor;
     while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
         lastClassSet_ = *request;
-        if (!madeFor || madeFor->sheets != request->sheets || madeFor->count != request->count ||
-            madeFor->separator != request->separator || madeFor->kinds != request->kinds) {
+        ClassSetSettings settings{request->sheets,
+                                  request->count,
+                                  request->separator,
+                                  request->kinds,
+                                  {},
+                                  request->adapted.toStdString(),
+                                  request->adaptedCount};
+        if (!madeFor || madeFor->sheets != settings.sheets || madeFor->count != settings.count ||
+            madeFor->separator != settings.separator || madeFor->kinds != settings.kinds ||
+            madeFor->adapted != settings.adapted ||
+            madeFor->adaptedCount != settings.adaptedCount) {
             random_.seed();
-            set = classSet(request->sheets, request->count, request->separator, random_,
-                           request->kinds);
-            madeFor = request;
+            set = classSetOf(settings, random_);
+            madeFor = settings;
         }
         const std::vector<PaperSheet> sheets = paperSheets(set);
         const QString heading = request->heading;

@@ -15,7 +15,7 @@ import { launch } from "./engines.mjs";
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
    duplex, printSheets, restart, copies, prints, printedAt, kinds, noKinds, checkList, checkSummary,
-   checkDialog, checkedCode */
+   checkDialog, checkedCode, adaptedCount */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -228,7 +228,9 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
-    ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"]]);
+    ["Nadpis", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
+    ["Příkladů na upraveném listu", "number", "1", "20", "20"],
+    ["Oboustranný tisk", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
   assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   // The kind choice: every topic and kind ticked, each kind with its number and an example.
@@ -336,6 +338,34 @@ test("the kind choice: a topic's box ticks and clears its kinds, partly ticked w
   // The dialog opens with its defaults again.
   await engine.press("#classSet");
   assert.deepEqual((await kindChoice()).map(([, state]) => state), ["ticked", "ticked", "ticked", "ticked"]);
+  await engine.press("#cancelSheets");
+});
+
+test("the adapted sheets: their count follows the set's until set, and the core refuses a list beyond the set", async () => {
+  await engine.press("#classSet");
+  const state = () => engine.evaluate(() => [adaptedCount.value, adaptedCount.max, adaptedCount.disabled,
+    printSheets.disabled, noKinds.hidden ? "" : noKinds.textContent]);
+  const type = (id, value) => engine.evaluate((field, text) => {
+    const input = document.getElementById(field);
+    input.value = text;
+    input.dispatchEvent(new Event("input", { bubbles: true }));
+  }, id, value);
+  assert.deepEqual(await state(), ["20", "20", true, false, ""]);
+  await type("count", "12");
+  assert.deepEqual(await state(), ["12", "12", true, false, ""]);
+  const beyond = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy oddělené " +
+    "čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
+  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", beyond]]) {
+    await type("adapted", list);
+    assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
+  }
+  await type("adapted", "2");
+  await type("adaptedCount", "5");
+  await type("count", "30");
+  assert.deepEqual(await state(), ["5", "30", false, false, ""]);
+  await type("adaptedCount", "31");
+  assert.deepEqual(await state(), ["31", "30", false, true,
+    "Příkladů na upraveném listu musí být celé číslo od 1 do 30."]);
   await engine.press("#cancelSheets");
 });
 
