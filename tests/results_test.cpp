@@ -87,6 +87,7 @@ TEST(Answer, ReadsAPupilsSpellingsAndRefusesTheRest) {
         {"6,1", NotNumber, 0},
         {"+5", NotNumber, 0},
         {"--5", NotNumber, 0},
+        {"6-1", NotNumber, 0},  // a minus only before the digits
         {"-\u22125", NotNumber, 0},
         {"-", NotNumber, 0},
         {"\u2212", NotNumber, 0},
@@ -138,6 +139,7 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {remainder, "8 zb. 3", nullptr, Mark::Right},
         {remainder, "8 zb.3\r", nullptr, Mark::Right},
         {remainder, "8 Zb. 3", nullptr, Mark::Right},
+        {remainder, "8 ZB. 3", nullptr, Mark::Right},
         {remainder, "8 (4)", nullptr, Mark::Wrong},
         {remainder, "83", nullptr, Mark::Wrong},
         {remainder, "8", nullptr, Mark::Wrong},
