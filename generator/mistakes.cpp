@@ -1,5 +1,7 @@
 #include "mistakes.h"
 
+#include "texts.h"
+
 #include <algorithm>
 
 namespace ciferon {
@@ -356,13 +358,25 @@ std::string mistakeNote(MistakeSet mistakes) {
     return note;
 }
 
-std::string checkLine(int number, const MarkedAnswer& marked) {
-    std::string line = std::to_string(number);
-    line.append(". ").append(markWord(marked.mark));
-    if (const std::string note = mistakeNote(marked.mistakes); !note.empty()) {
-        line.append(" – ").append(note);
+namespace {
+
+// A mark followed by the mistakes named for it, after an en dash.
+std::string withNote(std::string mark, MistakeSet mistakes) {
+    if (const std::string note = mistakeNote(mistakes); !note.empty()) {
+        mark.append(" – ").append(note);
     }
-    return line;
+    return mark;
+}
+
+}  // namespace
+
+std::string checkLine(int number, const MarkedAnswer& marked) {
+    return withNote(std::to_string(number).append(". ").append(markWord(marked.mark)),
+                    marked.mistakes);
+}
+
+std::string markText(const MarkedAnswer& marked) {
+    return withNote(markText(marked.mark), marked.mistakes);
 }
 
 std::vector<std::string> mistakeSummaryLines(const std::vector<MarkedAnswer>& marked) {

@@ -106,6 +106,10 @@ std::string mistakeNote(MistakeSet mistakes);
 // "9. chybně", or with named mistakes "9. chybně – asi zapomenutý přechod přes desítku".
 std::string checkLine(int number, const MarkedAnswer& marked);
 
+// A mark as the check view shows it, with the mistakes named for it: "✗ chybně – asi
+// zapomenutý přechod přes desítku".
+std::string markText(const MarkedAnswer& marked);
+
 // The summary's lines for the mistakes named, one a mistake, the most frequent first and ties
 // in the order of Mistake: "– asi počítáno zleva doprava (nejdřív se násobí a dělí): 2×". An
 // answer with two mistakes counts for both.

@@ -12,6 +12,7 @@
 #include "choice.h"
 #include "classset.h"
 #include "items.h"
+#include "mistakes.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
@@ -194,10 +195,11 @@ EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* summ
 });
 // clang-format on
 
-// The sheet being checked: its results, and the marks of its last evaluation.
+// The sheet being checked: its items, and the marks of its last evaluation with the mistakes
+// named for them.
 struct Check {
-    std::vector<ciferon::Result> results;
-    std::vector<ciferon::Mark> marks;
+    std::vector<ciferon::SheetItem> items;
+    std::vector<ciferon::MarkedAnswer> marks;
 };
 
 Check& check() {
@@ -210,12 +212,13 @@ Check& check() {
 void marksOut(int shown) {
     std::string letters;
     std::string texts;
-    for (const ciferon::Mark mark : check().marks) {
+    for (const ciferon::MarkedAnswer& marked : check().marks) {
         if (!letters.empty()) {
             texts += '\n';
         }
+        const ciferon::Mark mark = marked.mark;
         letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
-        texts += ciferon::markText(mark);
+        texts += ciferon::markText(marked);
     }
     marksToPage(letters.c_str(), texts.c_str(), ciferon::summaryText(check().marks, shown).c_str());
 }
@@ -246,15 +249,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
         refuseCode(typed);
         return 0;
     }
-    const std::vector<ciferon::SheetItem> items = ciferon::sheetItems(*sheet);
-    check().results.clear();
+    check().items = ciferon::sheetItems(*sheet);
     checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::honestLine()).c_str());
-    for (const ciferon::SheetItem& item : items) {
-        check().results.push_back(item.result);
+    for (const ciferon::SheetItem& item : check().items) {
         checkItemToPage(item.number, item.exercise.c_str(), item.solution.c_str(),
                         item.result.remainder ? 1 : 0, item.groupEnd ? 1 : 0);
     }
-    check().marks.assign(check().results.size(), ciferon::Mark::Unanswered);
+    check().marks.assign(check().items.size(), {});
     return 1;
 }
 
@@ -270,9 +271,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown)
         return line;
     };
     Check& sheet = check();
-    for (std::size_t i = 0; i < sheet.results.size(); ++i) {
+    for (std::size_t i = 0; i < sheet.items.size(); ++i) {
         const std::string_view answer = nextLine();
-        sheet.marks[i] = ciferon::markAnswer(sheet.results[i], answer, nextLine());
+        sheet.marks[i] = ciferon::markWithMistakes(sheet.items[i], answer, nextLine());
     }
     marksOut(shown);
 }
