@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include "choice.h"
@@ -45,12 +44,3 @@ BENCHMARK_CAPTURE(classSetToPdf, fiveAdapted, ciferon::allKinds, "3, 9, 14, 22-2
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

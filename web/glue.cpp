@@ -3,6 +3,7 @@
 // when it creates it (askNumber and showResults); the run itself is the core's.
 #include <emscripten.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "choice.h"
 #include "classset.h"
 #include "items.h"
+#include "layout.h"
 #include "mistakes.h"
 #include "results.h"
 #include "run.h"
@@ -37,10 +39,12 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
     Module.showResults(UTF8ToString(exercises), UTF8ToString(solutions));
 });
 
-EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions,
-                         const char* results, int adapted), {
-    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
-                     UTF8ToString(results).split("\n"), adapted !== 0);
+EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
+    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
+});
+
+EM_JS(void, layoutToPage, (const char* layout), {
+    Module.takeLayout(JSON.parse(UTF8ToString(layout)));
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
@@ -80,19 +84,118 @@ ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const
     return {sheets, count, separator, chosenKinds(kinds), heading, adapted, adaptedCount};
 }
 
-// A sheet, its lists and its results for the key ("61", "8 (3)"), read from the solutions
-// already made rather than from a second run, and whether it is laid out adapted.
-void handOver(const ciferon::Sheet& sheet, bool adapted = false) {
+// A sheet's code and its two lists, for the fields.
+void handOver(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
-    std::string results;
-    for (const ciferon::Result& result : ciferon::readResults(lists.solutions)) {
-        if (!results.empty()) {
-            results += '\n';
-        }
-        results += ciferon::resultText(result);
+    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(),
+                lists.solutions.c_str());
+}
+
+// The class set that "Vytisknout…" prints next.
+std::vector<ciferon::PrintSheet>& kept() {
+    static std::vector<ciferon::PrintSheet> sheets;
+    return sheets;
+}
+
+// The sheet last opened by its code, which "Tisk…" prints alone.
+ciferon::PrintSheet& opened() {
+    static ciferon::PrintSheet sheet;
+    return sheet;
+}
+
+// A class set numbered "List 1 z N" to "List N z N", its adapted sheets laid out adapted,
+// kept for printing.
+void keepSet(const std::vector<ciferon::ClassSetSheet>& sheets) {
+    kept().clear();
+    for (const ciferon::ClassSetSheet& sheet : sheets) {
+        kept().push_back(
+            {ciferon::sheetCode(sheet.sheet), static_cast<int>(kept().size()) + 1,
+             static_cast<int>(sheets.size()), ciferon::sheetItems(sheet.sheet),
+             sheet.adapted ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular});
     }
-    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(), lists.solutions.c_str(),
-                results.c_str(), adapted ? 1 : 0);
+}
+
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// A number in pt to a thousandth, without printf, which the module would otherwise carry.
+void appendNumber(std::string& out, double number) {
+    auto thousandths = static_cast<long long>(number * 1000 + (number < 0 ? -0.5 : 0.5));
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    const std::string fraction = std::to_string(1000 + thousandths % 1000);
+    out += std::to_string(thousandths / 1000);
+    out += '.';
+    out += fraction.substr(1);
+}
+
+// The core's layout as JSON for the page, which only draws it: every face with its family,
+// weight, ascent and height in em; every page with its texts [text, face, pt, x, y] (the
+// left end of the baseline, in pt from the printable area's corner) and rules [x1, y1, x2,
+// y2]; the rules' width and the area's size in pt.
+std::string layoutJson(const ciferon::Layout& layout) {
+    using ciferon::Face;
+    std::string out = "{\"faces\":[";
+    constexpr std::array faces{Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold};
+    for (const Face face : faces) {
+        const bool sans = face == Face::Sans || face == Face::SansBold;
+        out += face == Face::Serif ? "" : ",";
+        out += sans ? "{\"sans\":true" : "{\"sans\":false";
+        out += face == Face::SerifBold || face == Face::SansBold ? ",\"bold\":true"
+                                                                 : ",\"bold\":false";
+        out += ",\"ascent\":";
+        appendNumber(out, ciferon::ascentOf(face, 1));
+        out += ",\"height\":";
+        appendNumber(out, ciferon::ascentOf(face, 1) + ciferon::descentOf(face, 1));
+        out += '}';
+    }
+    out += "],\"rule\":";
+    appendNumber(out, ciferon::ruleWidth);
+    out += ",\"width\":";
+    appendNumber(out, ciferon::pageWidth);
+    out += ",\"height\":";
+    appendNumber(out, ciferon::pageHeight);
+    out += ",\"pages\":[";
+    for (const ciferon::Page& page : layout.pages) {
+        out += &page == layout.pages.data() ? "{\"texts\":[" : ",{\"texts\":[";
+        for (const ciferon::TextRun& text : page.texts) {
+            out += &text == page.texts.data() ? "[" : ",[";
+            appendQuoted(out, text.text);
+            out += ',';
+            out += std::to_string(static_cast<int>(text.face));
+            for (const double number : {text.points, text.x, text.y}) {
+                out += ',';
+                appendNumber(out, number);
+            }
+            out += ']';
+        }
+        out += "],\"rules\":[";
+        for (const ciferon::Rule& rule : page.rules) {
+            out += &rule == page.rules.data() ? "[" : ",[";
+            for (const double number : {rule.x1, rule.y1, rule.x2, rule.y2}) {
+                appendNumber(out, number);
+                out += ',';
+            }
+            out.back() = ']';
+        }
+        out += "]}";
+    }
+    out += "]}";
+    return out;
 }
 
 class PageHost final : public ciferon::RunHost {
@@ -131,6 +234,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
         return 0;
     }
     handOver(*sheet);
+    opened() = {ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
+                ciferon::SheetStyle::Regular};
     return 1;
 }
 
@@ -153,9 +258,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int sep
     return problem ? 0 : 1;
 }
 
-// "Pracovní listy pro třídu…": hands a class set of the kinds listed as a teacher numbers them
-// ("1-3,14") to the page sheet by sheet, each with whether it is adapted, seeded from the
-// clock; returns 0 when the core's check refuses the settings.
+// "Pracovní listy pro třídu…": makes a class set of the kinds listed as a teacher numbers them
+// ("1-3,14"), with the adapted sheets listed so ("3, 7", "všechny") and their count, seeded
+// from the clock, and keeps it for printSheets(); returns 0 when the core's check refuses the
+// settings.
 extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
                                              const char* kinds, const char* heading,
                                              const char* adapted, int adaptedCount) {
@@ -165,10 +271,48 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separato
         return 0;
     }
     clockRandom().seed();
-    for (const ciferon::ClassSetSheet& sheet : ciferon::classSetOf(settings, clockRandom())) {
-        handOver(sheet.sheet, sheet.adapted);
-    }
+    keepSet(ciferon::classSetOf(settings, clockRandom()));
     return 1;
+}
+
+// A class set of exactly these codes, separated by commas, in this order, the sheets listed in
+// `adapted` ("2", "1,3", "všechny"; empty for none) laid out adapted, kept for printSheets();
+// returns 0, keeping nothing, when a code or the list is not valid.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes, const char* adapted) {
+    std::vector<ciferon::ClassSetSheet> sheets;
+    std::string_view rest(codes);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(',');
+        const auto sheet = ciferon::readSheetCode(rest.substr(0, end));
+        if (!sheet) {
+            return 0;
+        }
+        sheets.push_back({*sheet, false});
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    const auto marked = ciferon::readAdaptedSheets(adapted, static_cast<int>(sheets.size()));
+    if (sheets.empty() || !marked) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        sheets[i].adapted = marked->at(i + 1);
+    }
+    keepSet(sheets);
+    return 1;
+}
+
+// The kept sheets with their key under `heading`, one-sided or two-sided (`duplex`), laid
+// out by the core page by page and handed to the page to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex) {
+    layoutToPage(layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0})).c_str());
+}
+
+// "Tisk…" of the sheet last opened by its code, alone with its key, laid out adapted when
+// `adapted` ("Upravený list"), and handed to the page to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printOpened(int adapted) {
+    ciferon::PrintSheet sheet = opened();
+    sheet.style = adapted != 0 ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular;
+    layoutToPage(layoutJson(ciferon::sheetsLayout({sheet}, {"", false})).c_str());
 }
 
 namespace {

@@ -110,9 +110,8 @@
   // "Tisk…": the fields as they stand, or the sheet opened by its code with its key, laid out
   // adapted when "Upravený list" is ticked.
   function printFields() {
-    const sheet = shownSheet();
-    if (sheet) {
-      paper.layOutSheets([{ ...sheet, adapted: byId("adaptedPrint").checked }], "", false);
+    if (shownSheet()) {
+      core._printOpened(byId("adaptedPrint").checked ? 1 : 0);
     } else {
       mirror();
     }
@@ -244,13 +243,26 @@
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
-    received = [];
     if (!withSettings(core._classSet)) return;
-    const total = received.length;
-    const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
-    paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
+    const duplex = byId("duplex").checked ? 1 : 0;
+    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
     dialog.close();
     window.print();
+  }
+
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…", "&duplex=1" and "&adapted=2,3"
+  // where wanted)
+  // lays out a class set of exactly these codes for the browser's Print, as the command line's
+  // --codes does: the same sheets, the same pages.
+  function printFromAddress() {
+    const asked = new URLSearchParams(location.hash.slice(1));
+    const codes = asked.get("print");
+    if (!codes) return;
+    const made = withText(codes, (pointer) =>
+      withText(asked.get("adapted") ?? "", (adapted) => core._classSetOfCodes(pointer, adapted)));
+    if (!made) return;
+    const duplex = asked.get("duplex") === "1" ? 1 : 0;
+    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex));
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);
@@ -284,9 +296,11 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList, results, adapted) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList, results, adapted });
+        takeSheet(code, exerciseList, solutionList) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
+        // The core's layout of sheets and their key, drawn as it stands.
+        takeLayout: paper.drawLayout,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
@@ -312,6 +326,8 @@
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
+      printFromAddress();
+      addEventListener("hashchange", printFromAddress);
       performance.mark("ciferon-ready");
       dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })

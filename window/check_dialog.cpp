@@ -10,15 +10,12 @@
 #include <algorithm>
 
 #include "items.h"
+#include "page_type.h"
 #include "texts.h"
 
 namespace ciferon {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* answerField(QWidget* parent, const QString& name, const QString& accessibleName) {
     auto* field = new QLineEdit(parent);

@@ -9,6 +9,7 @@
 
 #include "choice.h"
 #include "classset.h"
+#include "page_type.h"
 
 namespace ciferon {
 
@@ -20,10 +21,6 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int val
     field->setRange(1, maximum);
     field->setValue(value);
     return field;
-}
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 constexpr KindChoice bit(int kind) {

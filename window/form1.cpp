@@ -66,10 +66,6 @@ bool jobRefused(const QPrinter& printer) {
 #endif
 }
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPlainTextEdit* listField(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QString& description) {
     auto* field = new QPlainTextEdit(parent);
