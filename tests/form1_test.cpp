@@ -511,6 +511,48 @@ class Form1Test : public QObject {
         QVERIFY2(pages[0].contains(QStringLiteral("Kód: ") + code), qPrintable(pages[0]));
     }
 
+    // Adapted sheets: a class set's listed ones, with their own count, and a sheet opened by its
+    // code while "Upravený list" is ticked; the key names them " – upravený list".
+    void adaptedSheetsAreNamedSoInTheKey() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
+        prompts.classSet = ClassSetRequest{.sheets = 3,
+                                           .count = 12,
+                                           .separator = 4,
+                                           .adapted = QStringLiteral("2"),
+                                           .adaptedCount = 6,
+                                           .output = ClassSetRequest::Output::Pdf};
+        form.printClassSet();
+        const QString set = pdfPages(prompts.pdfPath).join(QLatin1Char('\f'));
+        const QRegularExpression adaptedTitle(
+            QStringLiteral("^List (\\d) z 3, kód (\\S+) – upravený list$"),
+            QRegularExpression::MultilineOption);
+        QSet<QString> named;
+        for (auto match = adaptedTitle.globalMatch(set); match.hasNext();) {
+            const auto found = match.next();
+            QCOMPARE(found.captured(1), QStringLiteral("2"));
+            QCOMPARE(readSheetCode(found.captured(2).toStdString())->count, 6);
+            named << found.captured(2);
+        }
+        QCOMPARE(named.size(), 1);
+        QVERIFY2(set.contains(QStringLiteral("Kód: ") + *named.begin()), qPrintable(set));
+
+        QAction* adapted = form.findChild<QAction*>(QStringLiteral("adaptedPrint"));
+        QVERIFY(adapted->isCheckable() && !adapted->isChecked());
+        QCOMPARE(adapted->text().remove(QLatin1Char('&')), QStringLiteral("Upravený list"));
+        form.openSheet({8589933, 4, 20});
+        for (const bool checked : {false, true}) {
+            adapted->setChecked(checked);
+            form.saveFieldsAsPdf();
+            const QStringList pages = pdfPages(prompts.pdfPath);
+            QVERIFY(pages[0].contains(QStringLiteral("Kód: 4XY1-ZKRX")));
+            QCOMPARE(pages.constLast().contains(QStringLiteral("Kód 4XY1-ZKRX – upravený list")),
+                     checked);
+        }
+    }
+
     // "Oboustranný tisk" only presets the print dialog; the dialog's final setting decides
     // the layout: on both sides, every sheet and the key start on a front page.
     void theClassSetPrintsAsThePrintDialogDecides_data() {

@@ -13,7 +13,7 @@ struct ClassSetRequest {
     int count = sheetCountDefault;
     int separator = sheetSeparatorDefault;
     KindChoice kinds = allKinds;  // never empty once the dialog is accepted
-    QString heading;
+    QString heading{};
     // The sheets laid out adapted, as the teacher lists them ("3, 7", "všechny"); empty for
     // none. Their count of exercises, 0 while it follows the set's count.
     QString adapted{};

@@ -243,6 +243,12 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
     file->addAction(QStringLiteral("&Tisk…"), QKeySequence::Print, this, &Form1::printFields);
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
+    adaptedPrint_ = file->addAction(QStringLiteral("Up&ravený list"));
+    adaptedPrint_->setObjectName(QStringLiteral("adaptedPrint"));
+    adaptedPrint_->setCheckable(true);
+    adaptedPrint_->setStatusTip(
+        QStringLiteral("List otevřený podle kódu vytiskne větším písmem, s více místem a po "
+                       "jednom příkladu na řádku"));
     file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
     file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
     file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
@@ -366,7 +372,11 @@ std::optional<Sheet> Form1::shownSheet() const {
 
 bool Form1::paintFields(QPagedPaintDevice& device, bool duplex) const {
     if (const auto sheet = shownSheet()) {
-        return printSheets(device, {paperSheet(*sheet)}, {QString(), duplex});
+        PaperSheet paper = paperSheet(*sheet);
+        if (adaptedPrint_->isChecked()) {
+            paper.style = SheetStyle::Adapted;
+        }
+        return printSheets(device, {paper}, {QString(), duplex});
     }
     return printLists(device, fieldText(0), fieldText(1));
 }
