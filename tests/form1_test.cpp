@@ -443,12 +443,13 @@ class Form1Test : public QObject {
                 texts << item->text() + QLatin1Char(' ') + item->shortcut().toString();
             }
         }
-        QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-                 QStringLiteral(
-                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
-                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
-                     "Nápověda|"
-                     "O programu Ciferon "));
+        QCOMPARE(
+            texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
+            QStringLiteral(
+                "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro třídu… "
+                "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
+                "Nápověda|"
+                "O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {
