@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "font_widths.h"
+#include "mistakes.h"
 #include "texts.h"
 
 namespace ciferon {
@@ -683,7 +684,9 @@ Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& o
         Block block{keyTitle(sheet), {}, {}};
         Block solutions{block.title, {}, {}};
         for (const SheetItem& item : sheet.items) {
-            block.cells.push_back({numbered(item.number), resultText(item.result)});
+            block.cells.push_back({numbered(item.number),
+                                   options.mistakes ? resultText(item.result) + keyMistakes(item)
+                                                    : resultText(item.result)});
             solutions.lines.push_back({numbered(item.number), item.solution, {}, false});
             if (item.groupEnd) {
                 solutions.lines.emplace_back();
@@ -694,8 +697,10 @@ Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& o
     }
     pages.newPaperSheet();
     layout.resultsStart = pages.current();
-    const double resultsTop =
-        heading(pages, titled("Výsledky"), Face::SerifBold, 14, 0) + 2 * ptPerMm;
+    double resultsTop = heading(pages, titled("Výsledky"), Face::SerifBold, 14, 0) + 2 * ptPerMm;
+    if (options.mistakes) {
+        resultsTop = heading(pages, keyLegend(), Face::Serif, 10, resultsTop) + 2 * ptPerMm;
+    }
     const double resultsFoot =
         Flow(pages, resultsStyle(), std::move(results), resultsTop, noHeading).placeAll();
 

@@ -83,6 +83,9 @@ struct PrintSheet {
 struct PrintOptions {
     std::string heading;  // above every pupil's sheet and the key; may be empty
     bool duplex = false;  // printed on both sides: every sheet and the key start on a front page
+    // Each result in the key followed by the wrong answers that common mistakes give for it,
+    // «7. 21 [Z 48]», with the letters' legend under the heading "Výsledky".
+    bool mistakes = false;
 };
 
 // Every pupil's sheet from a new page (heading, "Jméno:" and "Datum:" to fill in, "List k z

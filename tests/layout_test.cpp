@@ -9,6 +9,7 @@
 
 #include "font_widths.h"
 #include "layout.h"
+#include "mistakes.h"
 #include "texts.h"
 
 namespace ciferon {
@@ -191,6 +192,44 @@ TEST(Layout, TheSolutionsBelowTheResultsOnlyWhereTheyFit) {
     }
     EXPECT_GT(below, 0);
     EXPECT_GT(newPage, 0);
+}
+
+// With the common mistakes in the key, every result that a mistake can miss carries them in
+// brackets, the legend stands under "Výsledky", and a class set of 25 x 20 keeps its results
+// within three pages.
+TEST(Layout, TheKeyWithMistakesStaysWithinThreePages) {
+    ClockRandom random;
+    random.seedWith(7);
+    std::vector<PrintSheet> set;
+    for (const Sheet& sheet : classSet(25, 20, 5, random)) {
+        set.push_back({sheetCode(sheet), static_cast<int>(set.size()) + 1, 25, sheetItems(sheet),
+                       SheetStyle::Regular});
+    }
+    for (const bool mistakes : {false, true}) {
+        SCOPED_TRACE(mistakes);
+        const Layout layout = sheetsLayout(set, {"", false, mistakes});
+        int bracketed = 0;
+        for (const Page& page : layout.pages) {
+            for (const TextRun& text : page.texts) {
+                bracketed += text.text.find(" [") != std::string::npos ? 1 : 0;
+            }
+        }
+        int expected = 0;
+        for (const PrintSheet& sheet : set) {
+            for (const SheetItem& item : sheet.items) {
+                expected += keyMistakes(item).empty() ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(bracketed, mistakes ? expected : 0);
+        EXPECT_GT(expected, 100);
+        EXPECT_EQ(pagesWith(layout, std::string(keyLegend()).substr(0, 20)),
+                  mistakes ? std::vector<int>{layout.resultsStart} : std::vector<int>{});
+        const bool sharesPage =
+            !pagesWith(layout, "Řešení").empty() &&
+            layout.pages[static_cast<std::size_t>(layout.solutionsStart)].texts.front().text !=
+                "Řešení";
+        EXPECT_LE(layout.solutionsStart - layout.resultsStart + (sharesPage ? 1 : 0), 3);
+    }
 }
 
 TEST(Layout, AnAdaptedSheetIsLargerWithOneExerciseALineAndBoxes) {
