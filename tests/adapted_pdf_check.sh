@@ -55,8 +55,13 @@ fi
 for i in $(seq "$sheets"); do
     first=${starts[$((i - 1))]}
     last=$((i < sheets ? starts[i] - 1 : key - 1))
-    grep -q "^List $i z $sheets$" "$work/page$first.txt"
     code=$(grep -oE 'Kód: [0-9A-Z]{4}(-[0-9A-Z]{4}){1,2}' "$work/page$first.txt" | cut -d' ' -f2)
+    # A sheet printed alone by its code is not numbered.
+    title="Kód $code"
+    if [ "$sheets" -gt 1 ] || grep -q "^List 1 z 1$" "$work/page$first.txt"; then
+        grep -q "^List $i z $sheets$" "$work/page$first.txt"
+        title="List $i z $sheets, kód $code"
+    fi
     kind=regular
     expected=$count
     if [[ "$adapted" == *" $i "* || "$adapted" == " all " ]]; then
@@ -106,7 +111,7 @@ for i in $(seq "$sheets"); do
           page = $2; y = $3 }
         END { print kind, lowest, height, step, most }' \
         < <(sort -k2,2n -k3,3n "$work/lines$i") >>"$work/measures"
-    titles=$(grep -c "^List $i z $sheets, kód $code – upravený list" <(pdftotext -raw -f "$key" "$pdf" -) || true)
+    titles=$(grep -c "^$title – upravený list" <(pdftotext -raw -f "$key" "$pdf" -) || true)
     if [ "$kind" = adapted ]; then
         [ "$titles" -ge 2 ] || { echo "sheet $i is not named adapted in the key" >&2; exit 1; }
         echo "$code adapted"

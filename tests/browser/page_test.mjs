@@ -374,6 +374,50 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   await engine.press("#cancelSheets");
 });
 
+const adaptedCheck = join(dirname(fileURLToPath(import.meta.url)), "..", "adapted_pdf_check.sh");
+// Types into the class-set dialog's fields as a teacher does, each change an input event.
+const typeIn = (values) => engine.evaluate((given) => {
+  for (const [id, value] of Object.entries(given)) {
+    const input = document.getElementById(id);
+    if (input.type === "checkbox") input.checked = value;
+    else input.value = value;
+    input.dispatchEvent(new Event("input", { bubbles: true }));
+  }
+}, values);
+
+test("adapted sheets on paper: larger type, one exercise a line, their own count and code, named in the key, two-sided on odd pages", printing, async () => {
+  await engine.press("#classSet");
+  await typeIn({ sheets: "3", count: "40", separator: "5", adapted: "1, 3", adaptedCount: "30", duplex: true });
+  await engine.evaluate(() => {
+    window.print = () => {};
+    printSheets.click();
+  });
+  await engine.pdf(join(work, "adapted.pdf"));
+  const codes = execFileSync(adaptedCheck, [join(work, "adapted.pdf"), ciferon, "40", "30", "1 3", "duplex"],
+    { encoding: "utf8" }).trim().split("\n");
+  assert.deepEqual(codes.map((line) => line.endsWith(" adapted")), [true, false, true]);
+  // An adapted sheet of 30 runs over more than one page.
+  const pages = pdfPages(join(work, "adapted.pdf"));
+  const { sheets: starts } = pageStarts(join(work, "adapted.pdf"));
+  assert.ok(pages.slice(0, starts[1] - 1).filter((page) => page.trim() !== "").length > 1, codes.join(" "));
+});
+
+test("a sheet opened by its code prints adapted while Upravený list is ticked", printing, async () => {
+  await engine.press("#openCode", ["4XY1-ZKRX"]);
+  assert.equal(await engine.evaluate(() => document.getElementById("adaptedPrint").checked), false);
+  await engine.evaluate(() => {
+    window.print = () => {};
+    document.getElementById("adaptedPrint").checked = true;
+  });
+  await engine.press("#printFields");
+  await engine.pdf(join(work, "opened-adapted.pdf"));
+  assert.deepEqual(execFileSync(adaptedCheck, [join(work, "opened-adapted.pdf"), ciferon, "4", "4", "1"],
+    { encoding: "utf8" }), "4XY1-ZKRX adapted\n");
+  await engine.evaluate(() => {
+    document.getElementById("adaptedPrint").checked = false;
+  });
+});
+
 test("a twelve-symbol code opens its topic sheet as the desktop program has it", async () => {
   for (const code of topicCodes) {
     // As a pupil might read it out: small letters, blanks for dashes.
