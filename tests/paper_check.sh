@@ -25,6 +25,10 @@ heading='5. A – opakování'
 "$here/sheets_pdf_check.sh" set.pdf $sheets 40 1 "$heading" "$ciferon" "$check" >codes.txt
 [ "$(sort -u codes.txt | wc -l)" -eq $sheets ]
 code=$(head -n 1 codes.txt)
+# The same class set again from its list of codes: the same pages, word for word.
+"$ciferon" --codes "$(paste -sd, codes.txt)" --heading "$heading" --pdf again.pdf
+cmp <(pdftotext set.pdf -) <(pdftotext again.pdf -)
+rm again.pdf
 
 # A topic's class set: division with remainder alone (--kinds 11) gives twelve-symbol codes
 # whose sheets hold that kind only; --kinds 1-15 is every kind, with eight-symbol codes.
@@ -88,6 +92,11 @@ refuse --sheets 2 --kinds 1,,2 --pdf new.pdf
 refuse --sheets 2 --kinds jedenáct --pdf new.pdf
 refuse --sheets 2 --pdf new.pdf --kinds
 refuse --code "$code" --kinds 11 --pdf new.pdf
+# Lists of codes: a bad code among good ones, an empty list, too long a list, no --pdf.
+refuse --codes "$code,K7M2-9QX4" --pdf new.pdf
+refuse --codes '' --pdf new.pdf
+refuse --codes "$(yes "$code" | head -n 41 | paste -sd,)" --pdf new.pdf
+refuse --codes "$code" --text
 refuse --kinds 11
 # A code that is missing or wrong is found before a window is thought of, so without a
 # display it gets its line all the same; a good one that needs the window gets one line.

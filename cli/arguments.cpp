@@ -1,0 +1,515 @@
+#include "arguments.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <algorithm>
+#include <string>
+
+#include "choice.h"
+#include "classset.h"
+#include "page_type.h"
+#include "texts.h"
+
+namespace ciferon::cli {
+
+namespace {
+
+// Ciferon's own options, in the order --help lists them.
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Vypíše tuto nápovědu a skončí.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Vypíše verzi programu a skončí.")};
+    QCommandLineOption sheets{
+        QStringLiteral("sheets"),
+        QStringLiteral("Pracovní listy pro třídu: N listů (1–%1), každý s jiným kódem, a klíč "
+                       "k nim; zapíše je do souboru podle --pdf.")
+            .arg(classSetMax),
+        QStringLiteral("N")};
+    QCommandLineOption count{QStringLiteral("count"),
+                             QStringLiteral("Příkladů na listu (1–%1, jinak %2).")
+                                 .arg(sheetCountMax)
+                                 .arg(sheetCountDefault),
+                             QStringLiteral("M")};
+    QCommandLineOption separator{
+        QStringLiteral("separator"),
+        QStringLiteral("Prázdný řádek po každém K-tém příkladu (1–%1, jinak %2).")
+            .arg(sheetSeparatorMax)
+            .arg(sheetSeparatorDefault),
+        QStringLiteral("K")};
+    QCommandLineOption kinds{
+        QStringLiteral("kinds"),
+        QStringLiteral("Jen tyto druhy příkladů na listech (čísla 1–%1 níže, jednotlivě "
+                       "nebo jako rozsahy oddělené čárkou, třeba 11 nebo 1-3,14,15); jinak "
+                       "všechny. Kód listu s výběrem má dvanáct znaků.")
+            .arg(kindCount),
+        QStringLiteral("SEZNAM")};
+    QCommandLineOption codes{
+        QStringLiteral("codes"),
+        QStringLiteral("Pracovní listy pro třídu s těmito kódy (oddělenými čárkou, nejvýše "
+                       "%1), očíslované v jejich pořadí, a klíč k nim; zapíše je do souboru "
+                       "podle --pdf.")
+            .arg(classSetMax),
+        QStringLiteral("KÓDY")};
+    QCommandLineOption heading{
+        QStringLiteral("heading"),
+        QStringLiteral("Nadpis nad listy a klíčem (nejvýše %1 znaků).").arg(headingMax),
+        QStringLiteral("TEXT")};
+    QCommandLineOption code{
+        QStringLiteral("code"),
+        QStringLiteral("List s tímto kódem (například %1) a jeho klíč: do souboru "
+                       "s --pdf, na výstup s --text, odpovědi k němu s --check, jinak v okně "
+                       "programu.")
+            .arg(QStringLiteral("1DX2-DT93")),
+        QStringLiteral("KÓD")};
+    QCommandLineOption pdf{QStringLiteral("pdf"),
+                           QStringLiteral("Zapíše listy a klíč do souboru PDF (- je standardní "
+                                          "výstup) a skončí; nepotřebuje obrazovku."),
+                           QStringLiteral("SOUBOR")};
+    QCommandLineOption duplex{QStringLiteral("duplex"),
+                              QStringLiteral("S --pdf pro oboustranný tisk: každý list i klíč "
+                                             "začíná na liché stránce, na novém papíře.")};
+    QCommandLineOption text{
+        QStringLiteral("text"),
+        QStringLiteral("Vypíše oba seznamy listu s kódem z --code přesně tak, jak by je "
+                       "tlačítko „Kopíruj obě pole do schránky“ dalo do schránky, a skončí.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Vyhodnotí odpovědi žáka k listu s kódem z --code: v SOUBORU (- je "
+                       "standardní vstup) odpověď na každý příklad na jednom řádku, bez "
+                       "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“ nebo "
+                       "„8 zb. 3“; prázdný řádek je bez odpovědi. Vypíše u každého příkladu "
+                       "„N. správně“, „N. chybně“ nebo „N. bez odpovědi“ a nakonec "
+                       "„Správně S z T.“"),
+        QStringLiteral("SOUBOR")};
+
+    [[nodiscard]] QList<QCommandLineOption> all() const {
+        return {help,    version, sheets, count,  separator, kinds, codes,
+                heading, code,    pdf,    duplex, text,      check};
+    }
+};
+
+// What a command line asks for, while it is read.
+enum class Mode { Window, Help, Version, Sheets, Codes, CodePdf, CodeText, CodeCheck };
+
+Refusal refuse(const QString& why) {
+    return {QStringLiteral("ciferon: ") + why, usageFault};
+}
+
+// A sentence of the core as a part of this program's line: from a small letter.
+QString inLine(std::string_view sentence) {
+    QString text = toQString(sentence);
+    if (!text.isEmpty()) {
+        text[0] = text[0].toLower();
+    }
+    return text;
+}
+
+// The core's refusal of a class-set setting as the command line says it: the option that
+// gave the setting named after the setting's name (for the heading, its first word), and for
+// a number the value as typed: «počet listů (--sheets) musí být … do 40, ne „41“.»
+Refusal settingRefusal(const ClassSetProblem& problem, const QString& option,
+                       const std::optional<QString>& typed) {
+    QString text = inLine(problem.text);
+    const QString name = toQString(fieldName(problem.field));
+    text.insert(name.isEmpty() ? text.indexOf(QLatin1Char(' ')) : name.size(),
+                QStringLiteral(" (--%1)").arg(option));
+    if (typed) {
+        text.chop(1);  // the full stop
+        text += QStringLiteral(", ne „%1“.").arg(*typed);
+    }
+    return refuse(text);
+}
+
+// The arguments that are Ciferon's, without Qt's own options of a graphical program, which
+// the window passes on to Qt, and whether those choose a platform or a display.
+struct Arguments {
+    QStringList ours;
+    QString platform;            // -platform NAME
+    bool displayChosen = false;  // -display NAME
+};
+
+Arguments splitArguments(const QStringList& all, const QList<QCommandLineOption>& options) {
+    static const QStringList qtWithValue{QStringLiteral("platform"),
+                                         QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),
+                                         QStringLiteral("plugin"),
+                                         QStringLiteral("display"),
+                                         QStringLiteral("geometry"),
+                                         QStringLiteral("qwindowgeometry"),
+                                         QStringLiteral("qwindowicon"),
+                                         QStringLiteral("qwindowtitle"),
+                                         QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"),
+                                         QStringLiteral("session"),
+                                         QStringLiteral("name"),
+                                         QStringLiteral("title")};
+    static const QStringList qtFlags{QStringLiteral("reverse"), QStringLiteral("nograb"),
+                                     QStringLiteral("dograb"), QStringLiteral("sync"),
+                                     QStringLiteral("widgetcount")};
+    const auto ourWithValue = [&options](const QString& name) {
+        return std::any_of(options.begin(), options.end(), [&name](const QCommandLineOption& o) {
+            return !o.valueName().isEmpty() && o.names().contains(name);
+        });
+    };
+    Arguments arguments;
+    arguments.ours << all.value(0);
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        const QString& arg = all.at(i);
+        if (arg == QLatin1String("--")) {
+            arguments.ours << all.mid(i);
+            break;
+        }
+        // Ours take two dashes; Qt takes its options with one or two.
+        const QString bare = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
+        const QString name = bare.left(bare.indexOf(QLatin1Char('=')));
+        if (arg.startsWith(QLatin1String("--")) && ourWithValue(bare)) {
+            arguments.ours << arg;
+            if (i + 1 < all.size()) {
+                arguments.ours << all.at(++i);
+            }
+            continue;
+        }
+        if (arg.startsWith(QLatin1Char('-')) &&
+            (qtWithValue.contains(name) || qtFlags.contains(bare))) {
+            // The value follows, or stands after "="; without one Qt chooses nothing.
+            QString value = bare.mid(name.size() + 1);
+            if (qtWithValue.contains(bare) && ++i < all.size()) {
+                value = all.at(i);
+            }
+            if (name == QLatin1String("platform")) {
+                arguments.platform = value;
+            } else if (name == QLatin1String("display")) {
+                arguments.displayChosen = arguments.displayChosen || !value.isEmpty();
+            }
+            continue;
+        }
+        arguments.ours << arg;
+    }
+    return arguments;
+}
+
+// The parser's complaint in Czech: an unknown option, or an option without the value it
+// takes (last on the line) or with a value it does not take.
+QString parseFault(const QCommandLineParser& parser, const QStringList& arguments,
+                   const QList<QCommandLineOption>& options) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        return QStringLiteral("neznámá volba „%1“; volby vypíše ciferon --help.")
+            .arg(unknown.constFirst());
+    }
+    for (const QCommandLineOption& option : options) {
+        for (const QString& name : option.names()) {
+            const QString dashed =
+                (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            if (!option.valueName().isEmpty() && arguments.constLast() == dashed) {
+                return QStringLiteral("za volbou %1 chybí %2.").arg(dashed, option.valueName());
+            }
+            if (option.valueName().isEmpty() &&
+                std::any_of(arguments.begin(), arguments.end(), [&dashed](const QString& arg) {
+                    return arg.startsWith(dashed + QLatin1Char('='));
+                })) {
+                return QStringLiteral("volba %1 nemá hodnotu.").arg(dashed);
+            }
+        }
+    }
+    return parser.errorText();
+}
+
+void describe(QCommandLineParser& parser, const Options& o) {
+    parser.setApplicationDescription(
+        QStringLiteral("Příklady z aritmetiky pro pátou třídu s úplným řešením, na obrazovce "
+                       "i jako pracovní listy pro celou třídu s klíčem."));
+    parser.addOptions(o.all());
+}
+
+// The mode from --help, --version, --sheets, --codes, --code and the output asked for.
+std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const Options& o) {
+    if (parser.isSet(o.help)) {
+        return Mode::Help;
+    }
+    if (parser.isSet(o.version)) {
+        return Mode::Version;
+    }
+    if (parser.isSet(o.codes) && (parser.isSet(o.sheets) || parser.isSet(o.code))) {
+        return refuse(
+            QStringLiteral("patří sem jen jedno z --sheets N, --codes KÓDY a --code KÓD."));
+    }
+    if (parser.isSet(o.sheets) && parser.isSet(o.code)) {
+        return refuse(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
+    }
+    const bool toPdf = parser.isSet(o.pdf) && !parser.isSet(o.text);
+    if (parser.isSet(o.sheets)) {
+        if (!toPdf) {
+            return refuse(
+                QStringLiteral("pracovní listy (--sheets) se zapisují do souboru "
+                               "podle --pdf SOUBOR."));
+        }
+        return Mode::Sheets;
+    }
+    if (parser.isSet(o.codes)) {
+        if (!toPdf) {
+            return refuse(
+                QStringLiteral("listy podle kódů (--codes) se zapisují do souboru "
+                               "podle --pdf SOUBOR."));
+        }
+        return Mode::Codes;
+    }
+    if (parser.isSet(o.code)) {
+        const int outputs = (parser.isSet(o.pdf) ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) +
+                            (parser.isSet(o.check) ? 1 : 0);
+        if (outputs > 1) {
+            return refuse(
+                QStringLiteral("ke kódu patří jen jedno z --pdf SOUBOR, --text "
+                               "a --check SOUBOR."));
+        }
+        return parser.isSet(o.pdf)     ? Mode::CodePdf
+               : parser.isSet(o.text)  ? Mode::CodeText
+               : parser.isSet(o.check) ? Mode::CodeCheck
+                                       : Mode::Window;
+    }
+    return Mode::Window;
+}
+
+// Where each option belongs; given in any other mode, it is refused with its line.
+std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o, Mode mode) {
+    const std::vector<Mode> toPdf{Mode::Sheets, Mode::Codes, Mode::CodePdf};
+    const struct {
+        const QCommandLineOption* option;
+        std::vector<Mode> modes;
+        QString refusal;
+    } table[] = {
+        {&o.count,
+         {Mode::Sheets},
+         QStringLiteral("--count patří k --sheets N (list podle kódu má své počty).")},
+        {&o.separator,
+         {Mode::Sheets},
+         QStringLiteral("--separator patří k --sheets N (list podle kódu má své počty).")},
+        {&o.kinds,
+         {Mode::Sheets},
+         QStringLiteral("--kinds patří k --sheets N (list podle kódu má své druhy příkladů).")},
+        {&o.heading, toPdf, QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
+        {&o.duplex, toPdf, QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
+        {&o.pdf, toPdf, QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
+        {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
+    };
+    for (const auto& row : table) {
+        if (parser.isSet(*row.option) &&
+            std::find(row.modes.begin(), row.modes.end(), mode) == row.modes.end()) {
+            return refuse(row.refusal);
+        }
+    }
+    return std::nullopt;
+}
+
+// A whole number option as given, 0 for anything that is not a whole number, so that the
+// class set's check refuses it with its range.
+int numberOption(const QCommandLineParser& parser, const QCommandLineOption& option, int fallback) {
+    if (!parser.isSet(option)) {
+        return fallback;
+    }
+    bool whole = false;
+    const int number = parser.value(option).trimmed().toInt(&whole);
+    return whole ? number : 0;
+}
+
+std::variant<Sheet, Refusal> readCode(const QString& typed) {
+    if (const auto sheet = readSheetCode(typed.toStdString())) {
+        return *sheet;
+    }
+    return refuse(inLine(codeRefusal(typed.toStdString())));
+}
+
+std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, const Options& o,
+                                             const PdfOutput& pdf) {
+    ClassSetSettings settings;
+    settings.sheets = numberOption(parser, o.sheets, classSetDefault);
+    settings.count = numberOption(parser, o.count, sheetCountDefault);
+    settings.separator = numberOption(parser, o.separator, sheetSeparatorDefault);
+    const QString kindList = parser.value(o.kinds);
+    const auto kinds =
+        parser.isSet(o.kinds) ? readKindList(kindList.toStdString()) : std::optional(allKinds);
+    settings.kinds = kinds.value_or(allKinds);
+    settings.heading = pdf.heading.toStdString();
+    const ClassSetProblem problem = classSetProblem(settings);
+    const struct {
+        ClassSetField field;
+        const QCommandLineOption* option;
+    } numbers[] = {{ClassSetField::Sheets, &o.sheets},
+                   {ClassSetField::Count, &o.count},
+                   {ClassSetField::Separator, &o.separator}};
+    for (const auto& number : numbers) {
+        if (problem.field == number.field) {
+            return settingRefusal(problem, number.option->names().constFirst(),
+                                  parser.value(*number.option));
+        }
+    }
+    if (!kinds) {
+        return refuse(QStringLiteral("druhy příkladů (--kinds) jsou čísla od 1 do %1 jednotlivě "
+                                     "nebo jako rozsahy oddělené čárkou, třeba 11 nebo "
+                                     "1-3,14,15, ne „%2“.")
+                          .arg(kindCount)
+                          .arg(kindList));
+    }
+    if (problem) {
+        return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
+    }
+    return SheetsTask{settings.sheets, settings.count, settings.separator, settings.kinds, pdf};
+}
+
+std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput& pdf) {
+    const QStringList typed =
+        list.trimmed().isEmpty() ? QStringList() : list.split(QLatin1Char(','));
+    ClassSetSettings settings;
+    settings.sheets = static_cast<int>(typed.size());
+    settings.heading = pdf.heading.toStdString();
+    if (const ClassSetProblem problem = classSetProblem(settings)) {
+        if (problem.field != ClassSetField::Sheets) {
+            return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
+        }
+        if (typed.isEmpty()) {
+            return refuse(QStringLiteral("seznam kódů (--codes) je prázdný."));
+        }
+        return refuse(QStringLiteral("seznam kódů (--codes) smí mít nejvýše %1 kódů, ne %2.")
+                          .arg(fieldMax(ClassSetField::Sheets))
+                          .arg(typed.size()));
+    }
+    CodesTask task{{}, pdf};
+    for (const QString& code : typed) {
+        auto sheet = readCode(code.trimmed());
+        if (const auto* refusal = std::get_if<Refusal>(&sheet)) {
+            return *refusal;
+        }
+        task.sheets.push_back(std::get<Sheet>(sheet));
+    }
+    return task;
+}
+
+// The task of a mode from what it takes, or the refusal of what it takes.
+Reading readMode(const QCommandLineParser& parser, const Options& o, const Arguments& arguments,
+                 Mode mode, const std::optional<Sheet>& sheet, const PdfOutput& pdf) {
+    const auto asReading = [](auto read) {
+        return std::visit([](auto& value) { return Reading(value); }, read);
+    };
+    switch (mode) {
+        case Mode::Sheets:
+            return asReading(readSheets(parser, o, pdf));
+        case Mode::Codes:
+            return asReading(readCodes(parser.value(o.codes), pdf));
+        case Mode::CodePdf: {
+            ClassSetSettings settings;
+            settings.heading = pdf.heading.toStdString();
+            if (const ClassSetProblem problem = classSetProblem(settings)) {
+                return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
+            }
+            return Task{CodePdfTask{*sheet, pdf}};
+        }
+        case Mode::CodeText:
+            return Task{CodeTextTask{*sheet}};
+        case Mode::CodeCheck:
+            return Task{CodeCheckTask{*sheet, parser.value(o.check)}};
+        default:
+            break;
+    }
+    return Task{WindowTask{sheet, arguments.platform, arguments.displayChosen}};
+}
+
+// Reads and checks the parsed command line in its mode.
+Reading readTask(const QCommandLineParser& parser, const Options& o, const Arguments& arguments) {
+    if (!parser.positionalArguments().isEmpty()) {
+        return refuse(QStringLiteral("nečekaný argument „%1“; volby vypíše ciferon --help.")
+                          .arg(parser.positionalArguments().constFirst()));
+    }
+    const auto chosen = chooseMode(parser, o);
+    if (const auto* refusal = std::get_if<Refusal>(&chosen)) {
+        return *refusal;
+    }
+    const Mode mode = std::get<Mode>(chosen);
+    if (mode == Mode::Help) {
+        return Task{HelpTask{}};
+    }
+    if (mode == Mode::Version) {
+        return Task{VersionTask{}};
+    }
+    if (auto refusal = stray(parser, o, mode)) {
+        return *refusal;
+    }
+    std::optional<Sheet> sheet;
+    if (parser.isSet(o.code)) {
+        auto read = readCode(parser.value(o.code));
+        if (const auto* refusal = std::get_if<Refusal>(&read)) {
+            return *refusal;
+        }
+        sheet = std::get<Sheet>(read);
+    }
+    const PdfOutput pdf{parser.value(o.pdf), parser.value(o.heading).trimmed(),
+                        parser.isSet(o.duplex)};
+    Reading reading = readMode(parser, o, arguments, mode, sheet, pdf);
+    if (std::holds_alternative<Refusal>(reading)) {
+        return reading;
+    }
+    if (parser.isSet(o.pdf) && pdf.path.isEmpty()) {
+        return refuse(QStringLiteral("chybí jméno souboru PDF."));
+    }
+    if (parser.isSet(o.check) && parser.value(o.check).isEmpty()) {
+        return refuse(QStringLiteral("chybí jméno souboru s odpověďmi."));
+    }
+    return reading;
+}
+
+}  // namespace
+
+Reading readArguments(const QStringList& all) {
+    const Options options;
+    const Arguments arguments = splitArguments(all, options.all());
+    QCommandLineParser parser;
+    describe(parser, options);
+    if (!parser.parse(arguments.ours)) {
+        return refuse(parseFault(parser, arguments.ours, options.all()));
+    }
+    return readTask(parser, options, arguments);
+}
+
+// Whether Qt has a screen to open the window on. The platforms named by -platform or
+// QT_QPA_PLATFORM (a list, each tried in turn) decide: X11 needs a display and Wayland a
+// compositor, any other (offscreen, vnc, eglfs…) brings its own; with none named, Qt takes
+// whichever of the two is there.
+std::optional<Refusal> windowRefusal(const WindowTask& task) {
+    const bool x11 = task.displayChosen || !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QString named =
+        task.platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : task.platform;
+    const QStringList platforms = named.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const bool screen =
+        platforms.isEmpty()
+            ? x11 || wayland
+            : std::any_of(platforms.begin(), platforms.end(), [&](const QString& platform) {
+                  return platform.startsWith(QLatin1String("xcb"))       ? x11
+                         : platform.startsWith(QLatin1String("wayland")) ? wayland
+                                                                         : true;
+              });
+    if (screen) {
+        return std::nullopt;
+    }
+    return Refusal{QStringLiteral("ciferon: okno programu nelze otevřít, protože tu není "
+                                  "obrazovka (DISPLAY ani WAYLAND_DISPLAY); bez ní pracují "
+                                  "--sheets, --pdf, --text a --check."),
+                   runFault};
+}
+
+QString helpText() {
+    const Options options;
+    QCommandLineParser parser;
+    describe(parser, options);
+    QString text = parser.helpText() + QStringLiteral("\nDruhy příkladů pro --kinds:\n");
+    for (const KindTopic& topic : kindTopics()) {
+        text += QStringLiteral("  %1\n").arg(toQString(topic.name));
+        for (const int kind : topic.kinds) {
+            text += QStringLiteral("  %1  %2\n").arg(kind + 1, 4).arg(toQString(kindName(kind)));
+        }
+    }
+    return text;
+}
+
+}  // namespace ciferon::cli

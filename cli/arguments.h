@@ -1,0 +1,106 @@
+// The command line read and checked, before anything is done: a task for exactly one mode,
+// holding only what that mode needs, or the one Czech line that refuses it. Reading needs no
+// application object and touches nothing, so that it can be tested as a table.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "sheet.h"
+
+namespace ciferon::cli {
+
+// A mistake on the command line: nothing is done.
+inline constexpr int usageFault = 2;
+// A file or standard output that cannot be written, or a window without a display.
+inline constexpr int runFault = 1;
+
+// Where the sheets and their key go, and how.
+struct PdfOutput {
+    QString path;     // "-" for standard output
+    QString heading;  // above every sheet and the key; may be empty
+    bool duplex = false;
+    bool operator==(const PdfOutput&) const = default;
+};
+
+// The main window, with a sheet opened by its code or not. Qt's own options are the window's;
+// these two of them decide whether there is a screen to open it on.
+struct WindowTask {
+    std::optional<Sheet> sheet;  // --code
+    QString platform;            // -platform NAME
+    bool displayChosen = false;  // -display NAME
+    bool operator==(const WindowTask&) const = default;
+};
+
+struct HelpTask {
+    bool operator==(const HelpTask&) const = default;
+};
+
+struct VersionTask {
+    bool operator==(const VersionTask&) const = default;
+};
+
+// --sheets N: a new class set with its key.
+struct SheetsTask {
+    int sheets = classSetDefault;
+    int count = sheetCountDefault;
+    int separator = sheetSeparatorDefault;
+    KindChoice kinds = allKinds;
+    PdfOutput pdf;
+    bool operator==(const SheetsTask&) const = default;
+};
+
+// --codes A,B,C: exactly these sheets as a class set, "List 1 z N" to "List N z N".
+struct CodesTask {
+    std::vector<Sheet> sheets;
+    PdfOutput pdf;
+    bool operator==(const CodesTask&) const = default;
+};
+
+// --code KÓD --pdf SOUBOR: one sheet alone with its key.
+struct CodePdfTask {
+    Sheet sheet;
+    PdfOutput pdf;
+    bool operator==(const CodePdfTask&) const = default;
+};
+
+// --code KÓD --text: the sheet's two lists as the copy button gives them.
+struct CodeTextTask {
+    Sheet sheet;
+    bool operator==(const CodeTextTask&) const = default;
+};
+
+// --code KÓD --check SOUBOR: a pupil's answers marked.
+struct CodeCheckTask {
+    Sheet sheet;
+    QString answers;  // "-" for standard input
+    bool operator==(const CodeCheckTask&) const = default;
+};
+
+// Why nothing is done: the line for standard error and the program's status.
+struct Refusal {
+    QString line;  // "ciferon: …", without the line break
+    int status = usageFault;
+    bool operator==(const Refusal&) const = default;
+};
+
+using Task = std::variant<WindowTask, HelpTask, VersionTask, SheetsTask, CodesTask, CodePdfTask,
+                          CodeTextTask, CodeCheckTask>;
+using Reading = std::variant<Task, Refusal>;
+
+// Reads the whole command line, the program's name first. Qt's own options of a graphical
+// program (-style X, -platform xcb, -reverse…) are left to Qt, in any mode.
+Reading readArguments(const QStringList& arguments);
+
+// The refusal of a window that has no screen to open on, from the platforms named by
+// -platform or QT_QPA_PLATFORM and the displays in the environment; nothing when it can open.
+std::optional<Refusal> windowRefusal(const WindowTask& task);
+
+// --help's text: the options, then the kinds of exercise by topic with the numbers that
+// --kinds takes. Needs the application object, for the program's name.
+QString helpText();
+
+}  // namespace ciferon::cli

@@ -1,0 +1,172 @@
+#include "modes.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <string>
+
+#include "answer_file.h"
+#include "items.h"
+#include "page_type.h"
+#include "paper.h"
+#include "results.h"
+
+namespace ciferon::cli {
+
+namespace {
+
+void say(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+int fail(const QString& why) {
+    return refuse({QStringLiteral("ciferon: ") + why, runFault});
+}
+
+// Without a window Qt's own notes, such as a missing runtime folder, would only clutter the
+// one line that a failure prints; its critical messages still go through.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        say(stderr, message + QLatin1Char('\n'));
+    }
+}
+
+int writeOut(const QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
+        return fail(QStringLiteral("výstup nelze zapsat."));
+    }
+    return 0;
+}
+
+// The sheets and their key to the PDF file, or with "-" to standard output once complete.
+int writeSheets(const PdfOutput& pdf, const std::vector<PaperSheet>& sheets) {
+    const QString title = pdf.heading.isEmpty() ? QStringLiteral("Pracovní listy") : pdf.heading;
+    const auto draw = [&](QPagedPaintDevice& device) {
+        return printSheets(device, sheets, {pdf.heading, pdf.duplex});
+    };
+    if (pdf.path == QLatin1String("-")) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!drawPdf(buffer, title, draw)) {
+            return fail(QStringLiteral("PDF nelze vytvořit."));
+        }
+        return writeOut(buffer.data());
+    }
+    const QString fault = writePdf(pdf.path, title, draw);
+    if (!fault.isEmpty()) {
+        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(pdf.path, fault));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int refuse(const Refusal& refusal) {
+    say(stderr, refusal.line + QLatin1Char('\n'));
+    return refusal.status;
+}
+
+int run(const HelpTask& /*task*/) {
+    say(stdout, helpText());
+    return 0;
+}
+
+int run(const VersionTask& /*task*/) {
+    say(stdout, QStringLiteral("ciferon %1\n").arg(QStringLiteral(CIFERON_VERSION)));
+    return 0;
+}
+
+int run(const SheetsTask& task) {
+    ClockRandom random;
+    random.seed();
+    return writeSheets(task.pdf, paperSheets(classSet(task.sheets, task.count, task.separator,
+                                                      random, task.kinds)));
+}
+
+int run(const CodesTask& task) {
+    return writeSheets(task.pdf, paperSheets(task.sheets));
+}
+
+int run(const CodePdfTask& task) {
+    return writeSheets(task.pdf, {paperSheet(task.sheet)});
+}
+
+// Exactly what the copy button would put on the clipboard for that sheet.
+int run(const CodeTextTask& task) {
+    const Lists lists = sheetLists(task.sheet);
+    return writeOut(
+        QByteArray::fromStdString(lists.exercises + std::string(crlf) + lists.solutions));
+}
+
+// One line per exercise and the summary. The file is read whole first, so that nothing is
+// printed for a file that cannot be read or that the core refuses.
+int run(const CodeCheckTask& task) {
+    const bool standardInput = task.answers == QLatin1String("-");
+    const QString name = standardInput ? QStringLiteral("standardní vstup") : task.answers;
+    QFile file(task.answers);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    // One byte beyond the core's limit tells a file that is too long.
+    constexpr auto readMax = static_cast<qint64>(answerFileMax) + 1;
+    QByteArray bytes;
+    while (opened && bytes.size() < readMax) {
+        const QByteArray piece = file.read(readMax - bytes.size());
+        if (piece.isEmpty()) {
+            break;
+        }
+        bytes += piece;
+    }
+    if (!opened || file.error() != QFileDevice::NoError) {
+        const QString why = !standardInput && !QFileInfo::exists(task.answers)
+                                ? QStringLiteral("soubor neexistuje")
+                                : file.errorString();
+        return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why));
+    }
+    const std::vector<SheetItem> items = sheetItems(task.sheet);
+    const FileMarks marks = markAnswerFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), items);
+    if (marks.fault != FileMarks::Fault::None) {
+        return refuse(
+            {QStringLiteral("ciferon: odpovědi („%1“) mají víc řádků, než má list příkladů "
+                            "(%2); patří sem jeden řádek na příklad, bez prázdných řádků mezi "
+                            "skupinami.")
+                 .arg(name)
+                 .arg(items.size()),
+             usageFault});
+    }
+    QString report;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        report += QStringLiteral("%1. %2\n")
+                      .arg(items[i].number)
+                      .arg(toQString(markWord(marks.marks[i])));
+    }
+    report += toQString(summaryText(marks.marks)) + QLatin1Char('\n');
+    return writeOut(report.toUtf8());
+}
+
+int runWithoutWindow(const Task& task, char* program) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepQtQuiet);
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    const QGuiApplication application(qtArgc, qtArgv);
+    QGuiApplication::setApplicationName(QStringLiteral("ciferon"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(CIFERON_VERSION));
+    return std::visit(
+        [](const auto& mode) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(mode)>, WindowTask>) {
+                return refuse(Refusal{QStringLiteral("ciferon: nečekaný příkazový řádek; volby "
+                                                     "vypíše ciferon --help."),
+                                      usageFault});
+            } else {
+                return run(mode);
+            }
+        },
+        task);
+}
+
+}  // namespace ciferon::cli

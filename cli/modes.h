@@ -1,0 +1,25 @@
+// The command line's modes without a window, one function each, and the start that they
+// share: Qt's offscreen platform, so that nothing needs a display.
+#pragma once
+
+#include "arguments.h"
+
+namespace ciferon::cli {
+
+// Prints the refusal's line on standard error and gives its status.
+int refuse(const Refusal& refusal);
+
+// Starts Qt's offscreen application, without Qt's own options (they are the window's) and
+// with its notes kept quiet, and runs the task; the program's status.
+int runWithoutWindow(const Task& task, char* program);
+
+// Each mode, once the application exists: the program's status.
+int run(const HelpTask& task);
+int run(const VersionTask& task);
+int run(const SheetsTask& task);
+int run(const CodesTask& task);
+int run(const CodePdfTask& task);
+int run(const CodeTextTask& task);
+int run(const CodeCheckTask& task);
+
+}  // namespace ciferon::cli
