@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # One word a line: its page, its box (xMin yMin xMax yMax, in pt from the top left) and its text.
-pdftotext -bbox "$pdf" - | awk '
+pdftotext -bbox "$pdf" - 2>/dev/null | awk '
     /<page / { ++page }
     /<word / {
         match($0, /xMin="[^"]*" yMin="[^"]*" xMax="[^"]*" yMax="[^"]*"/)
@@ -111,7 +111,7 @@ for i in $(seq "$sheets"); do
           page = $2; y = $3 }
         END { print kind, lowest, height, step, most }' \
         < <(sort -k2,2n -k3,3n "$work/lines$i") >>"$work/measures"
-    titles=$(grep -c "^$title – upravený list" <(pdftotext -raw -f "$key" "$pdf" -) || true)
+    titles=$(grep -c "^$title – upravený list" <(pdftotext -raw -f "$key" "$pdf" - | tr -d '\f') || true)
     if [ "$kind" = adapted ]; then
         [ "$titles" -ge 2 ] || { echo "sheet $i is not named adapted in the key" >&2; exit 1; }
         echo "$code adapted"
