@@ -488,9 +488,9 @@ const printedCodes = (pdf) => pdfPages(pdf).filter((page) => /^Jméno:/m.test(pa
   .map((page) => page.match(/Kód: (\S+)/)[1]);
 
 // Prints a class set of exactly these codes from the page (its address's #print=…) to `pdf`.
-async function printCodes(codes, heading, duplex, pdf) {
+async function printCodes(codes, heading, duplex, pdf, adapted = "") {
   await engine.evaluate(() => document.body.classList.remove("sheets"));
-  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0" });
+  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0", adapted });
   await engine.open(`${pageUrl}#${asked}`);
   await engine.waitFor(() => document.body.classList.contains("sheets"));
   await engine.pdf(pdf);
@@ -540,6 +540,20 @@ test("a class set of given codes from the command line and from the page", print
     await printCodes(codes, longHeading, duplex, page);
     assert.deepEqual(printedCodes(page), codes);
     assert.deepEqual(pageStarts(page), pageStarts(fromCodes), duplex ? "two-sided" : "one-sided");
+  }
+  await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
+});
+
+// Adapted sheets paginate alike too: a set with adapted sheets of one to three pages, printed
+// again from its codes with the same sheets adapted.
+test("the desktop and the page paginate a class set with adapted sheets alike", printing, async () => {
+  for (const [adaptedCount, duplex] of [[10, true], [30, false], [40, true]]) {
+    const desktop = join(work, "adapted-desktop.pdf");
+    execFileSync(ciferon, ["--sheets", "3", "--count", "60", "--adapted", "1,3", "--adapted-count",
+      String(adaptedCount), "--pdf", desktop, ...(duplex ? ["--duplex"] : [])]);
+    const page = join(work, "adapted-page.pdf");
+    await printCodes(printedCodes(desktop), "", duplex, page, "1,3");
+    assert.deepEqual(pageStarts(page), pageStarts(desktop), `${adaptedCount} adapted, duplex ${duplex}`);
   }
   await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
 });
