@@ -1,24 +1,32 @@
 // A class set of 30 sheets of 20 exercises with its key (the results table and the worked
 // solutions), drawn and written to a PDF file in process, under Qt's offscreen platform: of
-// every kind, and of a teacher's choice of the costliest kinds, the four addends (4, 6, 9).
+// every kind, of a teacher's choice of the costliest kinds, the four addends (4, 6, 9), and of
+// every kind with five sheets adapted (larger type, one exercise a line, pages of their own).
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "choice.h"
+#include "classset.h"
 #include "paper.h"
 #include "sheet.h"
 
 namespace {
 
-void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds) {
+void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const char* adapted) {
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("listy.pdf"));
     ciferon::ClockRandom random;
+    ciferon::ClassSetSettings settings;
+    settings.sheets = 30;
+    settings.count = 20;
+    settings.separator = 5;
+    settings.kinds = kinds;
+    settings.adapted = adapted;
     for (auto _ : state) {
         random.seed();
-        const auto sheets = ciferon::paperSheets(ciferon::classSet(30, 20, 5, random, kinds));
+        const auto sheets = ciferon::paperSheets(ciferon::classSetOf(settings, random));
         const QString fault = ciferon::writePdf(
             path, QStringLiteral("Pracovní listy"), [&](QPagedPaintDevice& device) {
                 return ciferon::printSheets(device, sheets, {QStringLiteral("5. A"), false});
@@ -29,8 +37,10 @@ void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds) {
     }
     state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
 }
-BENCHMARK_CAPTURE(classSetToPdf, allKinds, ciferon::allKinds)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(classSetToPdf, fourAddends, *ciferon::readKindList("4,6,9"))
+BENCHMARK_CAPTURE(classSetToPdf, allKinds, ciferon::allKinds, "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(classSetToPdf, fourAddends, *ciferon::readKindList("4,6,9"), "")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(classSetToPdf, fiveAdapted, ciferon::allKinds, "3, 9, 14, 22-23")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

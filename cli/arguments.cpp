@@ -62,6 +62,17 @@ struct Options {
                        "programu.")
             .arg(QStringLiteral("1DX2-DT93")),
         QStringLiteral("KÓD")};
+    QCommandLineOption adapted{
+        QStringLiteral("adapted"),
+        QStringLiteral("S --sheets tyto listy upravené pro žáky s podpůrnými opatřeními "
+                       "(větší bezpatkové písmo, víc místa, jeden příklad na řádku), čísla listů "
+                       "jednotlivě nebo jako rozsahy oddělené čárkou, třeba 3,7-8, nebo all pro "
+                       "všechny; s --code KÓD --pdf jen all. Kódy a klíč zůstávají."),
+        QStringLiteral("SEZNAM")};
+    QCommandLineOption adaptedCount{
+        QStringLiteral("adapted-count"),
+        QStringLiteral("Příkladů na upraveném listu (1 až --count, jinak jako na ostatních)."),
+        QStringLiteral("M")};
     QCommandLineOption pdf{QStringLiteral("pdf"),
                            QStringLiteral("Zapíše listy a klíč do souboru PDF (- je standardní "
                                           "výstup) a skončí; nepotřebuje obrazovku."),
@@ -91,8 +102,8 @@ struct Options {
         QStringLiteral("SOUBOR")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help,    version, sheets, count,  separator, kinds, codes,
-                heading, code,    pdf,    duplex, mistakes,  text,  check};
+        return {help, version, sheets,       count, separator, kinds,    codes, heading,
+                code, adapted, adaptedCount, pdf,   duplex,    mistakes, text,  check};
     }
 };
 
@@ -295,6 +306,10 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.kinds,
          {Mode::Sheets},
          QStringLiteral("--kinds patří k --sheets N (list podle kódu má své druhy příkladů).")},
+        {&o.adaptedCount,
+         {Mode::Sheets},
+         QStringLiteral("--adapted-count patří k --sheets N (list podle kódu má své počty).")},
+        {&o.adapted, toPdf, QStringLiteral("upravené listy (--adapted) patří k --pdf SOUBOR.")},
         {&o.heading, toPdf, QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
         {&o.duplex, toPdf, QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
         {&o.mistakes, toPdf,
@@ -341,13 +356,23 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
         parser.isSet(o.kinds) ? readKindList(kindList.toStdString()) : std::optional(allKinds);
     settings.kinds = kinds.value_or(allKinds);
     settings.heading = pdf.heading.toStdString();
+    if (parser.isSet(o.adaptedCount) && !parser.isSet(o.adapted)) {
+        return refuse(QStringLiteral("--adapted-count patří k --adapted SEZNAM."));
+    }
+    settings.adapted = parser.value(o.adapted).toStdString();
+    settings.adaptedCount = numberOption(parser, o.adaptedCount, 0);
+    if (parser.isSet(o.adaptedCount) && settings.adaptedCount == 0) {
+        settings.adaptedCount = -1;  // not a whole number, or 0: out of range
+    }
     const ClassSetProblem problem = classSetProblem(settings);
     const struct {
         ClassSetField field;
         const QCommandLineOption* option;
     } numbers[] = {{ClassSetField::Sheets, &o.sheets},
                    {ClassSetField::Count, &o.count},
-                   {ClassSetField::Separator, &o.separator}};
+                   {ClassSetField::Separator, &o.separator},
+                   {ClassSetField::Adapted, &o.adapted},
+                   {ClassSetField::AdaptedCount, &o.adaptedCount}};
     for (const auto& number : numbers) {
         if (problem.field == number.field) {
             return settingRefusal(problem, number.option->names().constFirst(),
@@ -364,16 +389,23 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
     if (problem) {
         return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
     }
-    return SheetsTask{settings.sheets, settings.count, settings.separator, settings.kinds, pdf};
+    return SheetsTask{
+        settings.sheets,  settings.count,       settings.separator, settings.kinds, pdf,
+        settings.adapted, settings.adaptedCount};
 }
 
-std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput& pdf) {
+std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput& pdf,
+                                           const std::optional<QString>& adapted) {
     const QStringList typed =
         list.trimmed().isEmpty() ? QStringList() : list.split(QLatin1Char(','));
     ClassSetSettings settings;
     settings.sheets = static_cast<int>(typed.size());
     settings.heading = pdf.heading.toStdString();
+    settings.adapted = adapted.value_or(QString()).toStdString();
     if (const ClassSetProblem problem = classSetProblem(settings)) {
+        if (problem.field == ClassSetField::Adapted) {
+            return settingRefusal(problem, QStringLiteral("adapted"), adapted);
+        }
         if (problem.field != ClassSetField::Sheets) {
             return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
         }
@@ -385,6 +417,11 @@ std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput&
                           .arg(typed.size()));
     }
     CodesTask task{{}, pdf};
+    if (adapted) {
+        const std::vector<bool> marked =
+            readAdaptedSheets(settings.adapted, settings.sheets).value_or(std::vector<bool>());
+        task.adapted.assign(marked.begin() + 1, marked.end());
+    }
     for (const QString& code : typed) {
         auto sheet = readCode(code.trimmed());
         if (const auto* refusal = std::get_if<Refusal>(&sheet)) {
@@ -405,14 +442,24 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
         case Mode::Sheets:
             return asReading(readSheets(parser, o, pdf));
         case Mode::Codes:
-            return asReading(readCodes(parser.value(o.codes), pdf));
+            return asReading(readCodes(
+                parser.value(o.codes), pdf,
+                parser.isSet(o.adapted) ? std::optional(parser.value(o.adapted)) : std::nullopt));
         case Mode::CodePdf: {
             ClassSetSettings settings;
             settings.heading = pdf.heading.toStdString();
             if (const ClassSetProblem problem = classSetProblem(settings)) {
                 return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
             }
-            return Task{CodePdfTask{*sheet, pdf}};
+            // A sheet printed by its code is not numbered within a set: adapted, it is whole.
+            const auto adapted = readAdaptedSheets(parser.value(o.adapted).toStdString(), 1);
+            if (parser.isSet(o.adapted) && (!adapted || !adapted->at(1))) {
+                return refuse(
+                    QStringLiteral("list podle kódu (--code) se upravuje celý: --adapted all, "
+                                   "ne „%1“.")
+                        .arg(parser.value(o.adapted)));
+            }
+            return Task{CodePdfTask{*sheet, pdf, parser.isSet(o.adapted)}};
         }
         case Mode::CodeText:
             return Task{CodeTextTask{*sheet}};

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -51,6 +52,8 @@ struct SheetsTask {
     int separator = sheetSeparatorDefault;
     KindChoice kinds = allKinds;
     PdfOutput pdf;
+    std::string adapted{};  // --adapted: the adapted sheets as listed, "all"; empty for none
+    int adaptedCount = 0;   // --adapted-count; 0: as many as on the other sheets
     bool operator==(const SheetsTask&) const = default;
 };
 
@@ -58,6 +61,7 @@ struct SheetsTask {
 struct CodesTask {
     std::vector<Sheet> sheets;
     PdfOutput pdf;
+    std::vector<bool> adapted{};  // --adapted: whether each sheet is adapted; empty for none
     bool operator==(const CodesTask&) const = default;
 };
 
@@ -65,6 +69,7 @@ struct CodesTask {
 struct CodePdfTask {
     Sheet sheet;
     PdfOutput pdf;
+    bool adapted = false;  // --adapted all
     bool operator==(const CodePdfTask&) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "answer_file.h"
+#include "classset.h"
 #include "items.h"
 #include "page_type.h"
 #include "paper.h"
@@ -83,16 +84,27 @@ int run(const VersionTask& /*task*/) {
 int run(const SheetsTask& task) {
     ClockRandom random;
     random.seed();
-    return writeSheets(task.pdf, paperSheets(classSet(task.sheets, task.count, task.separator,
-                                                      random, task.kinds)));
+    const ClassSetSettings settings{task.sheets, task.count,   task.separator,   task.kinds,
+                                    {},          task.adapted, task.adaptedCount};
+    return writeSheets(task.pdf, paperSheets(classSetOf(settings, random)));
 }
 
 int run(const CodesTask& task) {
-    return writeSheets(task.pdf, paperSheets(task.sheets));
+    std::vector<PaperSheet> sheets = paperSheets(task.sheets);
+    for (std::size_t i = 0; i < task.adapted.size(); ++i) {
+        if (task.adapted[i]) {
+            sheets[i].style = SheetStyle::Adapted;
+        }
+    }
+    return writeSheets(task.pdf, sheets);
 }
 
 int run(const CodePdfTask& task) {
-    return writeSheets(task.pdf, {paperSheet(task.sheet)});
+    PaperSheet sheet = paperSheet(task.sheet);
+    if (task.adapted) {
+        sheet.style = SheetStyle::Adapted;
+    }
+    return writeSheets(task.pdf, {sheet});
 }
 
 // Exactly what the copy button would put on the clipboard for that sheet.

@@ -26,6 +26,10 @@ std::string_view fieldName(ClassSetField field) {
             return "počet příkladů";
         case ClassSetField::Separator:
             return "oddělování";
+        case ClassSetField::Adapted:
+            return "upravené listy";
+        case ClassSetField::AdaptedCount:
+            return "příkladů na upraveném listu";
         default:
             break;
     }

@@ -36,8 +36,8 @@ struct ClassSetProblem {
 // be made. The heading is counted in characters, not bytes; malformed UTF-8 is refused.
 ClassSetProblem classSetProblem(const ClassSetSettings& settings);
 
-// A number setting's name as a sentence uses it ("počet listů") and its largest value; each
-// starts from 1. For Sheets, Count and Separator only.
+// A setting's name as its sentence begins with it ("počet listů", "upravené listy"), and a
+// number setting's largest value, each starting from 1 (for Sheets, Count and Separator).
 std::string_view fieldName(ClassSetField field);
 int fieldMax(ClassSetField field);
 

@@ -616,11 +616,8 @@ std::vector<Block> exerciseGroups(const PrintSheet& sheet) {
 
 // A sheet's title in the key, which names an adapted sheet as one.
 std::string keyTitle(const PrintSheet& sheet) {
-    std::string title = sheetTitle(sheet.number, sheet.total, sheet.code);
-    if (sheet.style == SheetStyle::Adapted) {
-        title += " – upravený list";
-    }
-    return title;
+    const std::string title = sheetTitle(sheet.number, sheet.total, sheet.code);
+    return sheet.style == SheetStyle::Adapted ? adaptedTitle(title) : title;
 }
 
 // A list's lines without the line break that ends the last one.

@@ -26,6 +26,10 @@ std::string continuedTitle(std::string_view title) {
     return std::string(title).append(" (pokračování)");
 }
 
+std::string adaptedTitle(std::string_view title) {
+    return std::string(title).append(" – upravený list");
+}
+
 std::string codeRefusal(std::string_view typed) {
     return std::string("Kód listu „").append(typed).append("“ není platný.");
 }

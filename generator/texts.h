@@ -21,6 +21,10 @@ std::string sheetTitle(int number, int total, std::string_view code);
 // A title again where its sheet or block goes on in a new column or page.
 std::string continuedTitle(std::string_view title);
 
+// An adapted sheet's title in the key, which names it as one: "List 3 z 25, kód 4XY1-ZKRX –
+// upravený list".
+std::string adaptedTitle(std::string_view title);
+
 // The refusal of a typed code, as a sentence: «Kód listu „K7M2-9QX4“ není platný.»
 std::string codeRefusal(std::string_view typed);
 

@@ -20,6 +20,21 @@ std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets) {
     return paper;
 }
 
+std::vector<PaperSheet> paperSheets(const std::vector<ClassSetSheet>& sheets) {
+    std::vector<Sheet> plain;
+    plain.reserve(sheets.size());
+    for (const ClassSetSheet& sheet : sheets) {
+        plain.push_back(sheet.sheet);
+    }
+    std::vector<PaperSheet> paper = paperSheets(plain);
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (sheets[i].adapted) {
+            paper[i].style = SheetStyle::Adapted;
+        }
+    }
+    return paper;
+}
+
 bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
                  const PaperOptions& options) {
     return drawLayout(device, sheetsLayout(sheets, {options.heading.toStdString(), options.duplex,

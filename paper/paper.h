@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "classset.h"
 #include "layout.h"
 #include "page_type.h"
 #include "sheet.h"
@@ -26,6 +27,8 @@ using PaperSheet = PrintSheet;
 PaperSheet paperSheet(const Sheet& sheet);
 // A class set, numbered "List 1 z N" to "List N z N".
 std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets);
+// A class set as the core makes it, its adapted sheets laid out adapted.
+std::vector<PaperSheet> paperSheets(const std::vector<ClassSetSheet>& sheets);
 
 struct PaperOptions {
     QString heading;        // above every pupil's sheet and the key; may be empty

@@ -62,6 +62,17 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--code", "1DX2-DT93", "--check", "-", "--mistakes"},
          refused("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
         {{"--code=1DX2-DT93", "--text"}, Task{CodeTextTask{golden}}},
+        // Adapted sheets: listed within a set, with their count or the set's; a sheet by its
+        // code adapted whole.
+        {{"--sheets", "8", "--adapted", "3,7-8", "--adapted-count", "6", "--count", "12", "--pdf",
+          "a.pdf"},
+         Task{SheetsTask{8, 12, 5, allKinds, {"a.pdf", {}, false}, "3,7-8", 6}}},
+        {{"--sheets", "2", "--adapted=all", "--pdf", "a.pdf"},
+         Task{SheetsTask{2, 20, 5, allKinds, {"a.pdf", {}, false}, "all", 0}}},
+        {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "2", "--pdf", "a.pdf"},
+         Task{CodesTask{{golden, other}, {"a.pdf", {}, false}, {false, true}}}},
+        {{"--code", "1DX2-DT93", "--adapted", "all", "--pdf", "a.pdf"},
+         Task{CodePdfTask{golden, {"a.pdf", {}, false}, true}}},
         {{"--code", "1DX2-DT93", "--check", "-"}, Task{CodeCheckTask{golden, "-"}}},
         // Qt's own options, with their values, stay Qt's in every mode.
         {{"--code", "1DX2-DT93", "--text", "-style", "Fusion"}, Task{CodeTextTask{golden}}},
@@ -103,6 +114,19 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--text"}, refused("--text patří ke --code KÓD.")},
         {{"--sheets", "2", "--check", "a.txt", "--pdf", "a.pdf"},
          refused("--check SOUBOR patří ke --code KÓD.")},
+        {{"--sheets", "3", "--adapted-count", "5", "--pdf", "a.pdf"},
+         refused("--adapted-count patří k --adapted SEZNAM.")},
+        {{"--code", "1DX2-DT93", "--adapted", "all", "--adapted-count", "5", "--pdf", "a.pdf"},
+         refused("--adapted-count patří k --sheets N (list podle kódu má své počty).")},
+        {{"--code", "1DX2-DT93", "--adapted", "all", "--text"},
+         refused("upravené listy (--adapted) patří k --pdf SOUBOR.")},
+        {{"--code", "1DX2-DT93", "--adapted", "all", "--check", "a.txt"},
+         refused("upravené listy (--adapted) patří k --pdf SOUBOR.")},
+        {{"--adapted", "all"}, refused("upravené listy (--adapted) patří k --pdf SOUBOR.")},
+        {{"--sheets", "3", "--adapted", "all"},
+         refused("pracovní listy (--sheets) se zapisují do souboru podle --pdf SOUBOR.")},
+        {{"--code", "1DX2-DT93", "--adapted", "2", "--pdf", "a.pdf"},
+         refused("list podle kódu (--code) se upravuje celý: --adapted all, ne „2“.")},
         // Values: the class set's ranges as the core checks them, in its order.
         {{"--sheets", "41", "--count", "0", "--pdf", "a.pdf"},
          refused("počet listů (--sheets) musí být celé číslo od 1 do 40, ne „41“.")},
@@ -122,6 +146,22 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
          refused("nadpis (--heading) smí mít nejvýše 80 znaků.")},
         {{"--codes", "1DX2-DT93", "--heading", tooLong, "--pdf", "a.pdf"},
          refused("nadpis (--heading) smí mít nejvýše 80 znaků.")},
+        {{"--sheets", "5", "--adapted", "3,6", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3,6“.")},
+        {{"--sheets", "5", "--adapted", "3,,4", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3,,4“.")},
+        {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "3", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou čísla listů od 1 do 2 jednotlivě nebo jako "
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3“.")},
+        {{"--sheets", "5", "--count", "10", "--adapted", "1", "--adapted-count", "11", "--pdf",
+          "a.pdf"},
+         refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 10, "
+                 "ne „11“.")},
+        {{"--sheets", "5", "--adapted", "1", "--adapted-count", "0", "--pdf", "a.pdf"},
+         refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 20, "
+                 "ne „0“.")},
         // Codes: the core's refusal from a small letter; in a list, the first bad one.
         {{"--code", "K7M2-9QX4", "--pdf", "a.pdf"}, refused("kód listu „K7M2-9QX4“ není platný.")},
         {{"--codes", "1DX2-DT93,1DX2-DT94,K7M2", "--pdf", "a.pdf"},

@@ -443,12 +443,13 @@ class Form1Test : public QObject {
                 texts << item->text() + QLatin1Char(' ') + item->shortcut().toString();
             }
         }
-        QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-                 QStringLiteral(
-                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
-                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
-                     "Nápověda|"
-                     "O programu Ciferon "));
+        QCOMPARE(
+            texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
+            QStringLiteral(
+                "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro třídu… "
+                "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
+                "Nápověda|"
+                "O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {
@@ -509,6 +510,48 @@ class Form1Test : public QObject {
         const QString code = QString::fromStdString(sheetCode(topicSheet));
         QCOMPARE(code.size(), 14);
         QVERIFY2(pages[0].contains(QStringLiteral("Kód: ") + code), qPrintable(pages[0]));
+    }
+
+    // Adapted sheets: a class set's listed ones, with their own count, and a sheet opened by its
+    // code while "Upravený list" is ticked; the key names them " – upravený list".
+    void adaptedSheetsAreNamedSoInTheKey() {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
+        prompts.classSet = ClassSetRequest{.sheets = 3,
+                                           .count = 12,
+                                           .separator = 4,
+                                           .adapted = QStringLiteral("2"),
+                                           .adaptedCount = 6,
+                                           .output = ClassSetRequest::Output::Pdf};
+        form.printClassSet();
+        const QString set = pdfPages(prompts.pdfPath).join(QLatin1Char('\f'));
+        const QRegularExpression adaptedTitle(
+            QStringLiteral("^List (\\d) z 3, kód (\\S+) – upravený list$"),
+            QRegularExpression::MultilineOption);
+        QSet<QString> named;
+        for (auto match = adaptedTitle.globalMatch(set); match.hasNext();) {
+            const auto found = match.next();
+            QCOMPARE(found.captured(1), QStringLiteral("2"));
+            QCOMPARE(readSheetCode(found.captured(2).toStdString())->count, 6);
+            named << found.captured(2);
+        }
+        QCOMPARE(named.size(), 1);
+        QVERIFY2(set.contains(QStringLiteral("Kód: ") + *named.begin()), qPrintable(set));
+
+        QAction* adapted = form.findChild<QAction*>(QStringLiteral("adaptedPrint"));
+        QVERIFY(adapted->isCheckable() && !adapted->isChecked());
+        QCOMPARE(adapted->text().remove(QLatin1Char('&')), QStringLiteral("Upravený list"));
+        form.openSheet({8589933, 4, 20});
+        for (const bool checked : {false, true}) {
+            adapted->setChecked(checked);
+            form.saveFieldsAsPdf();
+            const QStringList pages = pdfPages(prompts.pdfPath);
+            QVERIFY(pages[0].contains(QStringLiteral("Kód: 4XY1-ZKRX")));
+            QCOMPARE(pages.constLast().contains(QStringLiteral("Kód 4XY1-ZKRX – upravený list")),
+                     checked);
+        }
     }
 
     // "Oboustranný tisk" only presets the print dialog; the dialog's final setting decides
@@ -772,6 +815,56 @@ class Form1Test : public QObject {
         QCOMPARE(topics(), QStringLiteral("0002"));
         QVERIFY(commandsEnabled());
         QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
+    }
+
+    // "Upravené listy" and their count: the count follows the set's until it is set, goes no
+    // higher, and counts only with adapted sheets; a list the core refuses stops the commands
+    // with its reason. A dialog opened with what was asked shows it again.
+    void theAdaptedSheetsAreCheckedAsTheOtherSettings() {
+        ClassSetDialog dialog{ClassSetRequest{}};
+        QVERIFY(showWindow(dialog));
+        auto* list = child<QLineEdit>(dialog, "adapted");
+        auto* adaptedCount = child<QSpinBox>(dialog, "adaptedCount");
+        auto* problem = child<QLabel>(dialog, "noKinds");
+        auto* print = buttonNamed(dialog, QStringLiteral("Vytisknout…"));
+        QCOMPARE(list->text(), QString());
+        QCOMPARE(list->placeholderText(), QStringLiteral("např. 3, 7 nebo všechny"));
+        QCOMPARE(adaptedCount->value(), sheetCountDefault);
+        QVERIFY(!adaptedCount->isEnabled());
+        child<QSpinBox>(dialog, "count")->setValue(12);
+        QCOMPARE(adaptedCount->value(), 12);
+
+        const QString beyond = QStringLiteral(
+            "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako "
+            "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.");
+        for (const auto& [typed, refused] : {std::pair{"3, 7", false},
+                                             {"3, 26", true},
+                                             {"všechny", false},
+                                             {"3-", true},
+                                             {"0", true},
+                                             {"24-25", false}}) {
+            list->setText(QString::fromUtf8(typed));
+            QCOMPARE(print->isEnabled(), !refused);
+            QCOMPARE(problem->isVisible(), refused);
+            QCOMPARE(problem->text(), refused ? beyond : QString());
+            QVERIFY(adaptedCount->isEnabled());
+        }
+        QCOMPARE(dialog.request().adapted, QStringLiteral("24-25"));
+        QCOMPARE(dialog.request().adaptedCount, 0);
+
+        adaptedCount->setValue(8);
+        child<QSpinBox>(dialog, "count")->setValue(30);
+        QCOMPARE(adaptedCount->value(), 8);
+        child<QSpinBox>(dialog, "count")->setValue(6);
+        QCOMPARE(adaptedCount->value(), 6);
+        QCOMPARE(adaptedCount->maximum(), 6);
+        QCOMPARE(dialog.request().adaptedCount, 6);
+
+        ClassSetDialog again{dialog.request()};
+        QCOMPARE(child<QLineEdit>(again, "adapted")->text(), QStringLiteral("24-25"));
+        QCOMPARE(child<QSpinBox>(again, "adaptedCount")->value(), 6);
+        child<QSpinBox>(again, "count")->setValue(9);
+        QCOMPARE(child<QSpinBox>(again, "adaptedCount")->value(), 6);
     }
 
     // A pupil checks a sheet by its code: answers typed field by field with Enter, marked

@@ -58,6 +58,25 @@ if grep -q 'List 1 z' one.txt; then exit 1; fi
          index($0, "List 25 z 25, kód") && !last { last = NR }
          END { exit !(begun && last >= 1 && last <= 2) }'
 
+# Adapted sheets of one, two and three pages, two-sided: larger type, one exercise a line,
+# their own count, the codes reopening what was printed, the key naming them, every sheet and
+# the key on an odd page. A sheet by its code adapted whole.
+"$ciferon" --help | grep -- '--adapted <SEZNAM> *S --sheets tyto listy upravené' >/dev/null
+for sized in 10:1 30:2 40:3; do
+    adapted=${sized%:*}
+    "$ciferon" --sheets 3 --count 60 --separator 5 --adapted 1,3 --adapted-count "$adapted" \
+        --duplex --pdf adapted.pdf
+    "$here/adapted_pdf_check.sh" adapted.pdf "$ciferon" 60 "$adapted" "1 3" duplex >adapted.txt
+    [ "$(grep -c ' adapted$' adapted.txt)" -eq 2 ]
+    # The first sheet's pages, up to the second sheet, blank backs left out.
+    pdftotext adapted.pdf pages.txt
+    awk -v want="${sized#*:}" 'BEGIN { RS = "\f" }
+        /Jméno:/ && ++sheets == 2 { exit } NF { ++pages } END { exit pages != want }' pages.txt
+done
+"$ciferon" --code 4XY1-ZKRX --adapted all --pdf adapted.pdf
+[ "$("$here/adapted_pdf_check.sh" adapted.pdf "$ciferon" 4 4 1)" = "4XY1-ZKRX adapted" ]
+rm adapted.pdf
+
 # Refusals: one Czech line, a non-zero status, and no file made or changed.
 echo old >kept.pdf
 refuse() {

@@ -77,10 +77,11 @@ ciferon::KindChoice chosenKinds(const char* list) {
     return ciferon::readKindList(list).value_or(0);
 }
 
-// The class-set dialog's settings, the kinds as a teacher's list and the heading as typed.
+// The class-set dialog's settings: the kinds as a teacher's list, the heading and the adapted
+// sheets as typed.
 ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const char* kinds,
-                                     const char* heading) {
-    return {sheets, count, separator, chosenKinds(kinds), heading, "", 0};
+                                     const char* heading, const char* adapted, int adaptedCount) {
+    return {sheets, count, separator, chosenKinds(kinds), heading, adapted, adaptedCount};
 }
 
 // A sheet's code and its two lists, for the fields.
@@ -90,20 +91,27 @@ void handOver(const ciferon::Sheet& sheet) {
                 lists.solutions.c_str());
 }
 
-// The sheets that "Tisk…" or "Vytisknout…" print next: the last class set, or the sheet
-// opened by its code, alone.
+// The class set that "Vytisknout…" prints next.
 std::vector<ciferon::PrintSheet>& kept() {
     static std::vector<ciferon::PrintSheet> sheets;
     return sheets;
 }
 
-// A class set numbered "List 1 z N" to "List N z N", kept for printing.
-void keepSet(const std::vector<ciferon::Sheet>& sheets) {
+// The sheet last opened by its code, which "Tisk…" prints alone.
+ciferon::PrintSheet& opened() {
+    static ciferon::PrintSheet sheet;
+    return sheet;
+}
+
+// A class set numbered "List 1 z N" to "List N z N", its adapted sheets laid out adapted,
+// kept for printing.
+void keepSet(const std::vector<ciferon::ClassSetSheet>& sheets) {
     kept().clear();
-    for (const ciferon::Sheet& sheet : sheets) {
-        kept().push_back({ciferon::sheetCode(sheet), static_cast<int>(kept().size()) + 1,
-                          static_cast<int>(sheets.size()), ciferon::sheetItems(sheet),
-                          ciferon::SheetStyle::Regular});
+    for (const ciferon::ClassSetSheet& sheet : sheets) {
+        kept().push_back(
+            {ciferon::sheetCode(sheet.sheet), static_cast<int>(kept().size()) + 1,
+             static_cast<int>(sheets.size()), ciferon::sheetItems(sheet.sheet),
+             sheet.adapted ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular});
     }
 }
 
@@ -226,8 +234,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
         return 0;
     }
     handOver(*sheet);
-    kept() = {{ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
-               ciferon::SheetStyle::Regular}};
+    opened() = {ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
+                ciferon::SheetStyle::Regular};
     return 1;
 }
 
@@ -242,31 +250,36 @@ extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
 // The class-set dialog's one check, on every change: hands the page the core's reason why the
 // settings make no class set, or the empty text (takeProblem); returns 1 when they make one.
 extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int separator,
-                                                  const char* kinds, const char* heading) {
-    const ciferon::ClassSetProblem problem =
-        ciferon::classSetProblem(settingsOf(sheets, count, separator, kinds, heading));
+                                                  const char* kinds, const char* heading,
+                                                  const char* adapted, int adaptedCount) {
+    const ciferon::ClassSetProblem problem = ciferon::classSetProblem(
+        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount));
     problemToPage(problem.text.c_str());
     return problem ? 0 : 1;
 }
 
 // "Pracovní listy pro třídu…": makes a class set of the kinds listed as a teacher numbers them
-// ("1-3,14"), seeded from the clock, and keeps it for printSheets(); returns 0 when the core's
-// check refuses the settings.
+// ("1-3,14"), with the adapted sheets listed so ("3, 7", "všechny") and their count, seeded
+// from the clock, and keeps it for printSheets(); returns 0 when the core's check refuses the
+// settings.
 extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
-                                             const char* kinds, const char* heading) {
-    const ciferon::ClassSetSettings settings = settingsOf(sheets, count, separator, kinds, heading);
+                                             const char* kinds, const char* heading,
+                                             const char* adapted, int adaptedCount) {
+    const ciferon::ClassSetSettings settings =
+        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount);
     if (ciferon::classSetProblem(settings)) {
         return 0;
     }
     clockRandom().seed();
-    keepSet(ciferon::classSet(sheets, count, separator, clockRandom(), settings.kinds));
+    keepSet(ciferon::classSetOf(settings, clockRandom()));
     return 1;
 }
 
-// A class set of exactly these codes, separated by commas, in this order, kept for
-// printSheets(); returns 0, keeping nothing, when one is not a valid code.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes) {
-    std::vector<ciferon::Sheet> sheets;
+// A class set of exactly these codes, separated by commas, in this order, the sheets listed in
+// `adapted` ("2", "1,3", "všechny"; empty for none) laid out adapted, kept for printSheets();
+// returns 0, keeping nothing, when a code or the list is not valid.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes, const char* adapted) {
+    std::vector<ciferon::ClassSetSheet> sheets;
     std::string_view rest(codes);
     while (!rest.empty()) {
         const std::size_t end = rest.find(',');
@@ -274,11 +287,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes) {
         if (!sheet) {
             return 0;
         }
-        sheets.push_back(*sheet);
+        sheets.push_back({*sheet, false});
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
-    if (sheets.empty()) {
+    const auto marked = ciferon::readAdaptedSheets(adapted, static_cast<int>(sheets.size()));
+    if (sheets.empty() || !marked) {
         return 0;
+    }
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        sheets[i].adapted = marked->at(i + 1);
     }
     keepSet(sheets);
     return 1;
@@ -290,6 +307,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes) {
 extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex, int mistakes) {
     layoutToPage(
         layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0, mistakes != 0})).c_str());
+}
+
+// "Tisk…" of the sheet last opened by its code, alone with its key, laid out adapted when
+// `adapted` ("Upravený list"), and handed to the page to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printOpened(int adapted) {
+    ciferon::PrintSheet sheet = opened();
+    sheet.style = adapted != 0 ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular;
+    layoutToPage(layoutJson(ciferon::sheetsLayout({sheet}, {"", false})).c_str());
 }
 
 namespace {

@@ -107,10 +107,11 @@
     return holds ? opened : null;
   }
 
-  // "Tisk…": the fields as they stand, or the sheet opened by its code with its key.
+  // "Tisk…": the fields as they stand, or the sheet opened by its code with its key, laid out
+  // adapted when "Upravený list" is ticked.
   function printFields() {
     if (shownSheet()) {
-      withText("", (heading) => core._printSheets(heading, 0));
+      core._printOpened(byId("adaptedPrint").checked ? 1 : 0);
     } else {
       mirror();
     }
@@ -175,12 +176,33 @@
   }
 
   // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
-  // as a teacher's list and the heading as typed.
+  // as a teacher's list, the heading and the adapted sheets as typed, and their count.
   function withSettings(call) {
     const number = (id) => Number(byId(id).value);
     return withText(chosenKinds(), (kinds) =>
       withText(byId("heading").value.trim(), (heading) =>
-        call(number("sheets"), number("count"), number("separator"), kinds, heading)));
+        withText(byId("adapted").value, (adapted) =>
+          call(number("sheets"), number("count"), number("separator"), kinds, heading, adapted,
+            chosenAdaptedCount()))));
+  }
+
+  // The adapted sheets' count as the core takes it: 0 while it follows the set's or there are no
+  // adapted sheets; an empty or unreadable count is out of range, not the default.
+  function chosenAdaptedCount() {
+    if (!adaptedCountSet || byId("adapted").value.trim() === "") return 0;
+    return adaptedCount.value === "" ? -1 : Number(adaptedCount.value);
+  }
+
+  // The adapted sheets' count goes up to the set's and follows it until the teacher sets it;
+  // without adapted sheets it means nothing.
+  const adaptedCount = byId("adaptedCount");
+  let adaptedCountSet = false;
+  function followCount(event) {
+    const count = byId("count");
+    if (event?.target === adaptedCount) adaptedCountSet ||= adaptedCount.value !== count.value;
+    adaptedCount.max = count.value;
+    if (!adaptedCountSet) adaptedCount.value = count.value;
+    adaptedCount.disabled = byId("adapted").value.trim() === "";
   }
 
   // Every topic's box ticked, cleared or partly ticked as its kinds are; while the core's check
@@ -212,6 +234,8 @@
 
   function askForClassSet() {
     byId("classSetForm").reset();
+    adaptedCountSet = false;
+    followCount();
     showKindChoice();
     dialog.showModal();
   }
@@ -227,7 +251,8 @@
     window.print();
   }
 
-  // An address ending in "#print=CODE,CODE…" (with "&heading=…", "&duplex=1" and "&mistakes=1"
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…", "&duplex=1", "&mistakes=1"
+  // and "&adapted=2,3"
   // where wanted)
   // lays out a class set of exactly these codes for the browser's Print, as the command line's
   // --codes does: the same sheets, the same pages.
@@ -235,7 +260,9 @@
     const asked = new URLSearchParams(location.hash.slice(1));
     const codes = asked.get("print");
     if (!codes) return;
-    if (!withText(codes, (pointer) => core._classSetOfCodes(pointer))) return;
+    const made = withText(codes, (pointer) =>
+      withText(asked.get("adapted") ?? "", (adapted) => core._classSetOfCodes(pointer, adapted)));
+    if (!made) return;
     const duplex = asked.get("duplex") === "1" ? 1 : 0;
     const mistakes = asked.get("mistakes") === "1" ? 1 : 0;
     withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex, mistakes));
@@ -254,7 +281,9 @@
   // The numbers and the heading as they are typed; the kinds have their own handler, which must
   // see a topic's box as clicked before the boxes are shown again.
   byId("classSetForm").addEventListener("input", (event) => {
-    if (!kindChoice.contains(event.target)) showKindChoice();
+    if (kindChoice.contains(event.target)) return;
+    followCount(event);
+    showKindChoice();
   });
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
@@ -281,6 +310,7 @@
             Object.assign(byId(id), { defaultValue: String(value), max: String(max) });
           }
           byId("heading").maxLength = headingMax;
+          adaptedCount.defaultValue = String(numbers.count.value);
         },
         takeKind: addKind,
         takeProblem: showProblem,

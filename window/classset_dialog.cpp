@@ -39,6 +39,14 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     heading_->setObjectName(QStringLiteral("heading"));
     heading_->setMaxLength(headingMax);
     heading_->setPlaceholderText(QStringLiteral("například 5. A – opakování"));
+    adapted_ = new QLineEdit(initial.adapted, this);
+    adapted_->setObjectName(QStringLiteral("adapted"));
+    adapted_->setPlaceholderText(QStringLiteral("např. 3, 7 nebo všechny"));
+    adapted_->setToolTip(
+        QStringLiteral("Listy větším písmem, s více místem a po jednom příkladu na řádku"));
+    adaptedCount_ = numberField(this, QStringLiteral("adaptedCount"), initial.count,
+                                initial.adaptedCount > 0 ? initial.adaptedCount : initial.count);
+    adaptedCountSet_ = initial.adaptedCount > 0;
     duplex_ = new QCheckBox(QStringLiteral("Oboustranný tisk"), this);
     duplex_->setObjectName(QStringLiteral("duplex"));
     duplex_->setChecked(initial.duplex);
@@ -54,6 +62,8 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(QStringLiteral("Příkladů na listu"), count_);
     form->addRow(QStringLiteral("Oddělovat po"), separator_);
     form->addRow(QStringLiteral("Nadpis"), heading_);
+    form->addRow(QStringLiteral("Upravené listy"), adapted_);
+    form->addRow(QStringLiteral("Příkladů na upraveném listu"), adaptedCount_);
     form->addRow(duplex_);
     form->addRow(mistakes_);
 
@@ -81,10 +91,22 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     layout->addWidget(choice);
     layout->addWidget(noKinds_);
     layout->addWidget(buttons);
+    // Set first, before showChoice runs for the count, so that it sees the new range.
+    connect(count_, &QSpinBox::valueChanged, this, [this](int count) {
+        adaptedCount_->setMaximum(count);
+        if (!adaptedCountSet_) {
+            adaptedCount_->setValue(count);
+        }
+    });
     for (QSpinBox* field : {sheets_, count_, separator_}) {
         connect(field, &QSpinBox::valueChanged, this, &ClassSetDialog::showChoice);
     }
     connect(heading_, &QLineEdit::textChanged, this, &ClassSetDialog::showChoice);
+    connect(adapted_, &QLineEdit::textChanged, this, &ClassSetDialog::showChoice);
+    connect(adaptedCount_, &QSpinBox::valueChanged, this, [this] {
+        adaptedCountSet_ = adaptedCount_->value() != count_->value() || adaptedCountSet_;
+        showChoice();
+    });
     showChoice();
 }
 
@@ -164,6 +186,10 @@ void ClassSetDialog::showChoice() {
     settings.separator = separator_->value();
     settings.kinds = chosen;
     settings.heading = heading_->text().trimmed().toStdString();
+    settings.adapted = adapted_->text().toStdString();
+    settings.adaptedCount = adaptedCount_->value();
+    // Without adapted sheets, their count means nothing.
+    adaptedCount_->setEnabled(!adapted_->text().trimmed().isEmpty());
     const ClassSetProblem problem = classSetProblem(settings);
     for (QPushButton* command : commands_) {
         command->setEnabled(!problem);
@@ -184,6 +210,8 @@ ClassSetRequest ClassSetDialog::request() const {
     request.separator = separator_->value();
     request.kinds = chosenKinds();
     request.heading = heading_->text().trimmed();
+    request.adapted = adapted_->text().trimmed();
+    request.adaptedCount = adaptedCountSet_ ? adaptedCount_->value() : 0;
     request.duplex = duplex_->isChecked();
     request.mistakes = mistakes_->isChecked();
     request.output = output_;

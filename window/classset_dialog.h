@@ -1,6 +1,6 @@
 // "Pracovní listy pro třídu": how many sheets, exercises per sheet, the group size, which
-// kinds of exercise, an optional heading and one or both sides of the paper; printed, saved
-// as PDF or previewed.
+// kinds of exercise, an optional heading, which sheets are adapted and how many exercises
+// they hold, and one or both sides of the paper; printed, saved as PDF or previewed.
 #pragma once
 
 #include <QCheckBox>
@@ -37,6 +37,10 @@ class ClassSetDialog final : public QDialog {
     QSpinBox* count_;
     QSpinBox* separator_;
     QLineEdit* heading_;
+    QLineEdit* adapted_;
+    QSpinBox* adaptedCount_;
+    // The adapted sheets' count follows the set's until the teacher sets it.
+    bool adaptedCountSet_ = false;
     QCheckBox* duplex_;
     QCheckBox* mistakes_;
     std::array<QCheckBox*, kindCount> kinds_{};

@@ -26,6 +26,7 @@
 #endif
 
 #include "check_dialog.h"
+#include "classset.h"
 #include "classset_dialog.h"
 #include "paper.h"
 #include "texts.h"
@@ -242,6 +243,12 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
     file->addAction(QStringLiteral("&Tisk…"), QKeySequence::Print, this, &Form1::printFields);
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
+    adaptedPrint_ = file->addAction(QStringLiteral("Up&ravený list"));
+    adaptedPrint_->setObjectName(QStringLiteral("adaptedPrint"));
+    adaptedPrint_->setCheckable(true);
+    adaptedPrint_->setStatusTip(
+        QStringLiteral("List otevřený podle kódu vytiskne větším písmem, s více místem a po "
+                       "jednom příkladu na řádku"));
     file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
     file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
     file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
@@ -268,17 +275,26 @@ void Form1::saveFieldsAsPdf() {
 
 void Form1::printClassSet() {
     // The sheets a preview showed are the ones then printed or saved, unless the dialog asks
-    // for other sheets: another number of them, count, group size or choice of kinds.
-    std::vector<Sheet> set;
-    std::optional<ClassSetRequest> madeFor;
+    // for other sheets: another number of them, count, group size, choice of kinds or adapted
+    // sheets.
+    std::vector<ClassSetSheet> set;
+    std::optional<ClassSetSettings> madeFor;
     while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
         lastClassSet_ = *request;
-        if (!madeFor || madeFor->sheets != request->sheets || madeFor->count != request->count ||
-            madeFor->separator != request->separator || madeFor->kinds != request->kinds) {
+        ClassSetSettings settings{request->sheets,
+                                  request->count,
+                                  request->separator,
+                                  request->kinds,
+                                  {},
+                                  request->adapted.toStdString(),
+                                  request->adaptedCount};
+        if (!madeFor || madeFor->sheets != settings.sheets || madeFor->count != settings.count ||
+            madeFor->separator != settings.separator || madeFor->kinds != settings.kinds ||
+            madeFor->adapted != settings.adapted ||
+            madeFor->adaptedCount != settings.adaptedCount) {
             random_.seed();
-            set = classSet(request->sheets, request->count, request->separator, random_,
-                           request->kinds);
-            madeFor = request;
+            set = classSetOf(settings, random_);
+            madeFor = settings;
         }
         const std::vector<PaperSheet> sheets = paperSheets(set);
         const QString heading = request->heading;
@@ -357,7 +373,11 @@ std::optional<Sheet> Form1::shownSheet() const {
 
 bool Form1::paintFields(QPagedPaintDevice& device, bool duplex) const {
     if (const auto sheet = shownSheet()) {
-        return printSheets(device, {paperSheet(*sheet)}, {QString(), duplex});
+        PaperSheet paper = paperSheet(*sheet);
+        if (adaptedPrint_->isChecked()) {
+            paper.style = SheetStyle::Adapted;
+        }
+        return printSheets(device, {paper}, {QString(), duplex});
     }
     return printLists(device, fieldText(0), fieldText(1));
 }

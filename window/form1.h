@@ -2,6 +2,7 @@
 // and the four commands Generuj, copy, clear and quit.
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 #include <QPagedPaintDevice>
 #include <QPlainTextEdit>
@@ -92,7 +93,8 @@ class Form1 final : public QMainWindow, private RunHost {
     void quit();
 
     // "Tisk…" and "Uložit jako PDF…": the two fields as they stand, or, while they hold a
-    // sheet opened by its code unedited, that sheet with its key.
+    // sheet opened by its code unedited, that sheet with its key; laid out adapted while
+    // "Upravený list" is ticked.
     void printFields();
     void saveFieldsAsPdf();
     // "Pracovní listy pro třídu…": a class set of the chosen kinds with its key, printed,
@@ -150,6 +152,8 @@ class Form1 final : public QMainWindow, private RunHost {
     ClassSetRequest lastClassSet_;
 
     QWidget* client_;
+    // "Upravený list": a sheet opened by its code is printed adapted; off by default.
+    QAction* adaptedPrint_ = nullptr;
     std::array<QPlainTextEdit*, 2> Text1{};
     QPushButton* Command1;
     QPushButton* Command2;

@@ -15,7 +15,7 @@ import { launch } from "./engines.mjs";
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
    duplex, printSheets, restart, copies, prints, printedAt, kinds, noKinds, checkList, checkSummary,
-   checkDialog, checkedCode */
+   checkDialog, checkedCode, adaptedCount */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -228,8 +228,9 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
-    ["Nadpis", "text", "", "", ""], ["Oboustranný tisk", "checkbox", "", "", "on"],
-    ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
+    ["Nadpis", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
+    ["Příkladů na upraveném listu", "number", "1", "20", "20"],
+    ["Oboustranný tisk", "checkbox", "", "", "on"], ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
   assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   // The kind choice: every topic and kind ticked, each kind with its number and an example.
@@ -345,6 +346,78 @@ test("the kind choice: a topic's box ticks and clears its kinds, partly ticked w
   await engine.press("#cancelSheets");
 });
 
+test("the adapted sheets: their count follows the set's until set, and the core refuses a list beyond the set", async () => {
+  await engine.press("#classSet");
+  const state = () => engine.evaluate(() => [adaptedCount.value, adaptedCount.max, adaptedCount.disabled,
+    printSheets.disabled, noKinds.hidden ? "" : noKinds.textContent]);
+  const type = (id, value) => engine.evaluate((field, text) => {
+    const input = document.getElementById(field);
+    input.value = text;
+    input.dispatchEvent(new Event("input", { bubbles: true }));
+  }, id, value);
+  assert.deepEqual(await state(), ["20", "20", true, false, ""]);
+  await type("count", "12");
+  assert.deepEqual(await state(), ["12", "12", true, false, ""]);
+  const beyond = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy oddělené " +
+    "čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
+  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", beyond]]) {
+    await type("adapted", list);
+    assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
+  }
+  await type("adapted", "2");
+  await type("adaptedCount", "5");
+  await type("count", "30");
+  assert.deepEqual(await state(), ["5", "30", false, false, ""]);
+  await type("adaptedCount", "31");
+  assert.deepEqual(await state(), ["31", "30", false, true,
+    "Příkladů na upraveném listu musí být celé číslo od 1 do 30."]);
+  await engine.press("#cancelSheets");
+});
+
+const adaptedCheck = join(dirname(fileURLToPath(import.meta.url)), "..", "adapted_pdf_check.sh");
+// Types into the class-set dialog's fields as a teacher does, each change an input event.
+const typeIn = (values) => engine.evaluate((given) => {
+  for (const [id, value] of Object.entries(given)) {
+    const input = document.getElementById(id);
+    if (input.type === "checkbox") input.checked = value;
+    else input.value = value;
+    input.dispatchEvent(new Event("input", { bubbles: true }));
+  }
+}, values);
+
+test("adapted sheets on paper: larger type, one exercise a line, their own count and code, named in the key, two-sided on odd pages", printing, async () => {
+  await engine.press("#classSet");
+  await typeIn({ sheets: "3", count: "40", separator: "5", adapted: "1, 3", adaptedCount: "30", duplex: true });
+  await engine.evaluate(() => {
+    window.print = () => {};
+    printSheets.click();
+  });
+  await engine.pdf(join(work, "adapted.pdf"));
+  const codes = execFileSync(adaptedCheck, [join(work, "adapted.pdf"), ciferon, "40", "30", "1 3", "duplex"],
+    { encoding: "utf8" }).trim().split("\n");
+  assert.deepEqual(codes.map((line) => line.endsWith(" adapted")), [true, false, true]);
+  // An adapted sheet of 30 runs over more than one page.
+  const pages = pdfPages(join(work, "adapted.pdf"));
+  const { sheets: starts } = pageStarts(join(work, "adapted.pdf"));
+  assert.ok(pages.slice(0, starts[1] - 1).filter((page) => page.trim() !== "").length > 1, codes.join(" "));
+});
+
+test("a sheet opened by its code prints adapted while Upravený list is ticked", printing, async () => {
+  await engine.press("#openCode", ["4XY1-ZKRX"]);
+  assert.equal(await engine.evaluate(() => document.getElementById("adaptedPrint").checked), false);
+  await engine.evaluate(() => {
+    window.print = () => {};
+    document.getElementById("adaptedPrint").checked = true;
+  });
+  await engine.press("#printFields");
+  await engine.pdf(join(work, "opened-adapted.pdf"));
+  assert.deepEqual(execFileSync(adaptedCheck, [join(work, "opened-adapted.pdf"), ciferon, "4", "4", "1"],
+    { encoding: "utf8" }), "4XY1-ZKRX adapted\n");
+  await engine.evaluate(() => {
+    document.getElementById("adaptedPrint").checked = false;
+  });
+});
+
 test("a twelve-symbol code opens its topic sheet as the desktop program has it", async () => {
   for (const code of topicCodes) {
     // As a pupil might read it out: small letters, blanks for dashes.
@@ -415,9 +488,9 @@ const printedCodes = (pdf) => pdfPages(pdf).filter((page) => /^Jméno:/m.test(pa
   .map((page) => page.match(/Kód: (\S+)/)[1]);
 
 // Prints a class set of exactly these codes from the page (its address's #print=…) to `pdf`.
-async function printCodes(codes, heading, duplex, pdf, mistakes = false) {
+async function printCodes(codes, heading, duplex, pdf, { adapted = "", mistakes = false } = {}) {
   await engine.evaluate(() => document.body.classList.remove("sheets"));
-  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0",
+  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0", adapted,
     mistakes: mistakes ? "1" : "0" });
   await engine.open(`${pageUrl}#${asked}`);
   await engine.waitFor(() => document.body.classList.contains("sheets"));
@@ -473,10 +546,24 @@ test("a class set of given codes from the command line and from the page", print
   const withMistakes = join(work, "mistakes.pdf");
   execFileSync(ciferon, ["--codes", "1DX2-DT93", "--mistakes", "--pdf", withMistakes]);
   const page = join(work, "mistakes-page.pdf");
-  await printCodes(["1DX2-DT93"], "", false, page, true);
+  await printCodes(["1DX2-DT93"], "", false, page, { mistakes: true });
   const keyOf = (pdf) => pdfPages(pdf).filter((text) => text.includes("Výsledky")).join("");
   assert.match(keyOf(page), /\[D 29; J 21\]/);
   assert.equal(keyOf(page).replace(/\s+/g, " "), keyOf(withMistakes).replace(/\s+/g, " "));
+  await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
+});
+
+// Adapted sheets paginate alike too: a set with adapted sheets of one to three pages, printed
+// again from its codes with the same sheets adapted.
+test("the desktop and the page paginate a class set with adapted sheets alike", printing, async () => {
+  for (const [adaptedCount, duplex] of [[10, true], [30, false], [40, true]]) {
+    const desktop = join(work, "adapted-desktop.pdf");
+    execFileSync(ciferon, ["--sheets", "3", "--count", "60", "--adapted", "1,3", "--adapted-count",
+      String(adaptedCount), "--pdf", desktop, ...(duplex ? ["--duplex"] : [])]);
+    const page = join(work, "adapted-page.pdf");
+    await printCodes(printedCodes(desktop), "", duplex, page, { adapted: "1,3" });
+    assert.deepEqual(pageStarts(page), pageStarts(desktop), `${adaptedCount} adapted, duplex ${duplex}`);
+  }
   await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
 });
 
