@@ -67,6 +67,11 @@ class ScriptedPrompts final : public Prompts {
                                                const ClassSetRequest& /*last*/) override {
         return classSet;
     }
+    std::optional<ProjectionRequest> projection;
+    std::optional<ProjectionRequest> askProjection(QWidget* /*parent*/,
+                                                   const ProjectionRequest& /*last*/) override {
+        return projection;
+    }
     QString askPdfFile(QWidget* /*parent*/, const QString& suggestedName) override {
         defaults << suggestedName;
         return pdfPath;
@@ -531,7 +536,8 @@ class Form1Test : public QObject {
         QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
                  QStringLiteral(
                      "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Pracovní listy pro třídu… "
-                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
+                     "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… | "
+                     "|Konec Ctrl+Q|"
                      "Nápověda|"
                      "O programu Ciferon "));
     }
