@@ -109,7 +109,7 @@ screenshot: deps-bench build web
 	  build/default/tests/projection_view_tests picturesTheView
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
-	  docs/web-sheet.png docs/web-topic.png docs/web-check.png
+	  docs/web-sheet.png docs/web-topic.png docs/web-check.png docs/web-projection.png
 
 # Formatting and clang-tidy over the whole tree, and ESLint's recommended rules over the web
 # page's scripts and the browser test (ESLint pinned in tools/eslint's lock file).

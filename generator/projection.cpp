@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "classset.h"
 #include "texts.h"
@@ -32,27 +33,30 @@ int fittingSize(double room, double widthAtReference) {
 
 }  // namespace
 
-ProjectionSheet projectionSheet(const ProjectionRequest& request, RandomSource& random) {
+std::string projectionProblem(const ProjectionRequest& request) {
     if (request.seconds < projectionSecondsMin || request.seconds > projectionSecondsMax) {
-        return {std::nullopt,
-                rangeText("Počet sekund na příklad", projectionSecondsMin, projectionSecondsMax)};
+        return rangeText("Počet sekund na příklad", projectionSecondsMin, projectionSecondsMax);
     }
     if (!blank(request.code)) {
-        auto sheet = readSheetCode(request.code);
-        if (!sheet) {
-            return {std::nullopt, codeRefusal(request.code)};
-        }
-        return {sheet, {}};
+        return readSheetCode(request.code) ? std::string() : codeRefusal(request.code);
     }
     if (request.count < projectionCountMin || request.count > projectionCountMax) {
-        return {std::nullopt, rangeText("Počet příkladů", projectionCountMin, projectionCountMax)};
+        return rangeText("Počet příkladů", projectionCountMin, projectionCountMax);
     }
     ClassSetSettings settings;
     settings.sheets = 1;
     settings.count = request.count;
     settings.kinds = request.kinds;
-    if (const ClassSetProblem problem = classSetProblem(settings)) {
-        return {std::nullopt, problem.text};
+    return classSetProblem(settings).text;
+}
+
+ProjectionSheet projectionSheet(const ProjectionRequest& request, RandomSource& random) {
+    std::string problem = projectionProblem(request);
+    if (!problem.empty()) {
+        return {std::nullopt, std::move(problem)};
+    }
+    if (!blank(request.code)) {
+        return {readSheetCode(request.code), {}};
     }
     random.seed();
     return {classSet(1, request.count, sheetSeparatorDefault, random, request.kinds).front(), {}};

@@ -34,6 +34,9 @@ struct ProjectionRequest {
 // The sheet a request projects, or the Czech sentence why there is none (a code that is not
 // valid, a number out of range, no kind chosen). A new sheet is one sheet of a class set, in
 // groups of sheetSeparatorDefault, with its seed from the source, which this seeds.
+// The problem alone, for a dialog that checks as the teacher types: empty when the request
+// can be projected.
+std::string projectionProblem(const ProjectionRequest& request);
 struct ProjectionSheet {
     std::optional<Sheet> sheet;
     std::string problem;

@@ -136,14 +136,18 @@
   // The kind choice of a class set: a fieldset for each of the core's topics, its legend a box
   // that ticks or clears the topic's kinds, and every kind with its teacher's number (kind + 1),
   // its name and an example, as the core hands them over (takeKind), topic by topic.
+  // The class-set dialog and the projection dialog each have one, built alike; the ids of the
+  // second are prefixed with its data-ids.
   const { element } = paper;
   const kindChoice = byId("kinds");
-  const kindBoxes = () => [...kindChoice.querySelectorAll(".kind input")];
-  const chosenKinds = () =>
-    kindBoxes().reduce((kinds, box) => (box.checked ? kinds | (1 << Number(box.value)) : kinds), 0);
+  const kindChoices = [...document.querySelectorAll(".kindChoice")];
+  const kindBoxes = (choice) => [...choice.querySelectorAll(".kind input")];
+  const chosenKinds = (choice = kindChoice) =>
+    kindBoxes(choice).reduce((kinds, box) => (box.checked ? kinds | (1 << Number(box.value)) : kinds), 0);
 
-  function addKind(topic, kind, name, example) {
-    let fieldset = kindChoice.lastElementChild;
+  function addKindTo(choice, topic, kind, name, example) {
+    const id = (name) => `${choice.dataset.ids ?? ""}${name}${kind}`;
+    let fieldset = choice.lastElementChild;
     if (fieldset.dataset.topic !== topic) {
       fieldset = element("fieldset", "topic");
       fieldset.dataset.topic = topic;
@@ -155,45 +159,54 @@
       label.append(topicBox, ` ${topic}`);
       legend.append(label);
       fieldset.append(legend);
-      kindChoice.append(fieldset);
+      choice.append(fieldset);
     }
     const row = element("div", "kind");
     const box = element("input");
     box.type = "checkbox";
-    box.id = `kind${kind}`;
+    box.id = id("kind");
     box.value = String(kind);
     box.defaultChecked = true;
-    box.setAttribute("aria-describedby", `example${kind}`);
+    box.setAttribute("aria-describedby", id("example"));
     const label = element("label");
     label.htmlFor = box.id;
     label.append(element("span", "kn", String(kind + 1)), ` ${name}`);
     const shown = element("span", "example", example);
-    shown.id = `example${kind}`;
+    shown.id = id("example");
     row.append(box, label, shown);
     fieldset.append(row);
   }
 
-  // Every topic's box ticked, cleared or partly ticked as its kinds are; with no kind ticked the
-  // class set is refused.
-  function showKindChoice() {
-    for (const topic of kindChoice.querySelectorAll(".topic")) {
+  function addKind(topic, kind, name, example) {
+    for (const choice of kindChoices) addKindTo(choice, topic, kind, name, example);
+  }
+
+  // Every topic's box ticked, cleared or partly ticked as its kinds are.
+  function showTopics(choice) {
+    for (const topic of choice.querySelectorAll(".topic")) {
       const boxes = [...topic.querySelectorAll(".kind input")];
       const ticked = boxes.filter((box) => box.checked).length;
       const topicBox = topic.querySelector("legend input");
       topicBox.checked = ticked === boxes.length;
       topicBox.indeterminate = ticked > 0 && ticked < boxes.length;
     }
-    const none = chosenKinds() === 0;
-    byId("printSheets").disabled = none;
-    byId("noKinds").hidden = !none;
   }
 
-  function chooseKinds(event) {
+  // A topic's box ticks or clears all its kinds.
+  function tickTopic(event) {
     const topic = event.target.closest("legend")?.parentElement;
     if (topic) {
       for (const box of topic.querySelectorAll(".kind input")) box.checked = event.target.checked;
     }
-    showKindChoice();
+    showTopics(event.currentTarget);
+  }
+
+  // With no kind ticked the class set is refused.
+  function showKindChoice() {
+    showTopics(kindChoice);
+    const none = chosenKinds() === 0;
+    byId("printSheets").disabled = none;
+    byId("noKinds").hidden = !none;
   }
 
   function askForClassSet() {
@@ -224,7 +237,8 @@
   byId("classSet").addEventListener("click", askForClassSet);
   byId("openCode").addEventListener("click", openByCode);
   byId("classSetForm").addEventListener("submit", printClassSet);
-  kindChoice.addEventListener("change", chooseKinds);
+  for (const choice of kindChoices) choice.addEventListener("change", tickTopic);
+  kindChoice.addEventListener("change", showKindChoice);
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
 
@@ -256,6 +270,8 @@
       core = module;
       // The check view hands its texts to the core the same way.
       core.withText = withText;
+      // The projection dialog's kind choice works as the class set's.
+      core.kindChoice = { chosen: chosenKinds, showTopics };
       module._classSetLimits();
       module._kindChoice();
       generate.addEventListener("click", () => module._generate());
