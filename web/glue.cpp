@@ -335,7 +335,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int startProjection(int count, int seconds, int 
 }
 
 // A key or a click (Projection::Action: 0 next, 1 previous, 2 step, 3 unstep, 4 pause,
-// 5 blank, 6 end), or the clock's `milliseconds`; the state goes to the page when it changed.
+// 5 blank, 6 end); the state goes to the page (takeProjection) when it changed.
 extern "C" EMSCRIPTEN_KEEPALIVE int projectionAct(int action) {
     if (!projection() || action < 0 || action > 6 ||
         !projection()->act(static_cast<ciferon::Projection::Action>(action))) {
@@ -345,12 +345,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int projectionAct(int action) {
     return 1;
 }
 
+// The page's clock: `milliseconds` have passed. The state goes to the page every time, since
+// the bar shrinks within a second too; returns whether more than the bar changed.
 extern "C" EMSCRIPTEN_KEEPALIVE int projectionTick(int milliseconds) {
     if (!projection()) {
         return 0;
     }
     const bool changed = projection()->tick(milliseconds);
-    projectionOut();  // the bar shrinks within a second too
+    projectionOut();
     return changed ? 1 : 0;
 }
 

@@ -261,9 +261,9 @@ void ProjectionView::paintEndScreen(QPainter& painter) const {
     const auto lineAt = [&](qreal y) { return QRectF(0, y, width(), step); };
     painter.drawText(lineAt(top), Qt::AlignCenter, toQString(resultsTitle));
     for (int index = 0; index < count; ++index) {
+        const int row = 1 + index / perRow;  // under the title
         const qreal x = left + pitch * (index % perRow);
-        const qreal baseline =
-            top + step * (1 + index / perRow) + (step + metrics.ascent() - metrics.descent()) / 2;
+        const qreal baseline = top + step * row + (step + metrics.ascent() - metrics.descent()) / 2;
         const QString number = toQString(cells[static_cast<std::size_t>(index)].label);
         // The number right-aligned before its result, as in the key.
         painter.drawText(QPointF(x + label * scale - metrics.horizontalAdvance(number), baseline),
