@@ -7,8 +7,8 @@ SHELL := /bin/bash
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # To build and run the program; Qt's translations give its dialogs Czech buttons.
-RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n fonts-liberation2 \
-  fonts-dejavu-core
+RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev libcups2-dev qt6-translations-l10n \
+  fonts-liberation2 fonts-dejavu-core
 # To build the Debian package.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 # To build the web page.
@@ -17,7 +17,7 @@ WEB_PACKAGES := cmake make emscripten
 TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
   desktop-file-utils appstream lintian devscripts man-db groff-base chromium firefox-esr \
-  webkit2gtk-driver poppler-utils x11-xkb-utils \
+  webkit2gtk-driver poppler-utils x11-xkb-utils cups printer-driver-cups-pdf cups-ipp-utils \
   $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.

@@ -1,13 +1,16 @@
 // One whole generation run of 200 exercises, the largest a teacher can ask for, with the
 // production random source seeded from the clock; a sheet of 200 exercises of chosen kinds
 // against the run's own list making with a kind table of only those kinds; a class set of
-// chosen kinds; and a pupil's check of a sheet of 200.
+// chosen kinds; a pupil's check of a sheet of 200, also with mistakes named; and a class
+// set's key texts with mistakes.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "items.h"
+#include "mistakes.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
@@ -73,6 +76,56 @@ void markTwoHundredAnswers(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(results.size()));
 }
 BENCHMARK(markTwoHundredAnswers);
+
+// "Vyhodnotit" with mistakes named, at its dearest: all 200 answers wrong, every other one the
+// wrong answer of a mistake where the exercise has one, then the summary with its lines.
+void markTwoHundredWithMistakes(benchmark::State& state) {
+    const std::vector<ciferon::SheetItem> items = ciferon::sheetItems(largestSheet);
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const ciferon::WrongAnswers wrong = ciferon::wrongAnswers(items[i]);
+        ciferon::Result answer = items[i].result;
+        answer.value += 1;
+        if (i % 2 == 0 && !wrong.empty()) {
+            answer = wrong[0].answer;
+        }
+        fields.emplace_back(std::to_string(answer.value),
+                            answer.remainder ? std::to_string(*answer.remainder) : "");
+    }
+    std::vector<ciferon::MarkedAnswer> marked(items.size());
+    std::size_t named = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            marked[i] = ciferon::markWithMistakes(items[i], fields[i].first, fields[i].second);
+        }
+        benchmark::DoNotOptimize(ciferon::summaryText(marked));
+    }
+    for (const ciferon::MarkedAnswer& answer : marked) {
+        named += answer.mistakes != 0 ? 1 : 0;
+    }
+    state.counters["named"] = static_cast<double>(named);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(items.size()));
+}
+BENCHMARK(markTwoHundredWithMistakes)->Unit(benchmark::kMicrosecond);
+
+// The texts of a class set's results table of 30 sheets of 20 with mistakes, as the key lays
+// it out: every sheet's items, each result's text and the bracket of its wrong answers.
+void classSetKeyWithMistakes(benchmark::State& state) {
+    ciferon::ClockRandom random;
+    random.seedWith(30);
+    const std::vector<ciferon::Sheet> sheets = ciferon::classSet(30, 20, 5, random);
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (const ciferon::Sheet& sheet : sheets) {
+            for (const ciferon::SheetItem& item : ciferon::sheetItems(sheet)) {
+                bytes += (ciferon::resultText(item.result) + ciferon::keyMistakes(item)).size();
+            }
+        }
+        bytes += ciferon::keyLegend().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(classSetKeyWithMistakes)->Unit(benchmark::kMicrosecond);
 
 // The choices measured: each topic, and the four-addend kinds, which cost the most.
 void choices(benchmark::internal::Benchmark* benchmark) {

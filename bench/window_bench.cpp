@@ -86,12 +86,3 @@ void evaluateClick(benchmark::State& state) {
 BENCHMARK(evaluateClick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

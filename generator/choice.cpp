@@ -1,5 +1,7 @@
 #include "choice.h"
 
+#include <algorithm>
+
 #include <array>
 
 namespace ciferon {
@@ -39,13 +41,14 @@ void skipBlanks(std::string_view list, std::size_t& at) {
 
 // A teacher's number 1..15 at `at`, blanks around it skipped, as a kind number; empty when
 // there is none or it is out of range.
-std::optional<int> readTeachersNumber(std::string_view list, std::size_t& at) {
+// One number 1..highest with the blanks around it.
+std::optional<int> readListedNumber(std::string_view list, std::size_t& at, int highest) {
     skipBlanks(list, at);
     int number = 0;
     const std::size_t first = at;
     while (at < list.size() && list[at] >= '0' && list[at] <= '9') {
         number = number * 10 + (list[at++] - '0');
-        if (number > kindCount) {
+        if (number > highest) {
             return std::nullopt;
         }
     }
@@ -53,7 +56,7 @@ std::optional<int> readTeachersNumber(std::string_view list, std::size_t& at) {
     if (at == first || number < 1) {
         return std::nullopt;
     }
-    return number - 1;
+    return number;
 }
 
 }  // namespace
@@ -88,34 +91,48 @@ std::string kindExample(int kind) {
     return exercises;
 }
 
-std::optional<KindChoice> readKindList(std::string_view list) {
-    unsigned choice = 0;
+std::optional<std::vector<bool>> readNumberList(std::string_view list, int highest) {
+    std::vector<bool> listed(static_cast<std::size_t>(std::max(highest, 0)) + 1, false);
     std::size_t at = 0;
     while (true) {
-        const auto first = readTeachersNumber(list, at);
+        const auto first = readListedNumber(list, at, highest);
         if (!first) {
             return std::nullopt;
         }
         int last = *first;
         if (at < list.size() && list[at] == '-') {
             ++at;
-            const auto end = readTeachersNumber(list, at);
+            const auto end = readListedNumber(list, at, highest);
             if (!end || *end < *first) {
                 return std::nullopt;
             }
             last = *end;
         }
-        for (int kind = *first; kind <= last; ++kind) {
-            choice |= 1U << static_cast<unsigned>(kind);
+        for (int number = *first; number <= last; ++number) {
+            listed.at(static_cast<std::size_t>(number)) = true;
         }
         if (at == list.size()) {
-            return static_cast<KindChoice>(choice);
+            return listed;
         }
         if (list[at] != ',') {
             return std::nullopt;
         }
         ++at;
     }
+}
+
+std::optional<KindChoice> readKindList(std::string_view list) {
+    const auto listed = readNumberList(list, kindCount);
+    if (!listed) {
+        return std::nullopt;
+    }
+    unsigned choice = 0;
+    for (int kind = 0; kind < kindCount; ++kind) {
+        if (listed->at(static_cast<std::size_t>(kind) + 1)) {
+            choice |= 1U << static_cast<unsigned>(kind);
+        }
+    }
+    return static_cast<KindChoice>(choice);
 }
 
 }  // namespace ciferon

@@ -34,4 +34,8 @@ std::string kindExample(int kind);
 // such as "3-1" or anything else.
 std::optional<KindChoice> readKindList(std::string_view list);
 
+// The same syntax for any numbers 1..highest: which are listed, indexed by number (index 0
+// unused). Empty for anything readKindList would refuse.
+std::optional<std::vector<bool>> readNumberList(std::string_view list, int highest);
+
 }  // namespace ciferon

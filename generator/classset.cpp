@@ -1,6 +1,10 @@
 #include "classset.h"
 
+#include <algorithm>
+#include <set>
 #include <utility>
+
+#include "choice.h"
 
 namespace ciferon {
 
@@ -83,7 +87,61 @@ ClassSetProblem classSetProblem(const ClassSetSettings& settings) {
         return {ClassSetField::Heading,
                 "Nadpis smí mít nejvýše " + std::to_string(headingMax) + " znaků."};
     }
+    const auto adapted = readAdaptedSheets(settings.adapted, settings.sheets);
+    if (!adapted) {
+        return {ClassSetField::Adapted,
+                "Upravené listy jsou čísla listů od 1 do " + std::to_string(settings.sheets) +
+                    " jednotlivě nebo jako rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, "
+                    "nebo „všechny“."};
+    }
+    if (settings.adaptedCount < 0 || settings.adaptedCount > settings.count) {
+        return {ClassSetField::AdaptedCount,
+                "Příkladů na upraveném listu musí být celé číslo od 1 do " +
+                    std::to_string(settings.count) + "."};
+    }
     return {};
+}
+
+std::optional<std::vector<bool>> readAdaptedSheets(std::string_view list, int sheets) {
+    const std::size_t first = list.find_first_not_of(" \t");
+    const std::string_view trimmed =
+        first == std::string_view::npos
+            ? std::string_view()
+            : list.substr(first, list.find_last_not_of(" \t") - first + 1);
+    const auto size = static_cast<std::size_t>(std::max(sheets, 0)) + 1;
+    if (trimmed.empty()) {
+        return std::vector<bool>(size, false);
+    }
+    if (trimmed == "všechny" || trimmed == "Všechny" || trimmed == "VŠECHNY" || trimmed == "all") {
+        std::vector<bool> all(size, true);
+        all.front() = false;
+        return all;
+    }
+    return readNumberList(trimmed, sheets);
+}
+
+std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSource& random) {
+    const std::vector<bool> adapted =
+        readAdaptedSheets(settings.adapted, settings.sheets)
+            .value_or(std::vector<bool>(static_cast<std::size_t>(settings.sheets) + 1, false));
+    const int adaptedCount = settings.adaptedCount > 0 ? settings.adaptedCount : settings.count;
+    std::vector<ClassSetSheet> set;
+    std::set<std::string> exerciseLists;
+    while (static_cast<int>(set.size()) < settings.sheets) {
+        const bool isAdapted = adapted.at(set.size() + 1);
+        Sheet sheet;
+        sheet.seed = static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1));
+        sheet.count = isAdapted ? adaptedCount : settings.count;
+        sheet.separator = settings.separator;
+        sheet.kinds = settings.kinds;
+        // A repeated seed repeats the list; short sheets may also meet by chance. Even one
+        // exercise of division with remainder, the kind with the fewest (405), leaves room for
+        // a class set of 40.
+        if (exerciseLists.insert(sheetLists(sheet).exercises).second) {
+            set.push_back({sheet, isAdapted});
+        }
+    }
+    return set;
 }
 
 }  // namespace ciferon

@@ -170,28 +170,33 @@ Mark markAnswer(const Result& result, std::string_view answer, std::string_view 
     return valueRight && remainderRight ? Mark::Right : Mark::Wrong;
 }
 
-Mark markAnswerLine(const Result& result, std::string_view line) {
+std::optional<AnswerFields> lineFields(const Result& result, std::string_view line) {
     if (line.ends_with('\r')) {
         line.remove_suffix(1);
     }
     if (!result.remainder) {
-        return markAnswer(result, line);
+        return AnswerFields{line, {}};
     }
     // «8 (3)»: the remainder in brackets, nothing but blanks after them.
     if (const std::size_t open = line.find('('); open != std::string_view::npos) {
         const std::size_t close = line.rfind(')');
         if (close == std::string_view::npos || close < open ||
             readAnswer(line.substr(close + 1)).state != Answer::State::Empty) {
-            return Mark::Wrong;
+            return std::nullopt;
         }
-        return markAnswer(result, line.substr(0, open), line.substr(open + 1, close - open - 1));
+        return AnswerFields{line.substr(0, open), line.substr(open + 1, close - open - 1)};
     }
     // «8 zb. 3»
     if (const std::size_t zb = findZb(line); zb != std::string_view::npos) {
-        return markAnswer(result, line.substr(0, zb), line.substr(zb + 3));
+        return AnswerFields{line.substr(0, zb), line.substr(zb + 3)};
     }
     // The quotient alone, or nothing.
-    return markAnswer(result, line);
+    return AnswerFields{line, {}};
+}
+
+Mark markAnswerLine(const Result& result, std::string_view line) {
+    const auto fields = lineFields(result, line);
+    return fields ? markAnswer(result, fields->answer, fields->remainder) : Mark::Wrong;
 }
 
 std::string_view markWord(Mark mark) {

@@ -58,6 +58,15 @@ Answer readAnswer(std::string_view typed);
 // Wrong.
 Mark markAnswer(const Result& result, std::string_view answer, std::string_view remainder = {});
 
+// The two fields that one line of a `--check` file stands for: the answer and, for a
+// remainder result, the remainder, read from «8 (3)» or «8 zb. 3» (one CR at the end
+// ignored). nullopt for a line whose brackets are malformed, which is wrong whatever it holds.
+struct AnswerFields {
+    std::string_view answer;
+    std::string_view remainder;
+};
+std::optional<AnswerFields> lineFields(const Result& result, std::string_view line);
+
 // One line of a `--check` file: "61", or for a remainder result the quotient and the
 // remainder as «8 (3)» or «8 zb. 3»; an empty line is not answered. One CR at the end (a
 // CR LF file) is ignored.

@@ -1,5 +1,7 @@
 #include "sheet.h"
 
+#include "classset.h"
+
 #include <array>
 #include <set>
 #include <utility>
@@ -379,20 +381,14 @@ std::optional<Sheet> readSheetCode(std::string_view typed) {
 
 std::vector<Sheet> classSet(int sheets, int count, int separator, RandomSource& random,
                             KindChoice kinds) {
+    ClassSetSettings settings;
+    settings.sheets = sheets;
+    settings.count = count;
+    settings.separator = separator;
+    settings.kinds = kinds;
     std::vector<Sheet> set;
-    std::set<std::string> exerciseLists;
-    while (static_cast<int>(set.size()) < sheets) {
-        Sheet sheet;
-        sheet.seed = static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1));
-        sheet.count = count;
-        sheet.separator = separator;
-        sheet.kinds = kinds;
-        // A repeated seed repeats the list; short sheets may also meet by chance. Even one
-        // exercise of division with remainder, the kind with the fewest (405), leaves room for
-        // a class set of 40.
-        if (exerciseLists.insert(sheetLists(sheet).exercises).second) {
-            set.push_back(sheet);
-        }
+    for (const ClassSetSheet& made : classSetOf(settings, random)) {
+        set.push_back(made.sheet);
     }
     return set;
 }

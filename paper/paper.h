@@ -1,6 +1,8 @@
-// Paper: pupils' worksheets, their key and the two lists as the fields hold them, laid out
-// on any paged paint device, so that printing, the print preview and PDF files share one
-// path. Qt GUI only: the window's menu and the command line both use it.
+// Paper: pupils' worksheets, their key and the two lists as the fields hold them, on any
+// paged paint device, so that printing, the print preview and PDF files share one path. The
+// core lays every page out (layout.h); this composes its pieces from sheets and draws them
+// (drawing.h) in the geometry and type of page_type.h. Qt GUI only: the window's menu and the
+// command line both use it.
 #pragma once
 
 #include <QIODevice>
@@ -11,19 +13,14 @@
 #include <functional>
 #include <vector>
 
+#include "layout.h"
+#include "page_type.h"
 #include "sheet.h"
 
 namespace ciferon {
 
-// One pupil's sheet as it goes on paper.
-struct PaperSheet {
-    QString code;
-    int number = 0;     // its place in the class set, from 1; 0 for a sheet printed alone
-    int total = 0;      // the size of the class set
-    QString exercises;  // the sheet's lists, with the core's CR LF line breaks
-    QString solutions;
-    QStringList results;  // each exercise's result as the core writes it: "61", "8 (3)"
-};
+// One pupil's sheet as it goes on paper: the core's, with its items.
+using PaperSheet = PrintSheet;
 
 // A sheet printed alone, as reopened by its code.
 PaperSheet paperSheet(const Sheet& sheet);
@@ -34,9 +31,6 @@ struct PaperOptions {
     QString heading;      // above every pupil's sheet and the key; may be empty
     bool duplex = false;  // printed on both sides: every sheet starts on a new sheet of paper
 };
-
-// A4 portrait with 15 mm margins, which every printout starts from.
-QPageLayout a4Layout();
 
 // Every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "form1.h"
+#include "modal_dialogs.h"
 #include "projection_view.h"
 #include "sheet.h"
 
@@ -23,28 +24,6 @@ namespace {
 
 QString toQString(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-void onNextModal(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer = std::move(answer)] {
-        if (QWidget* modal = QApplication::activeModalWidget();
-            modal != nullptr && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start(5);
-}
-
-QPushButton* buttonNamed(const QWidget& dialog, const QString& text) {
-    for (auto* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            return button;
-        }
-    }
-    qFatal("no button %s", qPrintable(text));
 }
 
 // AFKB-MJZY: three exercises whose solutions take two, two and one step.

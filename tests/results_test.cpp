@@ -87,6 +87,7 @@ TEST(Answer, ReadsAPupilsSpellingsAndRefusesTheRest) {
         {"6,1", NotNumber, 0},
         {"+5", NotNumber, 0},
         {"--5", NotNumber, 0},
+        {"6-1", NotNumber, 0},  // a minus only before the digits
         {"-\u22125", NotNumber, 0},
         {"-", NotNumber, 0},
         {"\u2212", NotNumber, 0},
@@ -138,6 +139,7 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {remainder, "8 zb. 3", nullptr, Mark::Right},
         {remainder, "8 zb.3\r", nullptr, Mark::Right},
         {remainder, "8 Zb. 3", nullptr, Mark::Right},
+        {remainder, "8 ZB. 3", nullptr, Mark::Right},
         {remainder, "8 (4)", nullptr, Mark::Wrong},
         {remainder, "83", nullptr, Mark::Wrong},
         {remainder, "8", nullptr, Mark::Wrong},
@@ -171,6 +173,9 @@ TEST(Answer, SummaryAsEveryFrontEndPrintsIt) {
 // The first setting out of its range names itself; a heading counts characters, not bytes.
 TEST(ClassSet, RefusesTheFirstSettingOutOfRange) {
     const std::string eighty(80, 'x');
+    const std::string adaptedRefusal =
+        "Upravené listy jsou čísla listů od 1 do 8 jednotlivě nebo jako rozsahy oddělené čárkou, "
+        "třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
     std::string czech;
     for (int i = 0; i < 80; ++i) {
         czech += "ř";
@@ -181,33 +186,70 @@ TEST(ClassSet, RefusesTheFirstSettingOutOfRange) {
         std::string text;
     } rows[] = {
         {{}, ClassSetField::None, ""},
-        {{40, 200, 20, 1, czech}, ClassSetField::None, ""},
-        {{0, 20, 5, allKinds, ""},
+        {{40, 200, 20, 1, czech, "", 0}, ClassSetField::None, ""},
+        {{0, 20, 5, allKinds, "", "", 0},
          ClassSetField::Sheets,
          "Počet listů musí být celé číslo od 1 do 40."},
-        {{41, 0, 5, allKinds, ""},
+        {{41, 0, 5, allKinds, "", "", 0},
          ClassSetField::Sheets,
          "Počet listů musí být celé číslo od 1 do 40."},
-        {{1, 201, 5, allKinds, ""},
+        {{1, 201, 5, allKinds, "", "", 0},
          ClassSetField::Count,
          "Počet příkladů musí být celé číslo od 1 do 200."},
-        {{1, 1, 21, allKinds, ""},
+        {{1, 1, 21, allKinds, "", "", 0},
          ClassSetField::Separator,
          "Oddělování musí být celé číslo od 1 do 20."},
-        {{1, 1, 1, 0, ""}, ClassSetField::Kinds, "Zaškrtněte aspoň jeden druh příkladů."},
-        {{1, 1, 1, 0x8000, ""}, ClassSetField::Kinds, "Zaškrtněte aspoň jeden druh příkladů."},
-        {{1, 1, 1, allKinds, eighty + "x"},
+        {{1, 1, 1, 0, "", "", 0}, ClassSetField::Kinds, "Zaškrtněte aspoň jeden druh příkladů."},
+        {{1, 1, 1, 0x8000, "", "", 0},
+         ClassSetField::Kinds,
+         "Zaškrtněte aspoň jeden druh příkladů."},
+        {{1, 1, 1, allKinds, eighty + "x", "", 0},
          ClassSetField::Heading,
          "Nadpis smí mít nejvýše 80 znaků."},
-        {{1, 1, 1, allKinds, czech + "x"},
+        {{1, 1, 1, allKinds, czech + "x", "", 0},
          ClassSetField::Heading,
          "Nadpis smí mít nejvýše 80 znaků."},
-        {{1, 1, 1, allKinds, "\xC5"}, ClassSetField::Heading, "Nadpis smí mít nejvýše 80 znaků."},
+        {{1, 1, 1, allKinds, "\xC5", "", 0},
+         ClassSetField::Heading,
+         "Nadpis smí mít nejvýše 80 znaků."},
+        {{8, 20, 5, allKinds, "", " 3, 7-8 ", 20}, ClassSetField::None, ""},
+        {{8, 20, 5, allKinds, "", "všechny", 1}, ClassSetField::None, ""},
+        {{8, 20, 5, allKinds, "", "3,9", 0}, ClassSetField::Adapted, adaptedRefusal},
+        {{8, 20, 5, allKinds, "", "3-", 0}, ClassSetField::Adapted, adaptedRefusal},
+        {{8, 20, 5, allKinds, "", "všechno", 0}, ClassSetField::Adapted, adaptedRefusal},
+        {{8, 20, 5, allKinds, "", "3", 21},
+         ClassSetField::AdaptedCount,
+         "Příkladů na upraveném listu musí být celé číslo od 1 do 20."},
     };
     for (const auto& row : rows) {
         const ClassSetProblem problem = classSetProblem(row.settings);
         EXPECT_EQ(problem.field, row.field) << row.text;
         EXPECT_EQ(problem.text, row.text);
+    }
+}
+
+// Adapted sheets keep their places and seeds in the set and take their own count; a set
+// without them is classSet()'s from the same source.
+TEST(ClassSet, AdaptedSheetsTakeTheirOwnCount) {
+    ClassSetSettings settings{8, 20, 5, allKinds, "", "2, 5-6", 7};
+    ClockRandom adaptedSource;
+    adaptedSource.seedWith(99);
+    const std::vector<ClassSetSheet> adapted = classSetOf(settings, adaptedSource);
+    ClockRandom plainSource;
+    plainSource.seedWith(99);
+    const std::vector<Sheet> plain = classSet(8, 20, 5, plainSource);
+    ASSERT_EQ(adapted.size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        const bool expected = i == 1 || i == 4 || i == 5;
+        EXPECT_EQ(adapted[i].adapted, expected) << i;
+        EXPECT_EQ(adapted[i].sheet.seed, plain[i].seed) << i;
+        EXPECT_EQ(adapted[i].sheet.count, expected ? 7 : 20) << i;
+    }
+    settings.adapted = "all";
+    settings.adaptedCount = 0;
+    for (const ClassSetSheet& sheet : classSetOf(settings, adaptedSource)) {
+        EXPECT_TRUE(sheet.adapted);
+        EXPECT_EQ(sheet.sheet.count, 20);
     }
 }
 

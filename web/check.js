@@ -5,17 +5,17 @@
 // Nothing is kept and nothing is sent anywhere.
 /* global paper */
 (() => {
-  const crlf = "\r\n";
   const byId = (id) => document.getElementById(id);
   const view = byId("checkDialog");
   const list = byId("checkList");
   const summary = byId("checkSummary");
-  // The core's marks as the pupil sees them: a symbol and a word, the colour only besides.
-  const marks = { u: "", r: "✓ správně", w: "✗ chybně" };
   let core = null;
   // Per exercise: its line, answer field(s), mark, button, solution and solution line.
   let rows = [];
   let shown = new Set();
+  // The group being filled, and the longest exercise, which sets the lines' width.
+  let group = null;
+  let longest = 1;
 
   const { element } = paper;
 
@@ -32,8 +32,8 @@
 
   // One exercise: "3. 9+4+5.3+3.6=" labels its field, so a screen reader reads the exercise;
   // division with remainder has a second field, "zb.", labelled by the exercise too.
-  function exerciseLine(index, exercise, solution, remainder) {
-    const number = index + 1;
+  function exerciseLine(number, exercise, solution, remainder) {
+    const index = number - 1;
     const line = element("div", "checkLine");
     const label = element("label");
     label.id = `exercise${number}`;
@@ -64,39 +64,38 @@
     return line;
   }
 
-  // The sheet of a code from the core: its exercises in groups between their empty lines, and
-  // for every exercise whether it takes a remainder ("1") or not ("0").
-  function takeCheck(code, exercises, solutions, remainders) {
-    const lines = (text) => text.split(crlf).slice(0, -1);
-    const solutionLines = lines(solutions).filter((line) => line !== "");
+  // The sheet of a code from the core: its code and the view's honest line first, then its
+  // exercises one by one (takeCheckItem), each with its worked solution, whether it takes a
+  // remainder and whether its group ends after it.
+  function takeCheck(code, honest) {
     rows = [];
     shown = new Set();
-    const groups = [];
-    let group = null;
-    for (const exercise of lines(exercises)) {
-      if (exercise === "") {
-        group = null;
-        continue;
-      }
-      if (!group) groups.push((group = element("div", "group")));
-      const index = rows.length;
-      group.append(exerciseLine(index, exercise, solutionLines[index], remainders[index] === "1"));
-    }
-    list.replaceChildren(...groups);
-    list.style.setProperty("--longest", Math.max(1, ...lines(exercises).map((line) => line.length)));
+    group = null;
+    longest = 1;
+    list.replaceChildren();
     byId("checkedCode").textContent = code;
+    byId("honest").textContent = honest;
     summary.textContent = "";
   }
 
-  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong), and its
+  function takeCheckItem(number, exercise, solution, remainder, groupEnd) {
+    if (!group) list.append((group = element("div", "group")));
+    group.append(exerciseLine(number, exercise, solution, remainder));
+    if (groupEnd) group = null;
+    longest = Math.max(longest, exercise.length);
+    list.style.setProperty("--longest", longest);
+  }
+
+  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong), with their
+  // texts as the pupil sees them (a symbol and a word, the colour only besides) and its
   // summary. Only a changed mark touches its line; the line's data-mark gives the mark's colour
   // and, for a wrong answer whose solution is not shown, the button that shows it.
-  function takeMarks(given, text) {
+  function takeMarks(given, texts, text) {
     rows.forEach((row, index) => {
       const mark = given[index];
       if (row.line.dataset.mark === mark) return;
       row.line.dataset.mark = mark;
-      row.mark.textContent = marks[mark];
+      row.mark.textContent = texts[index];
     });
     summary.textContent = text;
   }
@@ -130,10 +129,8 @@
   function checkByCode() {
     const typed = window.prompt("Kód listu:", "") ?? "";
     if (typed === "") return;
-    if (!core.withText(typed, (pointer) => core._checkSheet(pointer))) {
-      window.alert(`Kód listu „${typed}“ není platný.`);
-      return;
-    }
+    // A code that is not valid the core refuses, through the page's alert.
+    if (!core.withText(typed, (pointer) => core._checkSheet(pointer))) return;
     view.showModal();
     rows[0]?.answer.focus();
   }
@@ -145,6 +142,7 @@
   addEventListener("ciferon-ready", ({ detail }) => {
     core = detail;
     core.takeCheck = takeCheck;
+    core.takeCheckItem = takeCheckItem;
     core.takeMarks = takeMarks;
     byId("checkSheet").disabled = false;
   });

@@ -3,6 +3,7 @@
 // when it creates it (askNumber and showResults); the run itself is the core's.
 #include <emscripten.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -10,10 +11,15 @@
 #include <vector>
 
 #include "choice.h"
+#include "classset.h"
+#include "items.h"
+#include "layout.h"
+#include "mistakes.h"
 #include "projection.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
+#include "texts.h"
 
 namespace {
 
@@ -34,10 +40,12 @@ EM_JS(void, showInPage, (const char* exercises, const char* solutions), {
     Module.showResults(UTF8ToString(exercises), UTF8ToString(solutions));
 });
 
-EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions,
-                         const char* results), {
-    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
-                     UTF8ToString(results).split("\n"));
+EM_JS(void, sheetToPage, (const char* code, const char* exercises, const char* solutions), {
+    Module.takeSheet(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions));
+});
+
+EM_JS(void, layoutToPage, (const char* layout), {
+    Module.takeLayout(JSON.parse(UTF8ToString(layout)));
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
@@ -49,21 +57,138 @@ EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, i
         headingMax: headingMax,
     });
 });
+
+// The page frames a refusal itself (an alert); its words are the core's.
+EM_JS(void, refuseInPage, (const char* text), {
+    Module.refuse(UTF8ToString(text));
+});
+
+EM_JS(void, problemToPage, (const char* text), {
+    Module.takeProblem(UTF8ToString(text));
+});
 // clang-format on
 
-// A sheet, its lists and its results for the key ("61", "8 (3)"), read from the solutions
-// already made rather than from a second run.
+// The core's refusal of a typed code, handed to the page.
+void refuseCode(const char* typed) {
+    refuseInPage(ciferon::codeRefusal(typed).c_str());
+}
+
+// A teacher's list of kinds ("1-3,14") as the core reads it; no kind for anything else.
+ciferon::KindChoice chosenKinds(const char* list) {
+    return ciferon::readKindList(list).value_or(0);
+}
+
+// The class-set dialog's settings, the kinds as a teacher's list and the heading as typed.
+ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const char* kinds,
+                                     const char* heading) {
+    return {sheets, count, separator, chosenKinds(kinds), heading, "", 0};
+}
+
+// A sheet's code and its two lists, for the fields.
 void handOver(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
-    std::string results;
-    for (const ciferon::Result& result : ciferon::readResults(lists.solutions)) {
-        if (!results.empty()) {
-            results += '\n';
-        }
-        results += ciferon::resultText(result);
+    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(),
+                lists.solutions.c_str());
+}
+
+// The sheets that "Tisk…" or "Vytisknout…" print next: the last class set, or the sheet
+// opened by its code, alone.
+std::vector<ciferon::PrintSheet>& kept() {
+    static std::vector<ciferon::PrintSheet> sheets;
+    return sheets;
+}
+
+// A class set numbered "List 1 z N" to "List N z N", kept for printing.
+void keepSet(const std::vector<ciferon::Sheet>& sheets) {
+    kept().clear();
+    for (const ciferon::Sheet& sheet : sheets) {
+        kept().push_back({ciferon::sheetCode(sheet), static_cast<int>(kept().size()) + 1,
+                          static_cast<int>(sheets.size()), ciferon::sheetItems(sheet),
+                          ciferon::SheetStyle::Regular});
     }
-    sheetToPage(ciferon::sheetCode(sheet).c_str(), lists.exercises.c_str(), lists.solutions.c_str(),
-                results.c_str());
+}
+
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// A number in pt to a thousandth, without printf, which the module would otherwise carry.
+void appendNumber(std::string& out, double number) {
+    auto thousandths = static_cast<long long>(number * 1000 + (number < 0 ? -0.5 : 0.5));
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    const std::string fraction = std::to_string(1000 + thousandths % 1000);
+    out += std::to_string(thousandths / 1000);
+    out += '.';
+    out += fraction.substr(1);
+}
+
+// The core's layout as JSON for the page, which only draws it: every face with its family,
+// weight, ascent and height in em; every page with its texts [text, face, pt, x, y] (the
+// left end of the baseline, in pt from the printable area's corner) and rules [x1, y1, x2,
+// y2]; the rules' width and the area's size in pt.
+std::string layoutJson(const ciferon::Layout& layout) {
+    using ciferon::Face;
+    std::string out = "{\"faces\":[";
+    constexpr std::array faces{Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold};
+    for (const Face face : faces) {
+        const bool sans = face == Face::Sans || face == Face::SansBold;
+        out += face == Face::Serif ? "" : ",";
+        out += sans ? "{\"sans\":true" : "{\"sans\":false";
+        out += face == Face::SerifBold || face == Face::SansBold ? ",\"bold\":true"
+                                                                 : ",\"bold\":false";
+        out += ",\"ascent\":";
+        appendNumber(out, ciferon::ascentOf(face, 1));
+        out += ",\"height\":";
+        appendNumber(out, ciferon::ascentOf(face, 1) + ciferon::descentOf(face, 1));
+        out += '}';
+    }
+    out += "],\"rule\":";
+    appendNumber(out, ciferon::ruleWidth);
+    out += ",\"width\":";
+    appendNumber(out, ciferon::pageWidth);
+    out += ",\"height\":";
+    appendNumber(out, ciferon::pageHeight);
+    out += ",\"pages\":[";
+    for (const ciferon::Page& page : layout.pages) {
+        out += &page == layout.pages.data() ? "{\"texts\":[" : ",{\"texts\":[";
+        for (const ciferon::TextRun& text : page.texts) {
+            out += &text == page.texts.data() ? "[" : ",[";
+            appendQuoted(out, text.text);
+            out += ',';
+            out += std::to_string(static_cast<int>(text.face));
+            for (const double number : {text.points, text.x, text.y}) {
+                out += ',';
+                appendNumber(out, number);
+            }
+            out += ']';
+        }
+        out += "],\"rules\":[";
+        for (const ciferon::Rule& rule : page.rules) {
+            out += &rule == page.rules.data() ? "[" : ",[";
+            for (const double number : {rule.x1, rule.y1, rule.x2, rule.y2}) {
+                appendNumber(out, number);
+                out += ',';
+            }
+            out.back() = ']';
+        }
+        out += "]}";
+    }
+    out += "]}";
+    return out;
 }
 
 class PageHost final : public ciferon::RunHost {
@@ -98,9 +223,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void generate() {
 extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
+        refuseCode(typed);
         return 0;
     }
     handOver(*sheet);
+    kept() = {{ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
+               ciferon::SheetStyle::Regular}};
     return 1;
 }
 
@@ -112,44 +240,86 @@ extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
                  ciferon::headingMax);
 }
 
-// "Pracovní listy pro třídu…": hands a class set of the chosen kinds (bit k for kind k) to the
-// page sheet by sheet, seeded from the clock; returns 0 for numbers out of range or no kind.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator, int kinds) {
-    if (sheets < 1 || sheets > ciferon::classSetMax || count < 1 ||
-        count > ciferon::sheetCountMax || separator < 1 || separator > ciferon::sheetSeparatorMax ||
-        kinds < 1 || kinds > ciferon::allKinds) {
+// The class-set dialog's one check, on every change: hands the page the core's reason why the
+// settings make no class set, or the empty text (takeProblem); returns 1 when they make one.
+extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int separator,
+                                                  const char* kinds, const char* heading) {
+    const ciferon::ClassSetProblem problem =
+        ciferon::classSetProblem(settingsOf(sheets, count, separator, kinds, heading));
+    problemToPage(problem.text.c_str());
+    return problem ? 0 : 1;
+}
+
+// "Pracovní listy pro třídu…": makes a class set of the kinds listed as a teacher numbers them
+// ("1-3,14"), seeded from the clock, and keeps it for printSheets(); returns 0 when the core's
+// check refuses the settings.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
+                                             const char* kinds, const char* heading) {
+    const ciferon::ClassSetSettings settings = settingsOf(sheets, count, separator, kinds, heading);
+    if (ciferon::classSetProblem(settings)) {
         return 0;
     }
     clockRandom().seed();
-    for (const ciferon::Sheet& sheet : ciferon::classSet(sheets, count, separator, clockRandom(),
-                                                         static_cast<ciferon::KindChoice>(kinds))) {
-        handOver(sheet);
-    }
+    keepSet(ciferon::classSet(sheets, count, separator, clockRandom(), settings.kinds));
     return 1;
+}
+
+// A class set of exactly these codes, separated by commas, in this order, kept for
+// printSheets(); returns 0, keeping nothing, when one is not a valid code.
+extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes) {
+    std::vector<ciferon::Sheet> sheets;
+    std::string_view rest(codes);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(',');
+        const auto sheet = ciferon::readSheetCode(rest.substr(0, end));
+        if (!sheet) {
+            return 0;
+        }
+        sheets.push_back(*sheet);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    if (sheets.empty()) {
+        return 0;
+    }
+    keepSet(sheets);
+    return 1;
+}
+
+// The kept sheets with their key under `heading`, one-sided or two-sided (`duplex`), laid
+// out by the core page by page and handed to the page to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex) {
+    layoutToPage(layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0})).c_str());
 }
 
 namespace {
 
 // clang-format off
-EM_JS(void, kindToPage, (const char* topic, int kind, const char* name, const char* example), {
-    Module.takeKind(UTF8ToString(topic), kind, UTF8ToString(name), UTF8ToString(example));
+EM_JS(void, kindToPage, (const char* topic, int kind, int number, const char* name,
+                        const char* example), {
+    Module.takeKind(UTF8ToString(topic), kind, number, UTF8ToString(name), UTF8ToString(example));
 });
 
-EM_JS(void, checkToPage, (const char* code, const char* exercises, const char* solutions,
-                          const char* remainders), {
-    Module.takeCheck(UTF8ToString(code), UTF8ToString(exercises), UTF8ToString(solutions),
-                     UTF8ToString(remainders));
+EM_JS(void, checkToPage, (const char* code, const char* honest), {
+    Module.takeCheck(UTF8ToString(code), UTF8ToString(honest));
 });
 
-EM_JS(void, marksToPage, (const char* marks, const char* summary), {
-    Module.takeMarks(UTF8ToString(marks), UTF8ToString(summary));
+EM_JS(void, checkItemToPage, (int number, const char* exercise, const char* solution,
+                              int remainder, int groupEnd), {
+    Module.takeCheckItem(number, UTF8ToString(exercise), UTF8ToString(solution), remainder !== 0,
+                         groupEnd !== 0);
+});
+
+EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* summary), {
+    Module.takeMarks(UTF8ToString(marks), UTF8ToString(texts).split("\n"),
+                     UTF8ToString(summary));
 });
 // clang-format on
 
-// The sheet being checked: its results, and the marks of its last evaluation.
+// The sheet being checked: its items, and the marks of its last evaluation with the mistakes
+// named for them.
 struct Check {
-    std::vector<ciferon::Result> results;
-    std::vector<ciferon::Mark> marks;
+    std::vector<ciferon::SheetItem> items;
+    std::vector<ciferon::MarkedAnswer> marks;
 };
 
 Check& check() {
@@ -161,10 +331,16 @@ Check& check() {
 // summary with `shown` solutions shown.
 void marksOut(int shown) {
     std::string letters;
-    for (const ciferon::Mark mark : check().marks) {
+    std::string texts;
+    for (const ciferon::MarkedAnswer& marked : check().marks) {
+        if (!letters.empty()) {
+            texts += '\n';
+        }
+        const ciferon::Mark mark = marked.mark;
         letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
+        texts += ciferon::markText(marked);
     }
-    marksToPage(letters.c_str(), ciferon::summaryText(check().marks, shown).c_str());
+    marksToPage(letters.c_str(), texts.c_str(), ciferon::summaryText(check().marks, shown).c_str());
 }
 
 }  // namespace
@@ -175,29 +351,31 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kindChoice() {
     for (const ciferon::KindTopic& topic : ciferon::kindTopics()) {
         const std::string topicName(topic.name);
         for (const int kind : topic.kinds) {
-            kindToPage(topicName.c_str(), kind, std::string(ciferon::kindName(kind)).c_str(),
+            // The teacher's number of a kind, as lists of kinds are typed.
+            kindToPage(topicName.c_str(), kind, kind + 1,
+                       std::string(ciferon::kindName(kind)).c_str(),
                        ciferon::kindExample(kind).c_str());
         }
     }
 }
 
-// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with a "1" for
-// every exercise that takes a remainder, a "0" for the others (takeCheck), and keeps its
-// results for marking; returns 0 for a code that is not valid.
+// "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with the check
+// view's honest line (takeCheck), then its exercises one by one with their worked solutions,
+// whether each takes a remainder and where a group ends (takeCheckItem), and keeps their
+// results for marking; a code that is not valid is refused through the page and gives 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
+        refuseCode(typed);
         return 0;
     }
-    check().results = ciferon::sheetResults(*sheet);
-    check().marks.assign(check().results.size(), ciferon::Mark::Unanswered);
-    std::string remainders;
-    for (const ciferon::Result& result : check().results) {
-        remainders += result.remainder ? '1' : '0';
+    check().items = ciferon::sheetItems(*sheet);
+    checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::honestLine()).c_str());
+    for (const ciferon::SheetItem& item : check().items) {
+        checkItemToPage(item.number, item.exercise.c_str(), item.solution.c_str(),
+                        item.result.remainder ? 1 : 0, item.groupEnd ? 1 : 0);
     }
-    const ciferon::Lists lists = ciferon::sheetLists(*sheet);
-    checkToPage(ciferon::sheetCode(*sheet).c_str(), lists.exercises.c_str(),
-                lists.solutions.c_str(), remainders.c_str());
+    check().marks.assign(check().items.size(), {});
     return 1;
 }
 
@@ -213,9 +391,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown)
         return line;
     };
     Check& sheet = check();
-    for (std::size_t i = 0; i < sheet.results.size(); ++i) {
+    for (std::size_t i = 0; i < sheet.items.size(); ++i) {
         const std::string_view answer = nextLine();
-        sheet.marks[i] = ciferon::markAnswer(sheet.results[i], answer, nextLine());
+        sheet.marks[i] = ciferon::markWithMistakes(sheet.items[i], answer, nextLine());
     }
     marksOut(shown);
 }
@@ -236,7 +414,7 @@ EM_JS(void, projectionLimitsToPage, (int count, int countMin, int countMax, int 
     }, reference);
 });
 
-EM_JS(void, problemToPage, (const char* problem), {
+EM_JS(void, projectionProblemToPage, (const char* problem), {
     Module.takeProjectionProblem(UTF8ToString(problem));
 });
 
@@ -273,8 +451,10 @@ std::unique_ptr<ciferon::Projection>& projection() {
     return shown;
 }
 
-ciferon::ProjectionRequest projectionRequest(int count, int seconds, int kinds, const char* code) {
-    return {count, seconds, static_cast<ciferon::KindChoice>(kinds & ciferon::allKinds), code};
+// The dialog's request, the kinds as a teacher's list.
+ciferon::ProjectionRequest projectionRequest(int count, int seconds, const char* kinds,
+                                             const char* code) {
+    return {count, seconds, chosenKinds(kinds), code};
 }
 
 void projectionOut() {
@@ -305,21 +485,21 @@ extern "C" EMSCRIPTEN_KEEPALIVE void projectionLimits() {
 }
 
 // Why the dialog's request cannot be projected, or the empty text (takeProjectionProblem).
-extern "C" EMSCRIPTEN_KEEPALIVE void projectionProblem(int count, int seconds, int kinds,
+extern "C" EMSCRIPTEN_KEEPALIVE void projectionProblem(int count, int seconds, const char* kinds,
                                                        const char* code) {
-    problemToPage(
+    projectionProblemToPage(
         ciferon::projectionProblem(projectionRequest(count, seconds, kinds, code)).c_str());
 }
 
 // "Promítat": the sheet of the request, a new one seeded from the clock or that of the code;
 // hands the end screen's texts (takeProjectionTexts) and the first state (takeProjection) to
 // the page. Returns 0, having handed the problem over, when there is no sheet.
-extern "C" EMSCRIPTEN_KEEPALIVE int startProjection(int count, int seconds, int kinds,
+extern "C" EMSCRIPTEN_KEEPALIVE int startProjection(int count, int seconds, const char* kinds,
                                                     const char* code) {
     const ciferon::ProjectionRequest request = projectionRequest(count, seconds, kinds, code);
     const ciferon::ProjectionSheet chosen = ciferon::projectionSheet(request, clockRandom());
     if (!chosen.sheet) {
-        problemToPage(chosen.problem.c_str());
+        projectionProblemToPage(chosen.problem.c_str());
         return 0;
     }
     projection() = std::make_unique<ciferon::Projection>(*chosen.sheet, request.seconds);

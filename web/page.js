@@ -109,9 +109,8 @@
 
   // "Tisk…": the fields as they stand, or the sheet opened by its code with its key.
   function printFields() {
-    const sheet = shownSheet();
-    if (sheet) {
-      paper.layOutSheets([sheet], "", false);
+    if (shownSheet()) {
+      withText("", (heading) => core._printSheets(heading, 0));
     } else {
       mirror();
     }
@@ -123,10 +122,8 @@
     const typed = window.prompt("Kód listu:", "") ?? "";
     if (typed === "") return;
     received = [];
-    if (!withText(typed, (pointer) => core._openSheet(pointer))) {
-      window.alert(`Kód listu „${typed}“ není platný.`);
-      return;
-    }
+    // A code that is not valid the core refuses, through the page's alert.
+    if (!withText(typed, (pointer) => core._openSheet(pointer))) return;
     [opened] = received;
     exercises.value = opened.exercises;
     solutions.value = opened.solutions;
@@ -142,10 +139,14 @@
   const kindChoice = byId("kinds");
   const kindChoices = [...document.querySelectorAll(".kindChoice")];
   const kindBoxes = (choice) => [...choice.querySelectorAll(".kind input")];
+  // The ticked kinds as a teacher lists them ("1,4,14"), for the core to read.
   const chosenKinds = (choice = kindChoice) =>
-    kindBoxes(choice).reduce((kinds, box) => (box.checked ? kinds | (1 << Number(box.value)) : kinds), 0);
+    kindBoxes(choice)
+      .filter((box) => box.checked)
+      .map((box) => box.value)
+      .join(",");
 
-  function addKindTo(choice, topic, kind, name, example) {
+  function addKindTo(choice, topic, kind, number, name, example) {
     const id = (name) => `${choice.dataset.ids ?? ""}${name}${kind}`;
     let fieldset = choice.lastElementChild;
     if (fieldset.dataset.topic !== topic) {
@@ -165,20 +166,29 @@
     const box = element("input");
     box.type = "checkbox";
     box.id = id("kind");
-    box.value = String(kind);
+    box.value = String(number);
     box.defaultChecked = true;
     box.setAttribute("aria-describedby", id("example"));
     const label = element("label");
     label.htmlFor = box.id;
-    label.append(element("span", "kn", String(kind + 1)), ` ${name}`);
+    label.append(element("span", "kn", String(number)), ` ${name}`);
     const shown = element("span", "example", example);
     shown.id = id("example");
     row.append(box, label, shown);
     fieldset.append(row);
   }
 
-  function addKind(topic, kind, name, example) {
-    for (const choice of kindChoices) addKindTo(choice, topic, kind, name, example);
+  function addKind(topic, kind, number, name, example) {
+    for (const choice of kindChoices) addKindTo(choice, topic, kind, number, name, example);
+  }
+
+  // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
+  // as a teacher's list and the heading as typed.
+  function withSettings(call) {
+    const number = (id) => Number(byId(id).value);
+    return withText(chosenKinds(), (kinds) =>
+      withText(byId("heading").value.trim(), (heading) =>
+        call(number("sheets"), number("count"), number("separator"), kinds, heading)));
   }
 
   // Every topic's box ticked, cleared or partly ticked as its kinds are.
@@ -192,6 +202,18 @@
     }
   }
 
+  // While the core's check refuses the class set's settings, it cannot be printed and the line
+  // under the choice says why (takeProblem).
+  function showKindChoice() {
+    showTopics(kindChoice);
+    byId("printSheets").disabled = !withSettings(core._checkClassSet);
+  }
+
+  function showProblem(text) {
+    byId("noKinds").textContent = text;
+    byId("noKinds").hidden = text === "";
+  }
+
   // A topic's box ticks or clears all its kinds.
   function tickTopic(event) {
     const topic = event.target.closest("legend")?.parentElement;
@@ -199,14 +221,6 @@
       for (const box of topic.querySelectorAll(".kind input")) box.checked = event.target.checked;
     }
     showTopics(event.currentTarget);
-  }
-
-  // With no kind ticked the class set is refused.
-  function showKindChoice() {
-    showTopics(kindChoice);
-    const none = chosenKinds() === 0;
-    byId("printSheets").disabled = none;
-    byId("noKinds").hidden = !none;
   }
 
   function askForClassSet() {
@@ -218,14 +232,23 @@
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
-    const number = (id) => Number(byId(id).value);
-    received = [];
-    if (!core._classSet(number("sheets"), number("count"), number("separator"), chosenKinds())) return;
-    const total = received.length;
-    const sheets = received.map((sheet, index) => ({ ...sheet, number: index + 1, total }));
-    paper.layOutSheets(sheets, byId("heading").value.trim(), byId("duplex").checked);
+    if (!withSettings(core._classSet)) return;
+    const duplex = byId("duplex").checked ? 1 : 0;
+    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex));
     dialog.close();
     window.print();
+  }
+
+  // An address ending in "#print=CODE,CODE…" (with "&heading=…" and "&duplex=1" where wanted)
+  // lays out a class set of exactly these codes for the browser's Print, as the command line's
+  // --codes does: the same sheets, the same pages.
+  function printFromAddress() {
+    const asked = new URLSearchParams(location.hash.slice(1));
+    const codes = asked.get("print");
+    if (!codes) return;
+    if (!withText(codes, (pointer) => core._classSetOfCodes(pointer))) return;
+    const duplex = asked.get("duplex") === "1" ? 1 : 0;
+    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex));
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);
@@ -239,6 +262,11 @@
   byId("classSetForm").addEventListener("submit", printClassSet);
   for (const choice of kindChoices) choice.addEventListener("change", tickTopic);
   kindChoice.addEventListener("change", showKindChoice);
+  // The numbers and the heading as they are typed; the kinds have their own handlers, which must
+  // see a topic's box as clicked before the boxes are shown again.
+  byId("classSetForm").addEventListener("input", (event) => {
+    if (!kindChoice.contains(event.target)) showKindChoice();
+  });
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
 
@@ -253,9 +281,11 @@
           solutions.value = solutionList;
           mirror();
         },
-        takeSheet(code, exerciseList, solutionList, results) {
-          received.push({ code, exercises: exerciseList, solutions: solutionList, results });
+        takeSheet(code, exerciseList, solutionList) {
+          received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
+        // The core's layout of sheets and their key, drawn as it stands.
+        takeLayout: paper.drawLayout,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
@@ -264,6 +294,9 @@
           byId("heading").maxLength = headingMax;
         },
         takeKind: addKind,
+        takeProblem: showProblem,
+        // The core's refusal of a code, as the page says it.
+        refuse: (text) => window.alert(text),
       }),
     )
     .then((module) => {
@@ -279,6 +312,8 @@
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
+      printFromAddress();
+      addEventListener("hashchange", printFromAddress);
       performance.mark("ciferon-ready");
       dispatchEvent(new CustomEvent("ciferon-ready", { detail: module }));
     })

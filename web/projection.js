@@ -34,9 +34,12 @@
     return measure.getBoundingClientRect().width;
   }
 
+  // The dialog's fields handed to one of the core's projection calls, the kinds as a teacher
+  // lists them.
   function request(call) {
-    return core.withText(byId("projectionCode").value, (code) =>
-      call(number("projectionCount"), number("projectionSeconds"), core.kindChoice.chosen(choice), code));
+    return core.withText(core.kindChoice.chosen(choice), (kinds) =>
+      core.withText(byId("projectionCode").value, (code) =>
+        call(number("projectionCount"), number("projectionSeconds"), kinds, code)));
   }
 
   // "Promítat" only while the core accepts the request; the line above the buttons says why not.

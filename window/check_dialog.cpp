@@ -10,15 +10,12 @@
 #include <algorithm>
 
 #include "items.h"
+#include "page_type.h"
 #include "texts.h"
 
 namespace ciferon {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* answerField(QWidget* parent, const QString& name, const QString& accessibleName) {
     auto* field = new QLineEdit(parent);
@@ -100,7 +97,7 @@ QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
     int row = 0;
     for (const SheetItem& item : sheetItems(sheet)) {
         Exercise exercise;
-        exercise.result = item.result;
+        exercise.item = item;
         const int number = item.number;
         // As printed on the sheet, and as a screen reader names the answer field.
         const QString name =
@@ -111,7 +108,7 @@ QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
         grid->addWidget(label, row, 0);
         grid->addWidget(exercise.answer, row, 1);
         fields_.push_back(exercise.answer);
-        if (exercise.result.remainder) {
+        if (item.result.remainder) {
             auto* rest = new QLabel(QStringLiteral("zb."), list);
             exercise.remainder = answerField(list, QStringLiteral("remainder%1").arg(number),
                                              name + QStringLiteral(" zbytek"));
@@ -187,21 +184,12 @@ void CheckDialog::evaluate() {
         const QByteArray answer = exercise.answer->text().toUtf8();
         const QByteArray remainder =
             exercise.remainder != nullptr ? exercise.remainder->text().toUtf8() : QByteArray();
-        const Mark mark = markAnswer(exercise.result, view(answer), view(remainder));
-        marks_.push_back(mark);
-        switch (mark) {
-            case Mark::Right:
-                exercise.mark->setText(rightMark);
-                exercise.mark->setPalette(rightPalette_);
-                break;
-            case Mark::Wrong:
-                exercise.mark->setText(wrongMark);
-                exercise.mark->setPalette(wrongPalette_);
-                break;
-            case Mark::Unanswered:
-                exercise.mark->clear();
-                break;
-        }
+        const MarkedAnswer marked = markWithMistakes(exercise.item, view(answer), view(remainder));
+        marks_.push_back(marked);
+        const Mark mark = marked.mark;
+        // A wrong answer with the likely mistake behind it, when one gives exactly that answer.
+        exercise.mark->setText(toQString(markText(marked)));
+        exercise.mark->setPalette(mark == Mark::Right ? rightPalette_ : wrongPalette_);
         // The worked solution is offered beside a wrong answer only, until it is shown.
         exercise.show->setVisible(mark == Mark::Wrong && exercise.solution->isHidden());
     }

@@ -11,6 +11,8 @@
 #include <QScrollArea>
 #include <vector>
 
+#include "items.h"
+#include "mistakes.h"
 #include "results.h"
 #include "sheet.h"
 
@@ -35,7 +37,7 @@ class CheckDialog final : public QDialog {
 
   private:
     struct Exercise {
-        Result result;
+        SheetItem item;
         QLineEdit* answer = nullptr;
         QLineEdit* remainder = nullptr;  // only for division with remainder
         QLabel* mark = nullptr;
@@ -56,7 +58,7 @@ class CheckDialog final : public QDialog {
     bool sized_ = false;
     QPushButton* evaluate_;
     QLabel* summary_;
-    std::vector<Mark> marks_;  // of the last evaluation; none before the first
+    std::vector<MarkedAnswer> marks_;  // of the last evaluation; none before the first
     int shown_ = 0;
 };
 

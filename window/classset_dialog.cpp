@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "classset.h"
+#include "page_type.h"
 
 namespace ciferon {
 
@@ -16,10 +17,6 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int val
     field->setRange(1, maximum);
     field->setValue(value);
     return field;
-}
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

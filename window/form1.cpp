@@ -21,6 +21,10 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#ifdef CIFERON_CUPS
+#include <cups/cups.h>
+#endif
+
 #include "check_dialog.h"
 #include "classset_dialog.h"
 #include "paper.h"
@@ -48,8 +52,18 @@ constexpr QRect copyButton = twips(2160, 3240, 2535, 375);
 constexpr QRect clearButton = twips(4920, 3240, 2535, 375);
 constexpr QRect quitButton = twips(8280, 3240, 1815, 375);
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// Whether the print system refused the job just sent. Qt's CUPS engine sends it with
+// cupsPrintFile as the painter ends and drops that call's answer, so QPainter::end() and
+// printerState() tell nothing of a queue that does not accept jobs or is gone; libcups keeps
+// the scheduler's last answer for the thread that asked. A file, not a queue, sends nothing.
+bool jobRefused(const QPrinter& printer) {
+#ifdef CIFERON_CUPS
+    return printer.outputFormat() == QPrinter::NativeFormat &&
+           cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE;
+#else
+    (void)printer;
+    return false;
+#endif
 }
 
 QPlainTextEdit* listField(QWidget* parent, const QString& name, const QString& accessibleName,
@@ -254,7 +268,8 @@ void Form1::generate() {
 }
 
 void Form1::printFields() {
-    print([this](QPagedPaintDevice& device, bool duplex) { return paintFields(device, duplex); });
+    print(QStringLiteral("Příklady"),
+          [this](QPagedPaintDevice& device, bool duplex) { return paintFields(device, duplex); });
 }
 
 void Form1::saveFieldsAsPdf() {
@@ -287,10 +302,10 @@ void Form1::printClassSet() {
                         [&](QPagedPaintDevice& device) { return draw(device, request->duplex); });
                 return;
             case ClassSetRequest::Output::Print:
-                print(draw, request->duplex);
+                print(QStringLiteral("Pracovní listy"), draw, request->duplex);
                 return;
             case ClassSetRequest::Output::Preview:
-                if (preview(draw, request->duplex)) {
+                if (preview(QStringLiteral("Pracovní listy"), draw, request->duplex)) {
                     return;
                 }
                 break;  // back to the dialog
@@ -387,9 +402,11 @@ void Form1::savePdf(const QString& suggestedName, const QString& title,
     }
 }
 
-void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+void Form1::print(const QString& title,
+                  const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
+    printer.setDocName(title);  // the job's name in the print queue
     const auto chosen = prompts_.setUpPrinter(this, printer, duplex);
     if (!chosen) {
         return;
@@ -397,9 +414,11 @@ void Form1::print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& dr
     checkPrinted(printer, draw(printer, *chosen));
 }
 
-bool Form1::preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
+bool Form1::preview(const QString& title,
+                    const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
+    printer.setDocName(title);
     if (duplex) {
         printer.setDuplex(QPrinter::DuplexLongSide);  // as the print dialog is preset
     }
@@ -420,8 +439,9 @@ bool Form1::preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& 
 
 void Form1::checkPrinted(const QPrinter& printer, bool drawn) {
     // Paper reports a job that could not start or end; the printer keeps the state of the
-    // job as its engine saw it. A spooler's later trouble is beyond the program's sight.
-    if (!drawn || printer.printerState() == QPrinter::Error) {
+    // job as its engine saw it, and the print system says whether it took the job. A
+    // spooler's later trouble is beyond the program's sight.
+    if (!drawn || printer.printerState() == QPrinter::Error || jobRefused(printer)) {
         prompts_.inform(this, QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla."));
     }
 }

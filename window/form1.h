@@ -142,13 +142,15 @@ class Form1 final : public QMainWindow, private RunHost {
     void savePdf(const QString& suggestedName, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
     // Prints through the print dialog, preset to both sides when `duplex`; its final setting
-    // decides. Reports every failure Qt tells of.
-    void print(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
+    // decides. The job bears `title`. Reports every failure Qt or the print system tells of.
+    void print(const QString& title,
+               const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
                bool duplex = false);
     // Qt's print preview of `draw`, laid out for both sides when the printer prints so; it may
     // print from there. True when it printed.
-    bool preview(const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
-    // A print job's end: reports every failure Qt tells of.
+    bool preview(const QString& title,
+                 const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
+    // A print job's end: reports every failure Qt or the print system tells of.
     void checkPrinted(const QPrinter& printer, bool drawn);
 
     Prompts& prompts_;

@@ -5,14 +5,11 @@
 #include <algorithm>
 
 #include "choice.h"
+#include "page_type.h"
 
 namespace ciferon {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr KindChoice bit(int kind) {
     return static_cast<KindChoice>(1U << static_cast<unsigned>(kind));

@@ -9,13 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "page_type.h"
+
 namespace ciferon {
 
 namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Dark text on white: a contrast ratio of 18.9 to 1.
 const QColor ink(0x11, 0x11, 0x11);

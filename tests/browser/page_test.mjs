@@ -247,8 +247,13 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
     printSheets.click();
     return printedAt - start;
   });
-  const laidOut = await engine.evaluate(() => [prints, document.querySelectorAll(".sheet").length,
-    document.querySelectorAll(".sheet .line").length, document.querySelectorAll(".keySheet").length]);
+  // The core's layout as drawn: every sheet's place, its exercises, and its title in the key.
+  const laidOut = await engine.evaluate(() => {
+    const texts = [...document.querySelectorAll("#sheetsPrintout .run")].map((run) => run.textContent);
+    return [prints, texts.filter((text) => /^List \d+ z 30$/.test(text)).length,
+      texts.filter((text) => /^\d+\. .*=\s*$/.test(text)).length,
+      new Set(texts.filter((text) => /^List \d+ z 30, kód /.test(text))).size];
+  });
   assert.deepEqual(laidOut, [1, 30, 600, 30]);
   console.log(`measured in ${engineName}: a class set of 30 sheets of 20, from the click on ` +
     `Vytisknout… to the print dialog: ${took.toFixed(0)} ms`);
@@ -393,6 +398,80 @@ const checkView = () => engine.evaluate(() => [[...checkList.querySelectorAll(".
     line.querySelector(".solution").hidden ? "" : line.querySelector(".solution").textContent]),
 checkSummary.textContent]);
 
+// Where a printout's pages begin: how many pages, the page (from 1) of each sheet and of the
+// key's two parts, read back with pdftotext's form feeds.
+function pageStarts(pdf) {
+  const pages = pdfPages(pdf);
+  const first = (pattern) => pages.findIndex((page) => pattern.test(page)) + 1;
+  return {
+    pages: pages.length,
+    sheets: pages.flatMap((page, i) => (/^Jméno:/m.test(page) ? [i + 1] : [])),
+    results: first(/^Výsledky/m),
+    solutions: first(/^Řešení/m),
+  };
+}
+
+// The codes of a printed class set, sheet by sheet.
+const printedCodes = (pdf) => pdfPages(pdf).filter((page) => /^Jméno:/m.test(page))
+  .map((page) => page.match(/Kód: (\S+)/)[1]);
+
+// Prints a class set of exactly these codes from the page (its address's #print=…) to `pdf`.
+async function printCodes(codes, heading, duplex, pdf) {
+  await engine.evaluate(() => document.body.classList.remove("sheets"));
+  const asked = new URLSearchParams({ print: codes.join(","), heading, duplex: duplex ? "1" : "0" });
+  await engine.open(`${pageUrl}#${asked}`);
+  await engine.waitFor(() => document.body.classList.contains("sheets"));
+  await engine.pdf(pdf);
+}
+
+// One pagination: the same class set has as many pages from the desktop program as from the
+// page, and every sheet and both parts of the key begin on the same pages, one-sided and
+// two-sided, with and without a heading of 80 characters. The sets of one to four pages a
+// sheet, and random ones (their sizes in the message).
+const longHeading = "Opakování před pololetní písemkou: závorky, přednost násobení, dělení se zbytkem";
+const randomSet = () => [1 + Math.floor(Math.random() * 4), 1 + Math.floor(Math.random() * 200),
+  1 + Math.floor(Math.random() * 20)];
+const paginationSets = [[2, 20, 5], [2, 120, 20], [2, 200, 10], [3, 100, 10],
+  ...Array.from({ length: 4 }, randomSet)];
+
+test("the desktop and the page paginate the same class set alike", printing, async () => {
+  assert.equal(longHeading.length, 80);
+  for (const [n, set] of paginationSets.entries()) {
+    for (const [heading, duplex] of [["", false], [longHeading, false], ["", true], [longHeading, true]]) {
+      const label = `${set.join(" × ")} ${heading ? "with" : "without"} the heading, ${duplex ? "two" : "one"}-sided`;
+      const desktop = join(work, `desktop-${n}.pdf`);
+      execFileSync(ciferon, ["--sheets", String(set[0]), "--count", String(set[1]), "--separator",
+        String(set[2]), "--pdf", desktop, ...(heading ? ["--heading", heading] : []),
+        ...(duplex ? ["--duplex"] : [])]);
+      const page = join(work, `page-${n}.pdf`);
+      await printCodes(printedCodes(desktop), heading, duplex, page);
+      const expected = pageStarts(desktop);
+      assert.equal(expected.sheets.length, set[0], label);
+      assert.deepEqual(pageStarts(page), expected, label);
+    }
+  }
+  await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
+});
+
+// The command line's --codes prints a class set of exactly the codes given, as the page's
+// #print=… does: the same pages.
+test("a class set of given codes from the command line and from the page", printing, async () => {
+  const desktop = join(work, "set.pdf");
+  execFileSync(ciferon, ["--sheets", "3", "--count", "90", "--separator", "9", "--pdf", desktop]);
+  const codes = printedCodes(desktop).reverse();
+  for (const duplex of [false, true]) {
+    const fromCodes = join(work, "codes.pdf");
+    execFileSync(ciferon, ["--codes", codes.join(","), "--pdf", fromCodes, "--heading", longHeading,
+      ...(duplex ? ["--duplex"] : [])]);
+    assert.deepEqual(printedCodes(fromCodes), codes);
+    const page = join(work, "codes-page.pdf");
+    await printCodes(codes, longHeading, duplex, page);
+    assert.deepEqual(printedCodes(page), codes);
+    assert.deepEqual(pageStarts(page), pageStarts(fromCodes), duplex ? "two-sided" : "one-sided");
+  }
+  await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
+});
+
 test("a pupil checks a sheet by its code: marks, the summary, and one solution shown", async () => {
   const refused = await engine.press("#checkSheet", ["1M3D-6JGK", true]);
   assert.deepEqual(shown(refused).map(([, message]) => message),
@@ -425,26 +504,29 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
   await engine.pressKey("Enter");
   assert.equal(await engine.evaluate(() => document.activeElement.id), "answer2");
 
-  // Exercise 3 and the remainder of 11 wrong, 20 unanswered, 4 with a narrow no-break space.
+  // Exercise 3 wrong, 11 without its remainder, which names the likely mistake, 20
+  // unanswered, 4 with a narrow no-break space.
   const answers = right.map((result) => [...result]);
   answers[2] = [String(Number(right[2][0]) + 1)];
-  answers[10] = [right[10][0], String(Number(right[10][1]) + 1)];
+  answers[10] = [right[10][0], ""];
   answers[19] = [];
   answers[3] = [right[3][0].replace(/^(\d)/, "$1\u202f")];
   await fillAnswers(answers);
   await engine.press("#evaluate");
   const marks = right.map((_, i) => [i === 19 ? "" : [2, 10].includes(i) ? "✗ chybně" : "✓ správně",
     [2, 10].includes(i), ""]);
-  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20."]);
+  marks[10][0] = "✗ chybně – chybí zbytek";
+  const missing = "\n– chybí zbytek: 1×";
+  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20.${missing}`]);
 
   await engine.press("#mark11 ~ .show");
   marks[10] = [marks[10][0], false, solutions[10]];
-  assert.deepEqual(await checkView(), [marks, "Správně 17 z 20. Ukázaná řešení: 1."]);
+  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20. Ukázaná řešení: 1.${missing}`]);
   // Corrected and evaluated again.
   await fillAnswers(answers.with(2, right[2]));
   await engine.press("#evaluate");
   marks[2] = ["✓ správně", false, ""];
-  assert.deepEqual(await checkView(), [marks, "Správně 18 z 20. Ukázaná řešení: 1."]);
+  assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
   await engine.press("#closeCheck");
   assert.equal(await engine.evaluate(() => checkDialog.open), false);
 });
@@ -505,7 +587,7 @@ async function project(count, seconds, code = "", kinds = null) {
     projectionCode.value = typed;
     if (ticked) {
       for (const box of document.querySelectorAll("#projectionKinds .kind input")) {
-        box.checked = ticked.includes(Number(box.value));
+        box.checked = ticked.includes(Number(box.value) - 1);
       }
     }
     projectionCode.dispatchEvent(new Event("input", { bubbles: true }));

@@ -1,0 +1,14 @@
+// The main of the benchmarks that need Qt: an application object under Qt's offscreen
+// platform, then Google Benchmark's run.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
