@@ -102,12 +102,14 @@ screenshot: deps-bench build web
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
 	# The class-set and check dialogs, pictured by the window's own tests as they drive them.
 	cmake --preset default -D CIFERON_TESTS=ON
-	cmake --build --preset default --target form1_tests
+	cmake --build --preset default --target form1_tests projection_view_tests
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
 	  build/default/tests/form1_tests aClassSetOfOneTopicFromTheDialog checksASheetByItsCode
+	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
+	  build/default/tests/projection_view_tests picturesTheView
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
-	  docs/web-sheet.png docs/web-topic.png docs/web-check.png
+	  docs/web-sheet.png docs/web-topic.png docs/web-check.png docs/web-projection.png
 
 # Formatting and clang-tidy over the whole tree, and ESLint's recommended rules over the web
 # page's scripts and the browser test (ESLint pinned in tools/eslint's lock file).

@@ -68,6 +68,11 @@ class ScriptedPrompts final : public Prompts {
                                                const ClassSetRequest& /*last*/) override {
         return classSet;
     }
+    std::optional<ProjectionRequest> projection;
+    std::optional<ProjectionRequest> askProjection(QWidget* /*parent*/,
+                                                   const ProjectionRequest& /*last*/) override {
+        return projection;
+    }
     QString askPdfFile(QWidget* /*parent*/, const QString& suggestedName) override {
         defaults << suggestedName;
         return pdfPath;
@@ -443,13 +448,13 @@ class Form1Test : public QObject {
                 texts << item->text() + QLatin1Char(' ') + item->shortcut().toString();
             }
         }
-        QCOMPARE(
-            texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-            QStringLiteral(
-                "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro třídu… "
-                "|Otevřít list podle kódu… |Zkontrolovat list podle kódu… | |Konec Ctrl+Q|"
-                "Nápověda|"
-                "O programu Ciferon "));
+        QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
+                 QStringLiteral(
+                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro "
+                     "třídu… |Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… "
+                     "| |Konec Ctrl+Q|"
+                     "Nápověda|"
+                     "O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {

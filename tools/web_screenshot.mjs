@@ -1,7 +1,8 @@
 // Takes the README's pictures of the web page in headless Chromium: a run of 20 exercises,
 // the class-set dialog over it, the first sheet of the class set it prints, the dialog with a
-// choice of kinds, and a pupil's check of a sheet, evaluated, with one solution shown.
-//   node tools/web_screenshot.mjs PAGE PNG DIALOG_PNG SHEET_PNG TOPIC_PNG CHECK_PNG
+// choice of kinds, a pupil's check of a sheet, evaluated, with one solution shown, and the
+// projection of a sheet at 1024 x 768: its second exercise with the first step, timed.
+//   node tools/web_screenshot.mjs PAGE PNG DIALOG_PNG SHEET_PNG TOPIC_PNG CHECK_PNG PROJECTION_PNG
 // (puppeteer-core from tests/browser; pdftoppm from poppler-utils)
 import { execFileSync } from "node:child_process";
 import { mkdtempSync } from "node:fs";
@@ -12,7 +13,7 @@ import { createRequire } from "node:module";
 
 const require = createRequire(resolve("tests/browser/package.json"));
 const { default: puppeteer } = await import(require.resolve("puppeteer-core"));
-const [page, png, dialogPng, sheetPng, topicPng, checkPng] = process.argv.slice(2);
+const [page, png, dialogPng, sheetPng, topicPng, checkPng, projectionPng] = process.argv.slice(2);
 // The sheet the check shows.
 const checkCode = "1M3D-6JGJ";
 const browser = await puppeteer.launch({
@@ -73,4 +74,17 @@ await tab.evaluate((given) => given.slice(0, -1).forEach(([answer, remainder], i
 await tab.click("#evaluate");
 await tab.click("#mark11 ~ .show");
 await tab.screenshot({ path: checkPng });
+await tab.click("#closeCheck");
+
+// The projection of the desktop picture's sheet, as a classroom projector shows it.
+await tab.setViewport({ width: 1024, height: 768 });
+await tab.click("#project");
+await tab.evaluate(() => {
+  projectionSeconds.value = "30";
+  projectionCode.value = "8JRN-98QD";
+});
+await tab.click("#startProjection");
+await tab.keyboard.press("ArrowRight");
+await tab.keyboard.press("Enter");
+await tab.screenshot({ path: projectionPng });
 await browser.close();

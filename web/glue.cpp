@@ -15,6 +15,7 @@
 #include "items.h"
 #include "layout.h"
 #include "mistakes.h"
+#include "projection.h"
 #include "results.h"
 #include "run.h"
 #include "sheet.h"
@@ -427,4 +428,151 @@ extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown)
 // "Ukázat řešení": the last marks again, with the summary counting `shown` solutions shown.
 extern "C" EMSCRIPTEN_KEEPALIVE void checkSummary(int shown) {
     marksOut(shown);
+}
+
+namespace {
+
+// clang-format off
+EM_JS(void, projectionLimitsToPage, (int count, int countMin, int countMax, int seconds,
+                                     int secondsMin, int secondsMax, int reference), {
+    Module.takeProjectionLimits({
+        projectionCount: {value: count, min: countMin, max: countMax},
+        projectionSeconds: {value: seconds, min: secondsMin, max: secondsMax},
+    }, reference);
+});
+
+EM_JS(void, projectionProblemToPage, (const char* problem), {
+    Module.takeProjectionProblem(UTF8ToString(problem));
+});
+
+EM_JS(void, projectionToPage, (const char* exercise, const char* solution, const char* steps,
+                               const char* corner, const char* codeLine, const char* spoken,
+                               int current, int endScreen, int finished, int timed,
+                               int secondsLeft, double share, int paused, int blanked), {
+    Module.takeProjection({
+        exercise: UTF8ToString(exercise),
+        solution: UTF8ToString(solution),
+        steps: UTF8ToString(steps),
+        corner: UTF8ToString(corner),
+        codeLine: UTF8ToString(codeLine),
+        spoken: UTF8ToString(spoken),
+        current: current,
+        endScreen: !!endScreen,
+        finished: !!finished,
+        timed: !!timed,
+        secondsLeft: secondsLeft,
+        share: share,
+        paused: !!paused,
+        blanked: !!blanked,
+    });
+});
+
+EM_JS(void, resultsToPage, (const char* title, const char* cells, int perRow, const char* paused), {
+    Module.takeProjectionTexts(UTF8ToString(title), UTF8ToString(cells).split("\n"), perRow,
+                               UTF8ToString(paused));
+});
+// clang-format on
+
+std::unique_ptr<ciferon::Projection>& projection() {
+    static std::unique_ptr<ciferon::Projection> shown;
+    return shown;
+}
+
+// The dialog's request, the kinds as a teacher's list.
+ciferon::ProjectionRequest projectionRequest(int count, int seconds, const char* kinds,
+                                             const char* code) {
+    return {count, seconds, chosenKinds(kinds), code};
+}
+
+void projectionOut() {
+    const ciferon::Projection& view = *projection();
+    std::string exercise;
+    std::string solution;
+    if (!view.onEndScreen()) {
+        const ciferon::SheetItem& item = view.items().at(static_cast<std::size_t>(view.current()));
+        exercise = item.exercise;
+        solution = item.solution.substr(item.exercise.size());
+    }
+    projectionToPage(exercise.c_str(), solution.c_str(), view.stepLine().c_str(),
+                     view.cornerText().c_str(), ciferon::projectionCodeLine(view.code()).c_str(),
+                     view.spokenText().c_str(), view.current(), view.onEndScreen() ? 1 : 0,
+                     view.finished() ? 1 : 0, view.timed() ? 1 : 0, view.secondsLeft(),
+                     view.timeShare(), view.paused() ? 1 : 0, view.blanked() ? 1 : 0);
+}
+
+}  // namespace
+
+// The projection dialog's defaults and limits and the size the page measures texts at,
+// handed to the page (takeProjectionLimits).
+extern "C" EMSCRIPTEN_KEEPALIVE void projectionLimits() {
+    projectionLimitsToPage(ciferon::projectionCountDefault, ciferon::projectionCountMin,
+                           ciferon::projectionCountMax, ciferon::projectionSecondsDefault,
+                           ciferon::projectionSecondsMin, ciferon::projectionSecondsMax,
+                           ciferon::projectionReferenceSize);
+}
+
+// Why the dialog's request cannot be projected, or the empty text (takeProjectionProblem).
+extern "C" EMSCRIPTEN_KEEPALIVE void projectionProblem(int count, int seconds, const char* kinds,
+                                                       const char* code) {
+    projectionProblemToPage(
+        ciferon::projectionProblem(projectionRequest(count, seconds, kinds, code)).c_str());
+}
+
+// "Promítat": the sheet of the request, a new one seeded from the clock or that of the code;
+// hands the end screen's texts (takeProjectionTexts) and the first state (takeProjection) to
+// the page. Returns 0, having handed the problem over, when there is no sheet.
+extern "C" EMSCRIPTEN_KEEPALIVE int startProjection(int count, int seconds, const char* kinds,
+                                                    const char* code) {
+    const ciferon::ProjectionRequest request = projectionRequest(count, seconds, kinds, code);
+    const ciferon::ProjectionSheet chosen = ciferon::projectionSheet(request, clockRandom());
+    if (!chosen.sheet) {
+        projectionProblemToPage(chosen.problem.c_str());
+        return 0;
+    }
+    projection() = std::make_unique<ciferon::Projection>(*chosen.sheet, request.seconds);
+    std::string cells;
+    for (const ciferon::ResultCell& cell : ciferon::resultCells(projection()->items())) {
+        cells.append(cells.empty() ? "" : "\n").append(cell.label).append("\t").append(cell.text);
+    }
+    resultsToPage(std::string(ciferon::resultsTitle).c_str(), cells.c_str(),
+                  ciferon::resultsPerRow(static_cast<int>(projection()->items().size())),
+                  std::string(ciferon::pausedText).c_str());
+    projectionOut();
+    return 1;
+}
+
+// A key or a click (Projection::Action: 0 next, 1 previous, 2 step, 3 unstep, 4 pause,
+// 5 blank, 6 end); the state goes to the page (takeProjection) when it changed.
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionAct(int action) {
+    if (!projection() || action < 0 || action > 6 ||
+        !projection()->act(static_cast<ciferon::Projection::Action>(action))) {
+        return 0;
+    }
+    projectionOut();
+    return 1;
+}
+
+// The page's clock: `milliseconds` have passed. The state goes to the page every time, since
+// the bar shrinks within a second too; returns whether more than the bar changed.
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionTick(int milliseconds) {
+    if (!projection()) {
+        return 0;
+    }
+    const bool changed = projection()->tick(milliseconds);
+    projectionOut();
+    return changed ? 1 : 0;
+}
+
+// The type sizes of the exercise and of the end screen, for the page's measured widths at
+// the reference size.
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionTypeSize(int width, int height,
+                                                       double widthAtReference) {
+    return ciferon::exerciseTypeSize(width, height, widthAtReference);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionResultsSize(int width, int height,
+                                                          double cellWidthAtReference) {
+    return projection() ? ciferon::resultsTypeSize(width, height, cellWidthAtReference,
+                                                   static_cast<int>(projection()->items().size()))
+                        : 0;
 }

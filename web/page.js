@@ -134,18 +134,22 @@
   // The kind choice of a class set: a fieldset for each of the core's topics, its legend a box
   // that ticks or clears the topic's kinds, and every kind with its teacher's number (kind + 1),
   // its name and an example, as the core hands them over (takeKind), topic by topic.
+  // The class-set dialog and the projection dialog each have one, built alike; the ids of the
+  // second are prefixed with its data-ids.
   const { element } = paper;
   const kindChoice = byId("kinds");
-  const kindBoxes = () => [...kindChoice.querySelectorAll(".kind input")];
+  const kindChoices = [...document.querySelectorAll(".kindChoice")];
+  const kindBoxes = (choice) => [...choice.querySelectorAll(".kind input")];
   // The ticked kinds as a teacher lists them ("1,4,14"), for the core to read.
-  const chosenKinds = () =>
-    kindBoxes()
+  const chosenKinds = (choice = kindChoice) =>
+    kindBoxes(choice)
       .filter((box) => box.checked)
       .map((box) => box.value)
       .join(",");
 
-  function addKind(topic, kind, number, name, example) {
-    let fieldset = kindChoice.lastElementChild;
+  function addKindTo(choice, topic, kind, number, name, example) {
+    const id = (name) => `${choice.dataset.ids ?? ""}${name}${kind}`;
+    let fieldset = choice.lastElementChild;
     if (fieldset.dataset.topic !== topic) {
       fieldset = element("fieldset", "topic");
       fieldset.dataset.topic = topic;
@@ -157,22 +161,26 @@
       label.append(topicBox, ` ${topic}`);
       legend.append(label);
       fieldset.append(legend);
-      kindChoice.append(fieldset);
+      choice.append(fieldset);
     }
     const row = element("div", "kind");
     const box = element("input");
     box.type = "checkbox";
-    box.id = `kind${kind}`;
+    box.id = id("kind");
     box.value = String(number);
     box.defaultChecked = true;
-    box.setAttribute("aria-describedby", `example${kind}`);
+    box.setAttribute("aria-describedby", id("example"));
     const label = element("label");
     label.htmlFor = box.id;
     label.append(element("span", "kn", String(number)), ` ${name}`);
     const shown = element("span", "example", example);
-    shown.id = `example${kind}`;
+    shown.id = id("example");
     row.append(box, label, shown);
     fieldset.append(row);
+  }
+
+  function addKind(topic, kind, number, name, example) {
+    for (const choice of kindChoices) addKindTo(choice, topic, kind, number, name, example);
   }
 
   // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
@@ -205,17 +213,21 @@
     adaptedCount.disabled = byId("adapted").value.trim() === "";
   }
 
-  // Every topic's box ticked, cleared or partly ticked as its kinds are; while the core's check
-  // refuses the settings, the class set cannot be printed and the line under the choice says
-  // why (takeProblem).
-  function showKindChoice() {
-    for (const topic of kindChoice.querySelectorAll(".topic")) {
+  // Every topic's box ticked, cleared or partly ticked as its kinds are.
+  function showTopics(choice) {
+    for (const topic of choice.querySelectorAll(".topic")) {
       const boxes = [...topic.querySelectorAll(".kind input")];
       const ticked = boxes.filter((box) => box.checked).length;
       const topicBox = topic.querySelector("legend input");
       topicBox.checked = ticked === boxes.length;
       topicBox.indeterminate = ticked > 0 && ticked < boxes.length;
     }
+  }
+
+  // While the core's check refuses the class set's settings, it cannot be printed and the line
+  // under the choice says why (takeProblem).
+  function showKindChoice() {
+    showTopics(kindChoice);
     byId("printSheets").disabled = !withSettings(core._checkClassSet);
   }
 
@@ -224,12 +236,13 @@
     byId("noKinds").hidden = text === "";
   }
 
-  function chooseKinds(event) {
+  // A topic's box ticks or clears all its kinds.
+  function tickTopic(event) {
     const topic = event.target.closest("legend")?.parentElement;
     if (topic) {
       for (const box of topic.querySelectorAll(".kind input")) box.checked = event.target.checked;
     }
-    showKindChoice();
+    showTopics(event.currentTarget);
   }
 
   function askForClassSet() {
@@ -277,8 +290,9 @@
   byId("classSet").addEventListener("click", askForClassSet);
   byId("openCode").addEventListener("click", openByCode);
   byId("classSetForm").addEventListener("submit", printClassSet);
-  kindChoice.addEventListener("change", chooseKinds);
-  // The numbers and the heading as they are typed; the kinds have their own handler, which must
+  for (const choice of kindChoices) choice.addEventListener("change", tickTopic);
+  kindChoice.addEventListener("change", showKindChoice);
+  // The numbers and the heading as they are typed; the kinds have their own handlers, which must
   // see a topic's box as clicked before the boxes are shown again.
   byId("classSetForm").addEventListener("input", (event) => {
     if (kindChoice.contains(event.target)) return;
@@ -322,6 +336,8 @@
       core = module;
       // The check view hands its texts to the core the same way.
       core.withText = withText;
+      // The projection dialog's kind choice works as the class set's.
+      core.kindChoice = { chosen: chosenKinds, showTopics };
       module._classSetLimits();
       module._kindChoice();
       generate.addEventListener("click", () => module._generate());

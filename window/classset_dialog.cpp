@@ -2,12 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "choice.h"
 #include "classset.h"
 #include "page_type.h"
 
@@ -21,10 +17,6 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int val
     field->setRange(1, maximum);
     field->setValue(value);
     return field;
-}
-
-constexpr KindChoice bit(int kind) {
-    return static_cast<KindChoice>(1U << static_cast<unsigned>(kind));
 }
 
 }  // namespace
@@ -67,7 +59,8 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(duplex_);
     form->addRow(mistakes_);
 
-    QWidget* choice = kindChoice(initial.kinds);
+    kinds_ = new KindChoiceBox(initial.kinds, this);
+    connect(kinds_, &KindChoiceBox::changed, this, &ClassSetDialog::showChoice);
     noKinds_ = new QLabel(this);
     noKinds_->setObjectName(QStringLiteral("noKinds"));
 
@@ -88,7 +81,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(choice);
+    layout->addWidget(kinds_);
     layout->addWidget(noKinds_);
     layout->addWidget(buttons);
     // Set first, before showChoice runs for the count, so that it sees the new range.
@@ -110,74 +103,8 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     showChoice();
 }
 
-QWidget* ClassSetDialog::kindChoice(KindChoice initial) {
-    auto* box = new QGroupBox(QStringLiteral("Druhy příkladů"), this);
-    auto* grid = new QGridLayout(box);
-    // Two topics a row, in the core's order, so that Tab and screen readers follow it.
-    int place = 0;
-    for (const KindTopic& topic : kindTopics()) {
-        auto* column = new QGridLayout;
-        auto* all = new QCheckBox(toQString(topic.name), box);
-        all->setObjectName(QStringLiteral("topic%1").arg(topics_.size()));
-        column->addWidget(all, 0, 0, 1, 3);
-        // The kinds stand indented under their topic.
-        column->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * 3);
-        int row = 1;
-        for (const int kind : topic.kinds) {
-            const QString example = toQString(kindExample(kind));
-            // The teacher's number is the kind number plus one.
-            auto* field = new QCheckBox(
-                QStringLiteral("%1. %2").arg(kind + 1).arg(toQString(kindName(kind))), box);
-            field->setObjectName(QStringLiteral("kind%1").arg(kind));
-            field->setChecked((initial & bit(kind)) != 0);
-            field->setAccessibleDescription(QStringLiteral("Například %1").arg(example));
-            connect(field, &QCheckBox::toggled, this, &ClassSetDialog::showChoice);
-            auto* sample = new QLabel(example, box);
-            column->addWidget(field, row, 1);
-            column->addWidget(sample, row, 2);
-            kinds_.at(static_cast<std::size_t>(kind)) = field;
-            ++row;
-        }
-        column->setRowStretch(row, 1);
-        // A click ticks every kind of the topic, or clears them all once all are ticked.
-        connect(all, &QCheckBox::clicked, this, [this, &topic] {
-            const bool tickAll = !std::ranges::all_of(topic.kinds, [this](int kind) {
-                return kinds_.at(static_cast<std::size_t>(kind))->isChecked();
-            });
-            for (const int kind : topic.kinds) {
-                kinds_.at(static_cast<std::size_t>(kind))->setChecked(tickAll);
-            }
-            showChoice();
-        });
-        topics_.push_back(all);
-        grid->addLayout(column, place / 2, place % 2);
-        ++place;
-    }
-    return box;
-}
-
-KindChoice ClassSetDialog::chosenKinds() const {
-    KindChoice chosen = 0;
-    for (std::size_t kind = 0; kind < kinds_.size(); ++kind) {
-        if (kinds_.at(kind)->isChecked()) {
-            chosen |= bit(static_cast<int>(kind));
-        }
-    }
-    return chosen;
-}
-
 void ClassSetDialog::showChoice() {
-    const KindChoice chosen = chosenKinds();
-    for (std::size_t index = 0; index < topics_.size(); ++index) {
-        KindChoice mask = 0;
-        for (const int kind : kindTopics().at(index).kinds) {
-            mask |= bit(kind);
-        }
-        const KindChoice ticked = chosen & mask;
-        topics_[index]->setCheckState(ticked == 0      ? Qt::Unchecked
-                                      : ticked == mask ? Qt::Checked
-                                                       : Qt::PartiallyChecked);
-    }
+    const KindChoice chosen = kinds_->chosen();
     // The core's one check of a class set: the commands wait until it passes, and the line
     // under the choice says why.
     ClassSetSettings settings;
@@ -208,7 +135,7 @@ ClassSetRequest ClassSetDialog::request() const {
     request.sheets = sheets_->value();
     request.count = count_->value();
     request.separator = separator_->value();
-    request.kinds = chosenKinds();
+    request.kinds = kinds_->chosen();
     request.heading = heading_->text().trimmed();
     request.adapted = adapted_->text().trimmed();
     request.adaptedCount = adaptedCountSet_ ? adaptedCount_->value() : 0;

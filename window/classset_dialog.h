@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <array>
 #include <vector>
 
 #include "classset_request.h"
+#include "kind_choice.h"
 
 namespace ciferon {
 
@@ -26,10 +26,8 @@ class ClassSetDialog final : public QDialog {
     [[nodiscard]] ClassSetRequest request() const;
 
   private:
-    QWidget* kindChoice(KindChoice initial);
-    [[nodiscard]] KindChoice chosenKinds() const;
-    // A topic's box ticked, cleared or partly ticked as its kinds are; the commands
-    // enabled only while the settings make a class set, with a line saying why not.
+    // The commands enabled only while the settings make a class set, with a line saying
+    // why not.
     void showChoice();
     void finish(ClassSetRequest::Output output);
 
@@ -43,8 +41,7 @@ class ClassSetDialog final : public QDialog {
     bool adaptedCountSet_ = false;
     QCheckBox* duplex_;
     QCheckBox* mistakes_;
-    std::array<QCheckBox*, kindCount> kinds_{};
-    std::vector<QCheckBox*> topics_;
+    KindChoiceBox* kinds_;
     QLabel* noKinds_;
     std::vector<QPushButton*> commands_;
     ClassSetRequest::Output output_ = ClassSetRequest::Output::Print;

@@ -29,6 +29,7 @@
 #include "classset.h"
 #include "classset_dialog.h"
 #include "paper.h"
+#include "projection_view.h"
 #include "texts.h"
 
 namespace ciferon {
@@ -132,6 +133,15 @@ void DialogPrompts::inform(QWidget* parent, const QString& text) {
 std::optional<ClassSetRequest> DialogPrompts::askClassSet(QWidget* parent,
                                                           const ClassSetRequest& last) {
     ClassSetDialog dialog(last, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.request();
+}
+
+std::optional<ProjectionRequest> DialogPrompts::askProjection(QWidget* parent,
+                                                              const ProjectionRequest& last) {
+    ProjectionDialog dialog(last, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -252,6 +262,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("&Pracovní listy pro třídu…"), this, &Form1::printClassSet);
     file->addAction(QStringLiteral("&Otevřít list podle kódu…"), this, &Form1::openByCode);
     file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
+    file->addAction(QStringLiteral("P&romítat…"), this, &Form1::project);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
@@ -342,6 +353,24 @@ void Form1::checkByCode() {
         CheckDialog dialog(*sheet, this);
         dialog.exec();
     }
+}
+
+void Form1::project() {
+    const auto request = prompts_.askProjection(this, lastProjection_);
+    if (!request) {
+        return;
+    }
+    // A code is kept for the dialog only while it is the one to project again.
+    lastProjection_ = *request;
+    const ProjectionSheet chosen = projectionSheet(*request, random_);
+    if (!chosen.sheet) {
+        prompts_.inform(this, toQString(chosen.problem));
+        return;
+    }
+    auto* view = new ProjectionView(*chosen.sheet, request->seconds, new TimerClock, this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->showFullScreen();
+    view->activateWindow();
 }
 
 void Form1::openSheet(const Sheet& sheet) {

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "classset_request.h"
+#include "projection.h"
 #include "run.h"
 #include "sheet.h"
 
@@ -52,6 +53,9 @@ class Prompts {
     // The class-set dialog, opening with `last`'s values; nothing when cancelled.
     virtual std::optional<ClassSetRequest> askClassSet(QWidget* parent,
                                                        const ClassSetRequest& last) = 0;
+    // The projection dialog, opening with `last`'s values; nothing when cancelled.
+    virtual std::optional<ProjectionRequest> askProjection(QWidget* parent,
+                                                           const ProjectionRequest& last) = 0;
     // Where to save a PDF file, offering `suggestedName`; empty when cancelled.
     virtual QString askPdfFile(QWidget* parent, const QString& suggestedName) = 0;
     // The platform's print dialog for `printer`, preset to both sides of the paper when
@@ -70,6 +74,8 @@ class DialogPrompts : public Prompts {
     void inform(QWidget* parent, const QString& text) override;
     std::optional<ClassSetRequest> askClassSet(QWidget* parent,
                                                const ClassSetRequest& last) override;
+    std::optional<ProjectionRequest> askProjection(QWidget* parent,
+                                                   const ProjectionRequest& last) override;
     QString askPdfFile(QWidget* parent, const QString& suggestedName) override;
     std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) override;
 };
@@ -106,6 +112,9 @@ class Form1 final : public QMainWindow, private RunHost {
     // "Zkontrolovat list podle kódu…": asks for a code as openByCode does and lets a pupil
     // check their results of that sheet.
     void checkByCode();
+    // "Promítat…": asks what to project and shows it full screen, one exercise at a time. The
+    // dialog opens with the values last asked for while the program runs.
+    void project();
     // Fills both fields with the sheet's lists, replacing them as a run does.
     void openSheet(const Sheet& sheet);
     // "O programu Ciferon".
@@ -150,6 +159,7 @@ class Form1 final : public QMainWindow, private RunHost {
     RandomSource& random_;
     std::optional<Sheet> openedSheet_;
     ClassSetRequest lastClassSet_;
+    ProjectionRequest lastProjection_;
 
     QWidget* client_;
     // "Upravený list": a sheet opened by its code is printed adapted; off by default.

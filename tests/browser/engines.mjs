@@ -79,11 +79,16 @@ async function puppeteerEngine(name) {
     follow: (selector) => Promise.all([page.waitForNavigation(), page.click(selector)]),
     evaluate: (fn, ...args) => page.evaluate(fn, ...args),
     setWidth: (width) => page.setViewport({ width, height: 800 }),
+    setSize: (width, height) => page.setViewport({ width, height }),
     pdf: (path) => page.pdf({ path, preferCSSPageSize: true }),
     waitFor: (fn) => page.waitForFunction(fn),
     close: () => browser.close(),
   };
 }
+
+// Puppeteer's names of the keys whose WebDriver names differ.
+const webdriverKeys = { ArrowRight: "ARROW_RIGHT", ArrowLeft: "ARROW_LEFT", ArrowUp: "ARROW_UP",
+  ArrowDown: "ARROW_DOWN", PageDown: "PAGE_DOWN", PageUp: "PAGE_UP", " ": "SPACE" };
 
 function freePort() {
   return new Promise((resolve, reject) => {
@@ -205,7 +210,7 @@ async function webkitEngine() {
         () => driver.findElement(webdriver.By.css(selector)).click()),
     pressKey: (key, answers = [], { dialogs = answers.length } = {}) =>
       answering(answers, dialogs, "keyup",
-        () => driver.switchTo().activeElement().sendKeys(webdriver.Key[key.toUpperCase()])),
+        () => driver.switchTo().activeElement().sendKeys(webdriver.Key[webdriverKeys[key] ?? key.toUpperCase()])),
     // Returns once the page the link leads to has loaded, not the page it leaves.
     async follow(selector) {
       await evaluate(() => {

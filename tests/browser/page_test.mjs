@@ -15,7 +15,9 @@ import { launch } from "./engines.mjs";
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
    duplex, printSheets, restart, copies, prints, printedAt, kinds, noKinds, checkList, checkSummary,
-   checkDialog, checkedCode, adaptedCount */
+   checkDialog, checkedCode, adaptedCount, projection, projectionDialog, projectionCount,
+   projectionSeconds, projectionCode, projectionExercise, projectionSteps, projectionCorner,
+   projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -115,7 +117,7 @@ test("one file of at most 200 KB, a Czech page with the window's captions and it
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
-    "Zkontrolovat list podle kódu…"]);
+    "Zkontrolovat list podle kódu…", "Promítat…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -650,6 +652,169 @@ test("measured: evaluating 200 answers", async () => {
   await engine.press("#closeCheck");
   console.log(`measured in ${engineName}: evaluating 200 answers, from the click on Vyhodnotit ` +
     `to the marks set (median of 21): ${took.toFixed(1)} ms`);
+});
+
+// The projection as it stands: the exercise, the steps shown, the corner, what the live region
+// says, the end screen's results and code, and whether the view covers the whole viewport.
+const projected = () => engine.evaluate(() => {
+  const box = projection.getBoundingClientRect();
+  return {
+    shown: !projection.hidden,
+    covers: box.left === 0 && box.top === 0 && box.width === innerWidth && box.height === innerHeight,
+    exercise: projectionExercise.textContent,
+    steps: projectionSteps.textContent,
+    corner: projectionCorner.textContent,
+    live: projectionLive.textContent,
+    timed: !projectionTimer.hidden,
+    results: projection.classList.contains("ending")
+      ? [...projectionResults.children].map((cell) => cell.textContent) : [],
+    codeLine: projectionCodeLine.textContent,
+  };
+});
+
+// Opens the projection dialog, sets its numbers and kinds (none ticked: as they are) and
+// projects; the view takes the keyboard.
+async function project(count, seconds, code = "", kinds = null) {
+  await engine.press("#project");
+  assert.equal(await engine.evaluate(() => projectionDialog.open), true);
+  await engine.evaluate((...args) => {
+    const [number, time, typed, ticked] = args;
+    projectionCount.value = String(number);
+    projectionSeconds.value = String(time);
+    projectionCode.value = typed;
+    if (ticked) {
+      for (const box of document.querySelectorAll("#projectionKinds .kind input")) {
+        box.checked = ticked.includes(Number(box.value) - 1);
+      }
+    }
+    projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
+  }, count, seconds, code, kinds);
+  await engine.press("#startProjection");
+}
+
+// Ends the view as a teacher does: Esc where the page has it, or, in full screen, where the
+// browser keeps Esc for itself, by leaving full screen.
+async function leaveProjection() {
+  if (await engine.evaluate(() => document.fullscreenElement !== null)) {
+    await engine.evaluate(() => document.exitFullscreen());
+  } else {
+    await engine.pressKey("Escape");
+  }
+  await engine.waitFor(() => projection.hidden);
+}
+
+test("the projection: steps, next, the end screen's results and code, Esc ends it", async () => {
+  const defaults = await engine.evaluate(() => [projectionCount.defaultValue, projectionCount.max,
+    projectionSeconds.defaultValue, projectionSeconds.max,
+    document.querySelectorAll("#projectionKinds .kind input").length]);
+  assert.deepEqual(defaults, ["10", "30", "0", "600", 15]);
+  await project(3, 0);
+  let view = await projected();
+  assert.ok(view.shown && view.covers, "the view covers the viewport");
+  assert.equal(view.timed, false);
+  const code = view.corner.split("\n")[1].replace("Kód ", "");
+  assert.equal(view.corner, `1 / 3\nKód ${code}`);
+  // The code's --text: its exercises, then the exercises with their solutions.
+  const lines = nativeText(code).split("\r\n").filter((line) => line !== "");
+  const exercises = lines.slice(0, lines.length / 2);
+  const worked = lines.slice(lines.length / 2).map((line, i) => line.slice(exercises[i].length));
+  assert.equal(exercises.length, 3);
+  assert.deepEqual([view.exercise, view.steps, view.live],
+    [exercises[0], "", `Příklad 1 z 3: ${exercises[0]}`]);
+  // The steps: the worked solution's pieces up to each "=", then the result.
+  const firstStep = worked[0].includes("=") ? worked[0].slice(0, worked[0].indexOf("=") + 1) : worked[0];
+  await engine.pressKey("Enter");
+  view = await projected();
+  assert.deepEqual([view.steps, view.live], [firstStep, `Příklad 1 z 3: ${exercises[0]} ${firstStep}`]);
+  for (const key of ["ArrowDown", "Enter", "Enter"]) await engine.pressKey(key);
+  assert.equal((await projected()).steps, worked[0]);
+  await engine.pressKey("ArrowUp");
+  assert.equal((await projected()).steps, firstStep === worked[0] ? "" : firstStep);
+  await engine.pressKey("ArrowRight");
+  view = await projected();
+  assert.deepEqual([view.exercise, view.steps, view.corner.split("\n")[0]], [exercises[1], "", "2 / 3"]);
+  await engine.pressKey("ArrowLeft");
+  assert.equal((await projected()).exercise, exercises[0]);
+  for (const key of ["PageDown", " ", "PageDown"]) await engine.pressKey(key);
+  view = await projected();
+  const results = worked.map((solution, i) => `${i + 1}. ${solution.slice(solution.lastIndexOf("=") + 1)}`);
+  assert.deepEqual([view.results, view.codeLine], [results, `Kód ${code}`]);
+  assert.equal(view.live, `Výsledky, Kód ${code}: ${results.join(" ")}`);
+  assert.ok(view.covers);
+  await leaveProjection();
+  assert.equal(await engine.evaluate(() => document.fullscreenElement), null);
+
+  // A code that is not valid keeps the dialog open and says so; a valid one projects its sheet.
+  await engine.press("#project");
+  await engine.evaluate(() => {
+    projectionCode.value = "AFKB-MJZZ";
+    projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+  assert.deepEqual(await engine.evaluate(() => [startProjection.disabled,
+    document.getElementById("projectionProblem").textContent]), [true, "Kód listu „AFKB-MJZZ“ není platný."]);
+  await engine.press("#cancelProjection");
+  await project(10, 600, code.toLowerCase());
+  view = await projected();
+  assert.deepEqual([view.exercise, view.corner, view.timed], [exercises[0], `1 / 3\nKód ${code}`, true]);
+  await leaveProjection();
+});
+
+const chromiumOnly = engineName === "chromium" ? {} : { skip: "measured in Chromium" };
+
+test("measured: every kind's exercises fit the screen, and a key press shows the next in a frame", chromiumOnly, async () => {
+  const sizes = [];
+  for (const [width, height] of [[1024, 768], [1920, 1080]]) {
+    await engine.setSize(width, height);
+    // Every kind alone, 30 exercises each, and a long sheet of all kinds by its code.
+    const sets = [...Array.from({ length: 15 }, (_, kind) => [30, "", [kind]]), [1, "56H4-PQ3V", null]];
+    for (const [count, code, kinds] of sets) {
+      await project(count, 0, code, kinds);
+      const [smallest, widest, total] = await engine.evaluate(() => {
+        let small = Infinity;
+        let wide = 0;
+        let seen = 0;
+        while (!projection.classList.contains("ending")) {
+          small = Math.min(small, parseFloat(projectionExercise.style.fontSize));
+          for (const line of [projectionExercise, projectionSteps]) {
+            wide = Math.max(wide, line.getBoundingClientRect().width / innerWidth);
+          }
+          document.dispatchEvent(new KeyboardEvent("keydown", { key: "Enter" }));
+          document.dispatchEvent(new KeyboardEvent("keydown", { key: "Enter" }));
+          wide = Math.max(wide, projectionSteps.getBoundingClientRect().width / innerWidth);
+          document.dispatchEvent(new KeyboardEvent("keydown", { key: "ArrowRight" }));
+          seen += 1;
+        }
+        return [small, wide, seen];
+      });
+      assert.ok(total >= 30, `${total} exercises`);
+      assert.ok(widest <= 0.9, `${width}x${height} ${code || kinds}: ${widest}`);
+      assert.ok(smallest >= height / 12, `${width}x${height} ${code || kinds}: ${smallest} px`);
+      sizes.push(smallest);
+      await leaveProjection();
+    }
+  }
+  // From the key event to the exercise laid out, and to the end of the next frame.
+  await project(30, 0);
+  const [handled, framed] = await engine.evaluate(async () => {
+    const handling = [];
+    const frames = [];
+    for (let press = 0; press < 29; press += 1) {
+      const start = performance.now();
+      document.dispatchEvent(new KeyboardEvent("keydown", { key: "ArrowRight" }));
+      void projectionExercise.getBoundingClientRect().width;
+      handling.push(performance.now() - start);
+      await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+      frames.push(performance.now() - start);
+    }
+    const median = (times) => times.sort((a, b) => a - b)[14];
+    return [median(handling), median(frames)];
+  });
+  await leaveProjection();
+  await engine.setWidth(1000);
+  assert.ok(handled < 16, `${handled} ms`);
+  console.log(`measured in ${engineName}: the projection's smallest exercise ${Math.min(...sizes)} px ` +
+    `at 1024x768 (a twelfth: 64 px); a key press to the next exercise laid out ${handled.toFixed(2)} ms, ` +
+    `to the next frame drawn ${framed.toFixed(1)} ms (medians of 29)`);
 });
 
 test("on a phone held upright the fields stay side by side and no line wraps", async () => {
