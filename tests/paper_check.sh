@@ -15,7 +15,10 @@ cd "$work"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 [ "$("$ciferon" --version)" = "ciferon $3" ]
-"$ciferon" --help | grep -q -- '--sheets <N> *Pracovní listy pro třídu'
+# The help is read whole first: grep -q stops reading at its match, which would end the
+# program's writing with SIGPIPE.
+help=$("$ciferon" --help)
+grep -q -- '--sheets <N> *Pracovní listy pro třídu' <<<"$help"
 
 # Four sheets of 40 exercises, each alone in a group: the longest a sheet can be and still
 # fit on one page.
@@ -61,7 +64,7 @@ if grep -q 'List 1 z' one.txt; then exit 1; fi
 # Adapted sheets of one, two and three pages, two-sided: larger type, one exercise a line,
 # their own count, the codes reopening what was printed, the key naming them, every sheet and
 # the key on an odd page. A sheet by its code adapted whole.
-"$ciferon" --help | grep -- '--adapted <SEZNAM> *S --sheets tyto listy upravené' >/dev/null
+grep -q -- '--adapted <SEZNAM> *S --sheets tyto listy upravené' <<<"$help"
 for sized in 10:1 30:2 40:3; do
     adapted=${sized%:*}
     "$ciferon" --sheets 3 --count 60 --separator 5 --adapted 1,3 --adapted-count "$adapted" \
