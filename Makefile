@@ -100,6 +100,12 @@ bench: deps-bench
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
+	# A regular sheet beside an adapted one of the same set, their first pages side by side.
+	build/default/app/ciferon --codes NPT2-6WN7,Z6WX-6FEA --adapted 2 \
+	  --heading '5. A – opakování' --pdf build/adapted.pdf
+	pdftoppm -r 60 -png -f 1 -l 2 build/adapted.pdf build/adapted
+	convert build/adapted-1.png build/adapted-2.png -bordercolor '#999' -border 1 +append \
+	  docs/adapted.png
 	# The class-set and check dialogs, pictured by the window's own tests as they drive them.
 	cmake --preset default -D CIFERON_TESTS=ON
 	cmake --build --preset default --target form1_tests projection_view_tests
