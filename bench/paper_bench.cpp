@@ -1,7 +1,8 @@
 // A class set of 30 sheets of 20 exercises with its key (the results table and the worked
 // solutions), drawn and written to a PDF file in process, under Qt's offscreen platform: of
 // every kind, of a teacher's choice of the costliest kinds, the four addends (4, 6, 9), and of
-// every kind with five sheets adapted (larger type, one exercise a line, pages of their own).
+// every kind with five sheets adapted (larger type, one exercise a line, pages of their own),
+// and of every kind with the common mistakes' answers in the key.
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -14,7 +15,8 @@
 
 namespace {
 
-void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const char* adapted) {
+void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const char* adapted,
+                   bool mistakes) {
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("listy.pdf"));
     ciferon::ClockRandom random;
@@ -29,7 +31,8 @@ void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const cha
         const auto sheets = ciferon::paperSheets(ciferon::classSetOf(settings, random));
         const QString fault = ciferon::writePdf(
             path, QStringLiteral("Pracovní listy"), [&](QPagedPaintDevice& device) {
-                return ciferon::printSheets(device, sheets, {QStringLiteral("5. A"), false});
+                return ciferon::printSheets(device, sheets,
+                                            {QStringLiteral("5. A"), false, mistakes});
             });
         if (!fault.isEmpty()) {
             state.SkipWithError(fault.toStdString().c_str());
@@ -37,10 +40,13 @@ void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const cha
     }
     state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
 }
-BENCHMARK_CAPTURE(classSetToPdf, allKinds, ciferon::allKinds, "")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(classSetToPdf, fourAddends, *ciferon::readKindList("4,6,9"), "")
+BENCHMARK_CAPTURE(classSetToPdf, allKinds, ciferon::allKinds, "", false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(classSetToPdf, fiveAdapted, ciferon::allKinds, "3, 9, 14, 22-23")
+BENCHMARK_CAPTURE(classSetToPdf, fourAddends, *ciferon::readKindList("4,6,9"), "", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(classSetToPdf, fiveAdapted, ciferon::allKinds, "3, 9, 14, 22-23", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(classSetToPdf, withMistakes, ciferon::allKinds, "", true)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
