@@ -136,6 +136,8 @@ Refusal settingRefusal(const ClassSetProblem& problem, const QString& option,
         text.chop(1);  // the full stop
         text += QStringLiteral(", ne „%1“.").arg(*typed);
     }
+    // The command line's word for every sheet is "all", as its help says.
+    text.replace(QStringLiteral("„všechny“"), QStringLiteral("all"));
     return refuse(text);
 }
 
@@ -452,8 +454,8 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                 return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
             }
             // A sheet printed by its code is not numbered within a set: adapted, it is whole.
-            const auto adapted = readAdaptedSheets(parser.value(o.adapted).toStdString(), 1);
-            if (parser.isSet(o.adapted) && (!adapted || !adapted->at(1))) {
+            if (parser.isSet(o.adapted) &&
+                parser.value(o.adapted).trimmed() != QLatin1String("all")) {
                 return refuse(
                     QStringLiteral("list podle kódu (--code) se upravuje celý: --adapted all, "
                                    "ne „%1“.")

@@ -141,6 +141,13 @@ int run(const CodeCheckTask& task) {
     const std::vector<SheetItem> items = sheetItems(task.sheet);
     const FileMarks marks = markAnswerFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), items);
+    if (marks.fault == FileMarks::Fault::TooLarge) {
+        return refuse({QStringLiteral("ciferon: odpovědi („%1“) jsou delší než %2 MiB; patří sem "
+                                      "jeden řádek na příklad.")
+                           .arg(name)
+                           .arg(answerFileMax >> 20U),
+                       usageFault});
+    }
     if (marks.fault != FileMarks::Fault::None) {
         return refuse(
             {QStringLiteral("ciferon: odpovědi („%1“) mají víc řádků, než má list příkladů "

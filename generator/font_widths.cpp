@@ -50,7 +50,7 @@ static constexpr Advance serifAdvances[] = {
     {0x2019, 682}, {0x201A, 682}, {0x201C, 909}, {0x201D, 909}, {0x201E, 909}, {0x2022, 717},
     {0x2026, 2048}, {0x202F, 410}, {0x2212, 1155},
 };
-const FaceMetrics serif{2048, 1825, 443, 87, 1024, serifAdvances, sizeof serifAdvances / sizeof serifAdvances[0]};
+const FaceMetrics serif{2048, 1825, 443, 87, 2048, serifAdvances, sizeof serifAdvances / sizeof serifAdvances[0]};
 
 // LiberationSerif-Bold.ttf
 static constexpr Advance serifBoldAdvances[] = {
@@ -97,7 +97,7 @@ static constexpr Advance serifBoldAdvances[] = {
     {0x2019, 682}, {0x201A, 682}, {0x201C, 1024}, {0x201D, 1024}, {0x201E, 1024}, {0x2022, 717},
     {0x2026, 2048}, {0x202F, 410}, {0x2212, 1167},
 };
-const FaceMetrics serifBold{2048, 1825, 443, 87, 1024, serifBoldAdvances, sizeof serifBoldAdvances / sizeof serifBoldAdvances[0]};
+const FaceMetrics serifBold{2048, 1825, 443, 87, 2048, serifBoldAdvances, sizeof serifBoldAdvances / sizeof serifBoldAdvances[0]};
 
 // LiberationSans-Regular.ttf
 static constexpr Advance sansAdvances[] = {
@@ -144,7 +144,7 @@ static constexpr Advance sansAdvances[] = {
     {0x2019, 455}, {0x201A, 455}, {0x201C, 682}, {0x201D, 682}, {0x201E, 682}, {0x2022, 717},
     {0x2026, 2048}, {0x202F, 410}, {0x2212, 1196},
 };
-const FaceMetrics sans{2048, 1854, 434, 67, 1139, sansAdvances, sizeof sansAdvances / sizeof sansAdvances[0]};
+const FaceMetrics sans{2048, 1854, 434, 67, 2079, sansAdvances, sizeof sansAdvances / sizeof sansAdvances[0]};
 
 // LiberationSans-Bold.ttf
 static constexpr Advance sansBoldAdvances[] = {
@@ -191,7 +191,7 @@ static constexpr Advance sansBoldAdvances[] = {
     {0x2019, 569}, {0x201A, 569}, {0x201C, 1024}, {0x201D, 1024}, {0x201E, 1024}, {0x2022, 717},
     {0x2026, 2048}, {0x202F, 410}, {0x2212, 1196},
 };
-const FaceMetrics sansBold{2048, 1854, 434, 67, 1139, sansBoldAdvances, sizeof sansBoldAdvances / sizeof sansBoldAdvances[0]};
+const FaceMetrics sansBold{2048, 1854, 434, 67, 2048, sansBoldAdvances, sizeof sansBoldAdvances / sizeof sansBoldAdvances[0]};
 
 // clang-format on
 

@@ -19,7 +19,7 @@ struct FaceMetrics {
     int ascent;   // above the baseline, in font units
     int descent;  // below the baseline, positive
     int lineGap;
-    int fallback;             // the width of a character not in the table: a digit's
+    int fallback;             // the width of a character not in the table: the widest
     const Advance* advances;  // by code point, ascending
     std::size_t size;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -124,14 +125,17 @@ Face bold(Face face) {
 }
 
 struct Cell {
-    std::string label;  // "12."
-    std::string text;   // "61", "8 (3)"
+    std::string label;       // "12."
+    std::string text;        // "61", "8 (3)", or with the common mistakes' answers "21 [Z 48]"
+    bool annotated = false;  // with the mistakes' answers: as many places of a row as it needs
+    int slot = 0;            // its place in its row, counted in places of the widest plain result
 };
 
 struct Line {
     std::string label;  // "12." before the text, or empty
     std::string text;   // empty, without cells: the gap between two groups
-    // A row of numbered results side by side, each as wide as the widest of the printout.
+    // A row of numbered results side by side, each in as many places as wide as the widest
+    // plain result of the printout as it needs.
     std::vector<Cell> cells;
     bool remainder = false;  // an adapted sheet's line: a second box after "zb."
 };
@@ -258,7 +262,9 @@ class Flow {
             std::vector<Line> lines;
             for (Line& line : block.lines) {
                 if (!line.cells.empty()) {
-                    widest = std::max(widest, rowWidth(line.cells.size()));
+                    const Cell& last = line.cells.back();
+                    widest = std::max(widest,
+                                      rowWidth(static_cast<std::size_t>(last.slot) + span(last)));
                     lines.push_back(std::move(line));
                     continue;
                 }
@@ -303,9 +309,37 @@ class Flow {
         return static_cast<double>(cells) * cellPitch_ - style_.cellGap;
     }
 
-    // Results side by side, in rows of as many as make the blocks take the fewest lines once
-    // the columns that fit beside each other are counted: a block is at least as wide as its
-    // title, so a row of two or three results costs no width that the title does not.
+    // The places a result takes in a row: one, or for one with the mistakes' answers as many as
+    // its width needs.
+    [[nodiscard]] std::size_t span(const Cell& cell) const {
+        if (!cell.annotated) {
+            return 1;
+        }
+        const double needed = cellLabel_ + space_ + width(cell.text) + style_.cellGap;
+        return std::max<std::size_t>(
+            1, static_cast<std::size_t>(std::ceil(needed / cellPitch_ - 1e-9)));
+    }
+
+    // How many rows of `places` the results take, filled in order.
+    [[nodiscard]] std::size_t rowsOf(const std::vector<Cell>& cells, std::size_t places) const {
+        std::size_t rows = 0;
+        std::size_t used = places;
+        for (const Cell& cell : cells) {
+            const std::size_t needs = span(cell);
+            if (used + needs > places) {
+                ++rows;
+                used = 0;
+            }
+            used += needs;
+        }
+        return rows;
+    }
+
+    // Results side by side, in rows of as many places as make the blocks take the fewest lines
+    // once the columns that fit beside each other are counted: a block is at least as wide as
+    // its title, so a row of two or three results costs no width that the title does not. A
+    // place is as wide as the widest plain result; one with the mistakes' answers takes as many
+    // places as it needs, so that a few long ones do not widen every result.
     void arrangeCells() {
         double labelWidth = 0;
         double textWidest = 0;
@@ -314,7 +348,9 @@ class Flow {
         for (const Block& block : blocks_) {
             for (const Cell& cell : block.cells) {
                 labelWidth = std::max(labelWidth, width(cell.label));
-                textWidest = std::max(textWidest, width(cell.text));
+                if (!cell.annotated) {
+                    textWidest = std::max(textWidest, width(cell.text));
+                }
             }
             titleWidth = std::max(titleWidth, textWidth(block.title, titleFace_, style_.points));
             most = std::max(most, block.cells.size());
@@ -324,16 +360,23 @@ class Flow {
         }
         cellLabel_ = labelWidth;
         cellPitch_ = labelWidth + space_ + textWidest + style_.cellGap;
-        std::size_t perRow = 1;
+        std::size_t widestSpan = 1;
+        for (const Block& block : blocks_) {
+            for (const Cell& cell : block.cells) {
+                widestSpan = std::max(widestSpan, span(cell));
+            }
+        }
+        std::size_t perRow = widestSpan;
         double fewest = std::numeric_limits<double>::max();
-        for (std::size_t tried = 1; tried <= most && rowWidth(tried) <= pageWidth; ++tried) {
+        for (std::size_t tried = widestSpan;
+             tried <= most * widestSpan && rowWidth(tried) <= pageWidth; ++tried) {
             const double rowRoom = std::max(titleWidth, rowWidth(tried));
             const int columns = std::max(
                 1, static_cast<int>((pageWidth + style_.columnGap) / (rowRoom + style_.columnGap)));
             double lines = 0;
             for (const Block& block : blocks_) {
-                const auto rows = (block.cells.size() + tried - 1) / tried;
-                lines += static_cast<double>(rows + 1) + style_.blockGap / style_.step;
+                lines += static_cast<double>(rowsOf(block.cells, tried) + 1) +
+                         style_.blockGap / style_.step;
             }
             lines /= columns;
             if (lines < fewest) {
@@ -342,12 +385,16 @@ class Flow {
             }
         }
         for (Block& block : blocks_) {
-            for (std::size_t first = 0; first < block.cells.size(); first += perRow) {
-                const auto end = std::min(first + perRow, block.cells.size());
-                Line row;
-                row.cells.assign(block.cells.begin() + static_cast<std::ptrdiff_t>(first),
-                                 block.cells.begin() + static_cast<std::ptrdiff_t>(end));
-                block.lines.push_back(std::move(row));
+            std::size_t used = perRow;
+            for (Cell& cell : block.cells) {
+                const std::size_t needs = span(cell);
+                if (used + needs > perRow) {
+                    block.lines.emplace_back();
+                    used = 0;
+                }
+                cell.slot = static_cast<int>(used);
+                used += needs;
+                block.lines.back().cells.push_back(std::move(cell));
             }
             block.cells.clear();
         }
@@ -390,9 +437,8 @@ class Flow {
             const double left = column_ * pitch_;
             // The number right-aligned before its text; a row's results side by side.
             if (!line.cells.empty()) {
-                for (std::size_t i = 0; i < line.cells.size(); ++i) {
-                    const Cell& cell = line.cells[i];
-                    const double cellLeft = left + static_cast<double>(i) * cellPitch_;
+                for (const Cell& cell : line.cells) {
+                    const double cellLeft = left + static_cast<double>(cell.slot) * cellPitch_;
                     pages_.text(cell.label + ' ' + cell.text, style_.face, style_.points,
                                 cellLeft + cellLabel_ - width(cell.label), baseline);
                 }
@@ -684,9 +730,15 @@ Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& o
         Block block{keyTitle(sheet), {}, {}};
         Block solutions{block.title, {}, {}};
         for (const SheetItem& item : sheet.items) {
-            block.cells.push_back({numbered(item.number),
-                                   options.mistakes ? resultText(item.result) + keyMistakes(item)
-                                                    : resultText(item.result)});
+            Cell cell;
+            cell.label = numbered(item.number);
+            cell.text = resultText(item.result);
+            if (const std::string mistaken = options.mistakes ? keyMistakes(item) : std::string();
+                !mistaken.empty()) {
+                cell.text += mistaken;
+                cell.annotated = true;
+            }
+            block.cells.push_back(std::move(cell));
             solutions.lines.push_back({numbered(item.number), item.solution, {}, false});
             if (item.groupEnd) {
                 solutions.lines.emplace_back();

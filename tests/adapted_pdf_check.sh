@@ -42,7 +42,8 @@ for page in $(seq "$pages"); do
     fi
 done
 sheets=${#starts[@]}
-[ "$sheets" -gt 0 ] && [ "$key" -gt "${starts[-1]}" ]
+[ "$sheets" -gt 0 ] || { echo "no sheet found" >&2; exit 1; }
+[ "$key" -gt "${starts[-1]}" ] || { echo "the key before the last sheet" >&2; exit 1; }
 if [ "$duplex" = duplex ]; then
     for page in "${starts[@]}" "$key"; do
         [ $((page % 2)) -eq 1 ] || { echo "a sheet or the key on page $page" >&2; exit 1; }

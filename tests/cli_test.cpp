@@ -127,6 +127,8 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
          refused("pracovní listy (--sheets) se zapisují do souboru podle --pdf SOUBOR.")},
         {{"--code", "1DX2-DT93", "--adapted", "2", "--pdf", "a.pdf"},
          refused("list podle kódu (--code) se upravuje celý: --adapted all, ne „2“.")},
+        {{"--code", "1DX2-DT93", "--adapted", "1", "--pdf", "a.pdf"},
+         refused("list podle kódu (--code) se upravuje celý: --adapted all, ne „1“.")},
         // Values: the class set's ranges as the core checks them, in its order.
         {{"--sheets", "41", "--count", "0", "--pdf", "a.pdf"},
          refused("počet listů (--sheets) musí být celé číslo od 1 do 40, ne „41“.")},
@@ -148,13 +150,13 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
          refused("nadpis (--heading) smí mít nejvýše 80 znaků.")},
         {{"--sheets", "5", "--adapted", "3,6", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3,6“.")},
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,6“.")},
         {{"--sheets", "5", "--adapted", "3,,4", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3,,4“.")},
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,,4“.")},
         {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "3", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 2 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“, ne „3“.")},
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3“.")},
         {{"--sheets", "5", "--count", "10", "--adapted", "1", "--adapted-count", "11", "--pdf",
           "a.pdf"},
          refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 10, "

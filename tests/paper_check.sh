@@ -268,6 +268,10 @@ rm key.pdf mistakes.txt
 { cat results.txt; echo 1; } >long.txt
 refuse --code 1DX2-DT93 --check long.txt
 refuse --code 1DX2-DT93 --check missing.txt
+head -c 1100000 /dev/zero | tr '\0' '1' >big.txt
+refuse --code 1DX2-DT93 --check big.txt
+grep -q 'jsou delší než 1 MiB' message.txt
+rm big.txt
 refuse --code K7M2-9QX4 --check answers.txt
 refuse --code 1DX2-DT93 --check answers.txt --pdf new.pdf
 refuse --code 1DX2-DT93 --check answers.txt --text

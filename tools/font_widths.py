@@ -20,7 +20,8 @@ FACES = [
 ]
 
 # Printable ASCII, Latin-1's letters and signs, every Czech letter, the quotes, dashes, signs
-# and blanks the texts and headings use. Anything else is measured as the fallback width.
+# and blanks the texts and headings use. Anything else is measured as the fallback width, the
+# widest advance of the face.
 CHARACTERS = sorted(
     set(range(0x20, 0x7F))
     | set(range(0xA0, 0x100))
@@ -113,7 +114,9 @@ def main():
         if row:
             out.append("    " + " ".join(row))
         out.append("};")
-        fallback = widths[ord("0")]
+        # Wider than any letter the table holds, so that a text in another script is never
+        # measured short and run into the margin.
+        fallback = max(widths.values())
         out.append(
             f"const FaceMetrics {name}{{{units}, {ascent}, {descent}, {gap}, {fallback}, "
             f"{name}Advances, sizeof {name}Advances / sizeof {name}Advances[0]}};"

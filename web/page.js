@@ -186,7 +186,12 @@
   // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
   // as a teacher's list, the heading and the adapted sheets as typed, and their count.
   function withSettings(call) {
-    const number = (id) => Number(byId(id).value);
+    // A whole number as typed; anything else, or one beyond the module's int, goes as 0, which
+    // the core's check refuses with its range.
+    const number = (id) => {
+      const value = Number(byId(id).value);
+      return Number.isInteger(value) && Math.abs(value) < 2 ** 31 ? value : 0;
+    };
     return withText(chosenKinds(), (kinds) =>
       withText(byId("heading").value.trim(), (heading) =>
         withText(byId("adapted").value, (adapted) =>
