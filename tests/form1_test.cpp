@@ -545,7 +545,7 @@ class Form1Test : public QObject {
         QCOMPARE(named.size(), 1);
         QVERIFY2(set.contains(QStringLiteral("Kód: ") + *named.begin()), qPrintable(set));
 
-        QAction* adapted = form.findChild<QAction*>(QStringLiteral("adaptedPrint"));
+        auto* adapted = form.findChild<QAction*>(QStringLiteral("adaptedPrint"));
         QVERIFY(adapted->isCheckable() && !adapted->isChecked());
         QCOMPARE(adapted->text().remove(QLatin1Char('&')), QStringLiteral("Upravený list"));
         form.openSheet({8589933, 4, 20});
