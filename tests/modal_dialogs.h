@@ -70,6 +70,9 @@ T* child(const QWidget& form, const char* name) {
 inline void screenshot(QWidget& widget, const QString& name) {
     const QString folder = qEnvironmentVariable("CIFERON_SCREENSHOTS");
     if (!folder.isEmpty()) {
+        // As a person sees it: laid out again after the last change, as the event loop would.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
         QVERIFY(widget.grab().save(QDir(folder).filePath(name)));
     }
 }

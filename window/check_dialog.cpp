@@ -195,6 +195,14 @@ void CheckDialog::evaluate() {
     }
     layout->setEnabled(true);
     layout->invalidate();
+    // A mistake named beside its mark may need more width than the list had: the dialog grows
+    // so that no mark is cut off.
+    const int needed = scroll_->widget()->sizeHint().width() +
+                       scroll_->verticalScrollBar()->sizeHint().width() + 2 * scroll_->frameWidth();
+    if (needed > scroll_->width()) {
+        scroll_->setMinimumWidth(needed);
+        adjustSize();
+    }
     showSummary();
 }
 
@@ -212,6 +220,11 @@ void CheckDialog::showSolution(std::size_t index) {
 void CheckDialog::showSummary() {
     if (!marks_.empty()) {
         summary_->setText(toQString(summaryText(marks_, shown_)));
+        // A line for every mistake named follows the summary: the dialog grows to hold them.
+        layout()->activate();
+        if (height() < sizeHint().height()) {
+            resize(width(), sizeHint().height());
+        }
     }
 }
 
