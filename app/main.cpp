@@ -10,7 +10,7 @@
 #include "arguments.h"
 #include "form1.h"
 #include "modes.h"
-#include "run.h"
+#include "run/run.h"
 
 int main(int argc, char* argv[]) {
     QStringList arguments;

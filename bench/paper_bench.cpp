@@ -8,10 +8,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "choice.h"
-#include "classset.h"
+#include "classset/classset.h"
+#include "codes/choice.h"
+#include "codes/sheet.h"
 #include "paper.h"
-#include "sheet.h"
 
 namespace {
 

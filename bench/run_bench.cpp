@@ -9,11 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "items.h"
-#include "mistakes.h"
-#include "results.h"
-#include "run.h"
-#include "sheet.h"
+#include "classset/classset.h"
+#include "codes/items.h"
+#include "codes/sheet.h"
+#include "marking/mistakes.h"
+#include "marking/results.h"
+#include "run/run.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "form1.h"
-#include "run.h"
+#include "run/run.h"
 #include "shown_then_quit.h"
 
 int main(int argc, char* argv[]) {

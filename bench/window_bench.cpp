@@ -8,10 +8,11 @@
 #include <QPushButton>
 
 #include "check_dialog.h"
+#include "codes/items.h"
+#include "codes/sheet.h"
 #include "form1.h"
-#include "results.h"
-#include "run.h"
-#include "sheet.h"
+#include "marking/results.h"
+#include "run/run.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "choice.h"
-#include "classset.h"
+#include "classset/classset.h"
+#include "codes/choice.h"
 #include "page_type.h"
-#include "texts.h"
+#include "texts/texts.h"
 
 namespace ciferon::cli {
 

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "sheet.h"
+#include "codes/sheet.h"
 
 namespace ciferon::cli {
 

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "answer_file.h"
-#include "classset.h"
-#include "items.h"
+#include "classset/classset.h"
+#include "codes/items.h"
+#include "marking/answer_file.h"
+#include "marking/results.h"
 #include "page_type.h"
 #include "paper.h"
-#include "results.h"
 
 namespace ciferon::cli {
 

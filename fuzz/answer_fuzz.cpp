@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "results.h"
+#include "marking/results.h"
 
 namespace {
 

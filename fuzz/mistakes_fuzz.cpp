@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "items.h"
-#include "mistakes.h"
+#include "codes/items.h"
+#include "marking/mistakes.h"
 
 namespace {
 

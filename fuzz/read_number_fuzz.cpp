@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "run.h"
+#include "run/run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view answer(reinterpret_cast<const char*>(data), size);

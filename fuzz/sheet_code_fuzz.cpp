@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "codes/sheet.h"
 #include "evaluator.h"
-#include "sheet.h"
 
 namespace {
 

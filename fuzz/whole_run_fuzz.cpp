@@ -10,7 +10,7 @@
 #include <string>
 
 #include "evaluator.h"
-#include "run.h"
+#include "run/run.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "paper.h"
 
+#include "codes/items.h"
 #include "drawing.h"
-#include "items.h"
 
 namespace ciferon {
 

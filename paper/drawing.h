@@ -4,7 +4,7 @@
 
 #include <QPagedPaintDevice>
 
-#include "layout.h"
+#include "layout/layout.h"
 
 namespace ciferon {
 

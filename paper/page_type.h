@@ -8,7 +8,7 @@
 #include <QString>
 #include <string_view>
 
-#include "layout.h"
+#include "layout/layout.h"
 
 namespace ciferon {
 

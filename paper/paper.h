@@ -13,10 +13,10 @@
 #include <functional>
 #include <vector>
 
-#include "classset.h"
-#include "layout.h"
+#include "classset/classset.h"
+#include "codes/sheet.h"
+#include "layout/layout.h"
 #include "page_type.h"
-#include "sheet.h"
 
 namespace ciferon {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "answer_file.h"
+#include "marking/answer_file.h"
 
 namespace ciferon {
 namespace {

@@ -24,11 +24,12 @@
 
 #include "check_dialog.h"
 #include "classset_dialog.h"
+#include "codes/items.h"
+#include "codes/sheet.h"
 #include "form1.h"
+#include "marking/results.h"
 #include "modal_dialogs.h"
-#include "results.h"
-#include "run.h"
-#include "sheet.h"
+#include "run/run.h"
 
 namespace ciferon {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "addends.h"
-#include "run.h"
+#include "kinds/addends.h"
+#include "run/run.h"
 #include "scripted_random.h"
 
 namespace ciferon {

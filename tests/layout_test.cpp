@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "font_widths.h"
-#include "layout.h"
-#include "mistakes.h"
-#include "texts.h"
+#include "classset/classset.h"
+#include "layout/font_widths.h"
+#include "layout/layout.h"
+#include "marking/mistakes.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 namespace {

@@ -2,9 +2,9 @@
 // the texts of the summary and the key.
 #include <gtest/gtest.h>
 
+#include "codes/items.h"
 #include "evaluator.h"
-#include "items.h"
-#include "mistakes.h"
+#include "marking/mistakes.h"
 
 namespace ciferon {
 namespace {

@@ -24,7 +24,7 @@
 #include "classset_dialog.h"
 #include "form1.h"
 #include "modal_dialogs.h"
-#include "run.h"
+#include "run/run.h"
 
 namespace ciferon {
 namespace {

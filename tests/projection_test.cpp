@@ -4,9 +4,9 @@
 
 #include <numeric>
 
-#include "projection.h"
-#include "results.h"
-#include "texts.h"
+#include "marking/results.h"
+#include "projection/projection.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 namespace {

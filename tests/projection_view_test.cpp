@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "codes/sheet.h"
 #include "form1.h"
 #include "modal_dialogs.h"
 #include "projection_view.h"
-#include "sheet.h"
 
 namespace ciferon {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "evaluator.h"
-#include "run.h"
+#include "run/run.h"
 
 namespace ciferon {
 namespace {

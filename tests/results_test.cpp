@@ -3,10 +3,10 @@
 
 #include <stdexcept>
 
-#include "classset.h"
+#include "classset/classset.h"
+#include "codes/items.h"
 #include "evaluator.h"
-#include "items.h"
-#include "results.h"
+#include "marking/results.h"
 
 namespace ciferon {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "evaluator.h"
-#include "run.h"
+#include "run/run.h"
 #include "scripted_random.h"
 
 namespace ciferon {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "run.h"
+#include "run/run.h"
 
 namespace ciferon::testing {
 

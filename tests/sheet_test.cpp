@@ -6,10 +6,11 @@
 #include <array>
 #include <set>
 
-#include "choice.h"
+#include "classset/classset.h"
+#include "codes/choice.h"
+#include "codes/sheet.h"
 #include "evaluator.h"
 #include "scripted_random.h"
-#include "sheet.h"
 
 namespace ciferon {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "terms.h"
+#include "kinds/terms.h"
 
 namespace ciferon {
 namespace {

@@ -10,16 +10,16 @@
 #include <string_view>
 #include <vector>
 
-#include "choice.h"
-#include "classset.h"
-#include "items.h"
-#include "layout.h"
-#include "mistakes.h"
-#include "projection.h"
-#include "results.h"
-#include "run.h"
-#include "sheet.h"
-#include "texts.h"
+#include "classset/classset.h"
+#include "codes/choice.h"
+#include "codes/items.h"
+#include "codes/sheet.h"
+#include "layout/layout.h"
+#include "marking/mistakes.h"
+#include "marking/results.h"
+#include "projection/projection.h"
+#include "run/run.h"
+#include "texts/texts.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "items.h"
+#include "codes/items.h"
 #include "page_type.h"
-#include "texts.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 

@@ -11,10 +11,10 @@
 #include <QScrollArea>
 #include <vector>
 
-#include "items.h"
-#include "mistakes.h"
-#include "results.h"
-#include "sheet.h"
+#include "codes/items.h"
+#include "codes/sheet.h"
+#include "marking/mistakes.h"
+#include "marking/results.h"
 
 namespace ciferon {
 

@@ -4,7 +4,7 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "classset.h"
+#include "classset/classset.h"
 #include "page_type.h"
 
 namespace ciferon {

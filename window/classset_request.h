@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "sheet.h"
+#include "codes/sheet.h"
 
 namespace ciferon {
 

@@ -26,11 +26,11 @@
 #endif
 
 #include "check_dialog.h"
-#include "classset.h"
+#include "classset/classset.h"
 #include "classset_dialog.h"
 #include "paper.h"
 #include "projection_view.h"
-#include "texts.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 

@@ -15,9 +15,9 @@
 #include <optional>
 
 #include "classset_request.h"
-#include "projection.h"
-#include "run.h"
-#include "sheet.h"
+#include "codes/sheet.h"
+#include "projection/projection.h"
+#include "run/run.h"
 
 namespace ciferon {
 

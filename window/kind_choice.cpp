@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "choice.h"
+#include "codes/choice.h"
 #include "page_type.h"
 
 namespace ciferon {

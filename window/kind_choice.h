@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "run.h"
+#include "run/run.h"
 
 namespace ciferon {
 

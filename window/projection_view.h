@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "kind_choice.h"
-#include "projection.h"
+#include "projection/projection.h"
 
 namespace ciferon {
 

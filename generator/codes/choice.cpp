@@ -1,0 +1,138 @@
+#include "codes/choice.h"
+
+#include <algorithm>
+
+#include <array>
+
+namespace ciferon {
+
+namespace {
+
+constexpr std::array<std::string_view, kindCount> names{
+    "Součin dvou závorek",
+    "Podíl dvou závorek, v první závorce součet",
+    "Podíl dvou závorek, v první závorce rozdíl",
+    "Čtyři sčítanci, z toho dva součiny",
+    "Rozdíl dvou součinů",
+    "Čtyři sčítanci, z toho součin a podíl",
+    "Rozdíl součinu a podílu",
+    "Rozdíl dvou podílů",
+    "Čtyři sčítanci, z toho dva podíly",
+    "Sčítání a odčítání více čísel",
+    "Dělení se zbytkem",
+    "Násobení s přičtením nebo odečtením",
+    "Dělení s přičtením nebo odečtením",
+    "Sčítání dvojciferných čísel",
+    "Odčítání dvojciferných čísel",
+};
+
+// The seed of every kind's example sheet.
+constexpr std::uint32_t exampleSeed = 0;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+void skipBlanks(std::string_view list, std::size_t& at) {
+    while (at < list.size() && isBlank(list[at])) {
+        ++at;
+    }
+}
+
+// A teacher's number 1..15 at `at`, blanks around it skipped, as a kind number; empty when
+// there is none or it is out of range.
+// One number 1..highest with the blanks around it.
+std::optional<int> readListedNumber(std::string_view list, std::size_t& at, int highest) {
+    skipBlanks(list, at);
+    int number = 0;
+    const std::size_t first = at;
+    while (at < list.size() && list[at] >= '0' && list[at] <= '9') {
+        number = number * 10 + (list[at++] - '0');
+        if (number > highest) {
+            return std::nullopt;
+        }
+    }
+    skipBlanks(list, at);
+    if (at == first || number < 1) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+}  // namespace
+
+const std::vector<KindTopic>& kindTopics() {
+    static const std::vector<KindTopic> topics{
+        {"Závorky", {0, 1, 2}},
+        {"Přednost násobení a dělení", {3, 4, 5, 6, 7, 8, 11, 12}},
+        {"Sčítání a odčítání", {9, 13, 14}},
+        {"Dělení se zbytkem", {10}},
+    };
+    return topics;
+}
+
+std::string_view kindName(int kind) {
+    if (kind < 0 || kind > highestKind) {
+        return {};
+    }
+    return names.at(static_cast<std::size_t>(kind));
+}
+
+std::string kindExample(int kind) {
+    if (kind < 0 || kind > highestKind) {
+        return {};
+    }
+    Sheet sheet;
+    sheet.seed = exampleSeed;
+    sheet.kinds = static_cast<KindChoice>(1U << static_cast<unsigned>(kind));
+    std::string exercises = sheetLists(sheet).exercises;
+    // One line and the empty line after it.
+    exercises.resize(exercises.size() - 2 * crlf.size());
+    return exercises;
+}
+
+std::optional<std::vector<bool>> readNumberList(std::string_view list, int highest) {
+    std::vector<bool> listed(static_cast<std::size_t>(std::max(highest, 0)) + 1, false);
+    std::size_t at = 0;
+    while (true) {
+        const auto first = readListedNumber(list, at, highest);
+        if (!first) {
+            return std::nullopt;
+        }
+        int last = *first;
+        if (at < list.size() && list[at] == '-') {
+            ++at;
+            const auto end = readListedNumber(list, at, highest);
+            if (!end || *end < *first) {
+                return std::nullopt;
+            }
+            last = *end;
+        }
+        for (int number = *first; number <= last; ++number) {
+            listed.at(static_cast<std::size_t>(number)) = true;
+        }
+        if (at == list.size()) {
+            return listed;
+        }
+        if (list[at] != ',') {
+            return std::nullopt;
+        }
+        ++at;
+    }
+}
+
+std::optional<KindChoice> readKindList(std::string_view list) {
+    const auto listed = readNumberList(list, kindCount);
+    if (!listed) {
+        return std::nullopt;
+    }
+    unsigned choice = 0;
+    for (int kind = 0; kind < kindCount; ++kind) {
+        if (listed->at(static_cast<std::size_t>(kind) + 1)) {
+            choice |= 1U << static_cast<unsigned>(kind);
+        }
+    }
+    return static_cast<KindChoice>(choice);
+}
+
+}  // namespace ciferon

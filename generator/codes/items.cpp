@@ -1,0 +1,49 @@
+#include "codes/items.h"
+
+#include <utility>
+
+namespace ciferon {
+
+std::vector<SheetItem> sheetItems(const Sheet& sheet) {
+    ClockRandom random;
+    random.seedWith(sheet.seed);
+    std::vector<MadeExercise> made =
+        makeExercises(sheet.count, sheet.separator, random, sheet.kinds);
+    std::vector<SheetItem> items;
+    items.reserve(made.size());
+    for (MadeExercise& one : made) {
+        SheetItem item;
+        item.number = static_cast<int>(items.size()) + 1;
+        item.kind = one.kind;
+        item.solution = one.texts.exercise + one.texts.solution;
+        // The result is the number the kind's own solution ends with, read once here.
+        item.result = resultOfSolution(item.solution);
+        item.exercise = std::move(one.texts.exercise);
+        item.groupEnd = one.groupEnd;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+Lists listsOf(const std::vector<SheetItem>& items) {
+    Lists lists;
+    for (const SheetItem& item : items) {
+        lists.exercises.append(item.exercise).append(crlf);
+        lists.solutions.append(item.solution).append(crlf);
+        if (item.groupEnd) {
+            lists.exercises.append(crlf);
+            lists.solutions.append(crlf);
+        }
+    }
+    return lists;
+}
+
+std::vector<Result> sheetResults(const Sheet& sheet) {
+    std::vector<Result> results;
+    for (const SheetItem& item : sheetItems(sheet)) {
+        results.push_back(item.result);
+    }
+    return results;
+}
+
+}  // namespace ciferon

@@ -1,0 +1,33 @@
+// A sheet as its exercises: what every front-end lays out, marks and shows, so that none of
+// them reads the lists' text back to find an exercise, its solution or its result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "codes/sheet.h"
+#include "marking/results.h"
+
+namespace ciferon {
+
+struct SheetItem {
+    int number = 0;         // its number on the sheet, from 1
+    int kind = 0;           // 0..14
+    std::string exercise;   // the exercise text, as the exercise list holds it
+    std::string solution;   // the solution list's line: the exercise and its worked solution
+    Result result;          // what it comes to
+    bool groupEnd = false;  // an empty line follows it in both lists
+    bool operator==(const SheetItem&) const = default;
+};
+
+// The sheet's exercises in order, made by the same list making as sheetLists() from the same
+// seed. Only for a valid sheet.
+std::vector<SheetItem> sheetItems(const Sheet& sheet);
+
+// The results of a sheet's exercises, in exercise order.
+std::vector<Result> sheetResults(const Sheet& sheet);
+
+// The two lists that the items stand for: byte for byte what sheetLists() gives.
+Lists listsOf(const std::vector<SheetItem>& items);
+
+}  // namespace ciferon

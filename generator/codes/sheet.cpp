@@ -1,0 +1,380 @@
+#include "codes/sheet.h"
+
+#include <array>
+#include <set>
+#include <utility>
+
+namespace ciferon {
+
+namespace {
+
+constexpr std::string_view alphabet{"0123456789ABCDEFGHJKMNPQRSTVWXYZ"};
+constexpr unsigned symbolBits = 5;
+constexpr unsigned symbolMask = 0x1FU;
+
+// The symbols of a code of either length, most significant payload symbol first.
+constexpr std::size_t longestCode = 12;
+using Symbols = std::array<unsigned, longestCode>;
+
+// The 35-bit number that both lengths carry: seed, count and separator count.
+constexpr unsigned sheetBits = 35;
+constexpr std::uint64_t choices =
+    static_cast<std::uint64_t>(sheetCountMax) * static_cast<std::uint64_t>(sheetSeparatorMax);
+static_assert(sheetSeeds * choices <= (std::uint64_t{1} << sheetBits) &&
+              (sheetSeeds + 1) * choices > (std::uint64_t{1} << sheetBits));
+
+constexpr std::uint64_t inverseOf(std::uint64_t odd) {
+    // Newton's iteration doubles the number of correct low bits at every step.
+    std::uint64_t inverse = odd;
+    for (int i = 0; i < 6; ++i) {
+        inverse *= 2 - odd * inverse;
+    }
+    return inverse;
+}
+
+// A bijection of the numbers below 2^bits: an odd multiplier and an offset modulo 2^bits, then
+// the high half folded onto the low half (x ^= x >> shift undoes itself when the shift is at
+// least half the width). It keeps the codes of one class set, which share everything but the
+// seed, from sharing symbols.
+struct Scrambler {
+    unsigned bits;
+    std::uint64_t multiplier;  // odd, so invertible modulo 2^bits
+    std::uint64_t offset;
+    unsigned foldShift;
+
+    [[nodiscard]] constexpr std::uint64_t mask() const { return (std::uint64_t{1} << bits) - 1; }
+    [[nodiscard]] constexpr std::uint64_t scramble(std::uint64_t value) const {
+        value = (value * multiplier + offset) & mask();
+        return value ^ (value >> foldShift);
+    }
+    [[nodiscard]] constexpr std::uint64_t unscramble(std::uint64_t value) const {
+        value ^= value >> foldShift;
+        return ((value - offset) * inverseOf(multiplier)) & mask();
+    }
+};
+
+// The code of all kinds: 7 payload symbols and a check symbol. The offset was meant to keep
+// 0000-0000 from being a code, but the sheet of seed 259010 with 176 exercises in groups of 4
+// has that code. Codes are printed, so the constants stay as they are.
+constexpr std::size_t shortPayload = 7;
+constexpr std::size_t shortCode = shortPayload + 1;
+constexpr Scrambler shortScrambler{sheetBits, 0x5DEECE66DU, 0x2B5A96C3DU, 18};
+static_assert(shortPayload * symbolBits == sheetBits);
+
+// The code of chosen kinds: 10 payload symbols, the 35-bit number and the 15-bit choice, and
+// two Reed-Solomon check symbols.
+constexpr unsigned choiceBits = 15;
+constexpr std::size_t longPayload = 10;
+constexpr std::size_t longCode = longPayload + 2;
+constexpr Scrambler longScrambler{sheetBits + choiceBits, 0x2C9F1B7E35A6BU, 0x1D3E8A4F60297U, 25};
+static_assert(longPayload * symbolBits == sheetBits + choiceBits && longCode == longestCode);
+static_assert(allKinds == (1U << choiceBits) - 1);
+static_assert(longScrambler.unscramble(longScrambler.scramble(0x3FFFFFFFFFFFFU)) ==
+                  0x3FFFFFFFFFFFFU &&
+              shortScrambler.unscramble(shortScrambler.scramble(12345)) == 12345);
+
+// GF(32) with the primitive polynomial x^5 + x^2 + 1; x (the value 2) generates it.
+constexpr unsigned gfMultiply(unsigned a, unsigned b) {
+    unsigned product = 0;
+    for (int bit = 0; bit < 5; ++bit) {
+        if ((b & 1U) != 0) {
+            product ^= a;
+        }
+        b >>= 1U;
+        a <<= 1U;
+        if ((a & 0x20U) != 0) {
+            a ^= 0x25U;
+        }
+    }
+    return product;
+}
+
+constexpr unsigned gfPower(unsigned a, int n) {
+    unsigned power = 1;
+    for (int i = 0; i < n; ++i) {
+        power = gfMultiply(power, a);
+    }
+    return power;
+}
+
+// a^31 = 1 for every non-zero a.
+constexpr unsigned gfInverse(unsigned a) {
+    return gfPower(a, 30);
+}
+
+// The short code's check symbol makes sum(w[i] * s[i]) over all eight symbols zero, with the
+// weights x^1..x^7 for the payload and 1 for the check itself: all weights non-zero (one
+// changed symbol changes the sum) and neighbours' weights distinct (a swap changes it too).
+unsigned checkSymbol(const Symbols& symbols) {
+    unsigned sum = 0;
+    unsigned weight = 1;
+    for (std::size_t i = 0; i < shortPayload; ++i) {
+        weight = gfMultiply(weight, 2);
+        sum ^= gfMultiply(weight, symbols.at(i));
+    }
+    return sum;
+}
+
+// The long code is a Reed-Solomon code word: with the locator X_j = x^j of position j, the two
+// sums of s[j] * X_j and of s[j] * X_j^2 over the first `positions` symbols. A code word has
+// both zero over all twelve. Any one or two columns (X_j, X_j^2) are independent, so no
+// change of one or two symbols turns a code word into another.
+std::pair<unsigned, unsigned> syndromes(const Symbols& symbols, std::size_t positions) {
+    unsigned first = 0;
+    unsigned second = 0;
+    unsigned locator = 1;
+    for (std::size_t j = 0; j < positions; ++j) {
+        first ^= gfMultiply(symbols.at(j), locator);
+        second ^= gfMultiply(symbols.at(j), gfMultiply(locator, locator));
+        locator = gfMultiply(locator, 2);
+    }
+    return {first, second};
+}
+
+// The two check symbols c, d at positions 10 and 11 that zero both sums: with the payload's
+// sums t1, t2 and the locators u = X_10, v = X_11, c*u + d*v = t1 and c*u^2 + d*v^2 = t2
+// (Cramer's rule; addition and subtraction are both xor).
+void setCheckSymbols(Symbols& symbols) {
+    const auto [t1, t2] = syndromes(symbols, longPayload);
+    const unsigned u = gfPower(2, static_cast<int>(longPayload));
+    const unsigned v = gfMultiply(u, 2);
+    const unsigned uu = gfMultiply(u, u);
+    const unsigned vv = gfMultiply(v, v);
+    const unsigned inverseDeterminant = gfInverse(gfMultiply(u, vv) ^ gfMultiply(v, uu));
+    symbols.at(longPayload) =
+        gfMultiply(gfMultiply(t1, vv) ^ gfMultiply(t2, v), inverseDeterminant);
+    symbols.at(longPayload + 1) =
+        gfMultiply(gfMultiply(t2, u) ^ gfMultiply(t1, uu), inverseDeterminant);
+}
+
+std::uint64_t sheetNumber(const Sheet& sheet) {
+    return (std::uint64_t{sheet.seed} * sheetCountMax +
+            static_cast<std::uint64_t>(sheet.count - 1)) *
+               sheetSeparatorMax +
+           static_cast<std::uint64_t>(sheet.separator - 1);
+}
+
+std::optional<Sheet> sheetOfNumber(std::uint64_t number) {
+    if (number >= sheetSeeds * choices) {
+        return std::nullopt;
+    }
+    Sheet sheet;
+    sheet.separator = static_cast<int>(number % sheetSeparatorMax) + 1;
+    number /= sheetSeparatorMax;
+    sheet.count = static_cast<int>(number % sheetCountMax) + 1;
+    sheet.seed = static_cast<std::uint32_t>(number / sheetCountMax);
+    return sheet;
+}
+
+void putPayload(Symbols& symbols, std::size_t length, std::uint64_t payload) {
+    for (std::size_t i = length; i-- > 0;) {
+        symbols.at(i) = static_cast<unsigned>(payload & symbolMask);
+        payload >>= symbolBits;
+    }
+}
+
+std::uint64_t takePayload(const Symbols& symbols, std::size_t length) {
+    std::uint64_t payload = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        payload = (payload << symbolBits) | symbols.at(i);
+    }
+    return payload;
+}
+
+// Groups of four symbols joined by dashes.
+std::string codeText(const Symbols& symbols, std::size_t length) {
+    std::string code;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (i > 0 && i % 4 == 0) {
+            code.push_back('-');
+        }
+        code.push_back(alphabet[symbols.at(i)]);
+    }
+    return code;
+}
+
+std::optional<Sheet> readShortCode(const Symbols& symbols) {
+    if (checkSymbol(symbols) != symbols.at(shortPayload)) {
+        return std::nullopt;
+    }
+    return sheetOfNumber(shortScrambler.unscramble(takePayload(symbols, shortPayload)));
+}
+
+std::optional<Sheet> readLongCode(const Symbols& symbols) {
+    if (syndromes(symbols, longCode) != std::pair{0U, 0U}) {
+        return std::nullopt;
+    }
+    const std::uint64_t payload = longScrambler.unscramble(takePayload(symbols, longPayload));
+    const auto kinds = static_cast<KindChoice>(payload & allKinds);
+    auto sheet = sheetOfNumber(payload >> choiceBits);
+    if (!sheet || kinds == 0 || kinds == allKinds) {
+        return std::nullopt;
+    }
+    sheet->kinds = kinds;
+    return sheet;
+}
+
+// What a typed character is to the code reader: a symbol value 0..31, a character to skip, or
+// one that cannot stand in a code.
+constexpr int skipped = -1;
+constexpr int foreign = -2;
+
+// The symbol value a typed code point stands for, or one of the two above.
+int symbolOf(char32_t c) {
+    if (c == U' ' || c == U'\t' || c == U'-' || c == U'\u00A0' || c == U'\u2212' ||
+        (c >= U'\u2010' && c <= U'\u2015')) {
+        return skipped;
+    }
+    if (c >= U'a' && c <= U'z') {
+        c -= U'a' - U'A';
+    }
+    switch (c) {
+        case U'O':
+            return 0;
+        case U'I':
+        case U'L':
+        // The Czech keyboard's number row, 1 to 9 and 0, in both cases.
+        case U'+':
+            return 1;
+        case U'ě':
+        case U'Ě':
+            return 2;
+        case U'š':
+        case U'Š':
+            return 3;
+        case U'č':
+        case U'Č':
+            return 4;
+        case U'ř':
+        case U'Ř':
+            return 5;
+        case U'ž':
+        case U'Ž':
+            return 6;
+        case U'ý':
+        case U'Ý':
+            return 7;
+        case U'á':
+        case U'Á':
+            return 8;
+        case U'í':
+        case U'Í':
+            return 9;
+        case U'é':
+        case U'É':
+            return 0;
+        default:
+            break;
+    }
+    if (c < 0x80) {
+        const auto found = alphabet.find(static_cast<char>(c));
+        if (found != std::string_view::npos) {
+            return static_cast<int>(found);
+        }
+    }
+    return foreign;
+}
+
+// The next code point of UTF-8 text, or an empty result for a malformed sequence: a stray
+// continuation byte, a truncated sequence, an overlong form (C0 80 for U+0000, E0 80 80 ...),
+// a surrogate (U+D800..U+DFFF). Four-byte sequences hold nothing a code may contain.
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    int more = 0;
+    char32_t value = 0;
+    char32_t least = 0;  // the smallest code point this length may carry
+    if ((lead & 0xE0U) == 0xC0U) {
+        more = 1;
+        value = lead & 0x1FU;
+        least = 0x80;
+    } else if ((lead & 0xF0U) == 0xE0U) {
+        more = 2;
+        value = lead & 0x0FU;
+        least = 0x800;
+    } else {
+        return std::nullopt;
+    }
+    for (; more > 0; --more) {
+        if (at == text.size() || (static_cast<unsigned char>(text[at]) & 0xC0U) != 0x80U) {
+            return std::nullopt;
+        }
+        value = (value << 6U) | (static_cast<unsigned char>(text[at++]) & 0x3FU);
+    }
+    if (value < least || (value >= 0xD800 && value <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The sheet's lists, and the kind of every exercise when asked.
+Lists listsOf(const Sheet& sheet, std::vector<int>* kinds) {
+    ClockRandom random;
+    random.seedWith(sheet.seed);
+    return makeLists(sheet.count, sheet.separator, random, sheet.kinds, exerciseKinds, kinds);
+}
+
+}  // namespace
+
+bool validSheet(const Sheet& sheet) {
+    return sheet.seed < sheetSeeds && sheet.count >= 1 && sheet.count <= sheetCountMax &&
+           sheet.separator >= 1 && sheet.separator <= sheetSeparatorMax && sheet.kinds != 0 &&
+           (sheet.kinds & ~allKinds) == 0;
+}
+
+Lists sheetLists(const Sheet& sheet) {
+    return listsOf(sheet, nullptr);
+}
+
+std::vector<int> detail::sheetKinds(const Sheet& sheet) {
+    std::vector<int> kinds;
+    listsOf(sheet, &kinds);
+    return kinds;
+}
+
+std::string detail::twelveSymbolCode(const Sheet& sheet) {
+    Symbols symbols{};
+    putPayload(symbols, longPayload,
+               longScrambler.scramble((sheetNumber(sheet) << choiceBits) | sheet.kinds));
+    setCheckSymbols(symbols);
+    return codeText(symbols, longCode);
+}
+
+std::string sheetCode(const Sheet& sheet) {
+    if (sheet.kinds != allKinds) {
+        return detail::twelveSymbolCode(sheet);
+    }
+    Symbols symbols{};
+    putPayload(symbols, shortPayload, shortScrambler.scramble(sheetNumber(sheet)));
+    symbols.at(shortPayload) = checkSymbol(symbols);
+    return codeText(symbols, shortCode);
+}
+
+std::optional<Sheet> readSheetCode(std::string_view typed) {
+    Symbols symbols{};
+    std::size_t read = 0;
+    for (std::size_t at = 0; at < typed.size();) {
+        const auto c = nextCodePoint(typed, at);
+        if (!c) {
+            return std::nullopt;
+        }
+        const int symbol = symbolOf(*c);
+        if (symbol == foreign || (symbol >= 0 && read == longestCode)) {
+            return std::nullopt;
+        }
+        if (symbol >= 0) {
+            symbols.at(read++) = static_cast<unsigned>(symbol);
+        }
+    }
+    if (read == shortCode) {
+        return readShortCode(symbols);
+    }
+    if (read == longCode) {
+        return readLongCode(symbols);
+    }
+    return std::nullopt;
+}
+
+}  // namespace ciferon

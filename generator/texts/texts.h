@@ -1,0 +1,34 @@
+// Texts that carry a rule: how a mark reads, how a sheet is named on paper and where it goes
+// on, how a code is refused, and what the check view promises. Every front-end shows them
+// from here and frames them in its own way (a message box, a line on standard error).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "marking/results.h"
+
+namespace ciferon {
+
+// A mark as the check view shows it: "✓ správně", "✗ chybně", and nothing for an exercise
+// not answered. The word is markWord's, so that the symbol never stands without it.
+std::string markText(Mark mark);
+
+// A sheet's title on paper and in the key: "List 3 z 25, kód 4XY1-ZKRX" in a class set, or
+// "Kód 4XY1-ZKRX" for a sheet printed alone (number 0).
+std::string sheetTitle(int number, int total, std::string_view code);
+
+// A title again where its sheet or block goes on in a new column or page.
+std::string continuedTitle(std::string_view title);
+
+// An adapted sheet's title in the key, which names it as one: "List 3 z 25, kód 4XY1-ZKRX –
+// upravený list".
+std::string adaptedTitle(std::string_view title);
+
+// The refusal of a typed code, as a sentence: «Kód listu „K7M2-9QX4“ není platný.»
+std::string codeRefusal(std::string_view typed);
+
+// The check view's line: the results are hidden, not secret, and nothing leaves the computer.
+std::string_view honestLine();
+
+}  // namespace ciferon
