@@ -85,8 +85,9 @@ web: deps-web
 	$(WEB_ENV) cmake --build --preset web
 
 # The core's whole run, a click on Generuj, a class set to PDF in process and from the command
-# line, and start-up against an empty Qt window.
-bench: deps-bench
+# line, start-up against an empty Qt window, and the web page's size and figures in Chromium and
+# Firefox.
+bench: deps-bench web
 	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
 	  startup_minimal ciferon
@@ -95,7 +96,9 @@ bench: deps-bench
 	./build/default/bench/paper_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default
 	hyperfine --warmup 3 --runs 20 -n 'class set of 30 x 20 to PDF, start to exit' \
-	  './build/default/app/ciferon --sheets 30 --count 20 --pdf /tmp/ciferon-bench.pdf' 
+	  './build/default/app/ciferon --sheets 30 --count 20 --pdf /tmp/ciferon-bench.pdf'
+	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
+	node bench/page_bench.mjs build/web/ciferon.html chromium firefox
 
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
@@ -122,7 +125,8 @@ screenshot: deps-bench build web
 lint: deps-test
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 	npm ci --prefix tools/eslint --no-audit --no-fund --loglevel=error
-	tools/eslint/node_modules/.bin/eslint --config tools/eslint/eslint.config.mjs web/*.js tests/browser/*.mjs
+	tools/eslint/node_modules/.bin/eslint --config tools/eslint/eslint.config.mjs web/*.js tests/browser/*.mjs \
+	  bench/*.mjs
 	cmake --preset default
 	cmake --build --preset default
 	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|cli|tests|bench)/.*\.cpp$$'

@@ -1,17 +1,21 @@
-// A click on Generuj with 200 exercises, until both fields are filled and painted, and a click
-// on "Vyhodnotit" with 200 answers, until every mark is set, under Qt's offscreen platform.
+// A click on Generuj with 200 exercises, until both fields are filled and painted, a click on
+// "Vyhodnotit" with 200 answers, until every mark is set, and a key press in the projection
+// view, until the next exercise is painted, under Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 
 #include "check_dialog.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
 #include "form1.h"
 #include "marking/results.h"
+#include "projection_view.h"
 #include "run/run.h"
 
 namespace {
@@ -85,5 +89,35 @@ void evaluateClick(benchmark::State& state) {
     }
 }
 BENCHMARK(evaluateClick)->Unit(benchmark::kMicrosecond);
+
+// A key press in the projection view at 1920 x 1080, from the key event until the next
+// exercise is painted, as the next frame paints it. A set of 30 is projected again once it has
+// been gone through.
+void projectionKeyPress(benchmark::State& state) {
+    const ciferon::Sheet sheet{77, 30, 5};
+    std::unique_ptr<ciferon::ProjectionView> view;
+    int pressed = 0;
+    for (auto _ : state) {
+        if (!view || view->model().current() == sheet.count - 1) {
+            state.PauseTiming();
+            view =
+                std::make_unique<ciferon::ProjectionView>(sheet, 0, new ciferon::ProjectionClock);
+            view->resize(1920, 1080);
+            view->show();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &press);
+        QApplication::sendEvent(view.get(), &release);
+        view->repaint();
+        ++pressed;
+    }
+    if (pressed > 0 && view->model().current() == 0) {
+        state.SkipWithError("no key press moved the view on");
+    }
+}
+BENCHMARK(projectionKeyPress)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

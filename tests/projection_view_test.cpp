@@ -3,7 +3,6 @@
 // soon a key press is drawn.
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
@@ -220,27 +219,22 @@ class ProjectionViewTest : public QObject {
               screen.height(), smallest, qPrintable(smallestAt), size, screen.height() / 8);
     }
 
-    // A key press is drawn within one frame (16 ms): the time from the key event until the
-    // view has painted the next exercise, at 1920 x 1080, over a whole set.
-    void aKeyPressIsDrawnWithinAFrame() {
+    // Each key press paints the next exercise at 1920 x 1080: the frame after the key differs
+    // from the one before it, and the view has moved on by one, over a whole set. (How long it
+    // takes is measured by bench/window_bench.)
+    void aKeyPressPaintsTheNextExercise() {
         ProjectionView view(Sheet{77, 30, 5}, 0, new ProjectionClock);
         view.resize(1920, 1080);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        std::vector<qint64> times;
-        for (int press = 0; press < 29; ++press) {
-            QElapsedTimer timer;
-            timer.start();
+        QImage before = view.grab().toImage();
+        for (int press = 1; press < 30; ++press) {
             QTest::keyClick(&view, Qt::Key_Right);
-            view.repaint();  // what the next frame does
-            times.push_back(timer.nsecsElapsed());
+            QCOMPARE(view.model().current(), press);
+            const QImage after = view.grab().toImage();
+            QVERIFY2(after != before, qPrintable(QString::number(press)));
+            before = after;
         }
-        QCOMPARE(view.model().current(), 29);
-        std::ranges::sort(times);
-        const double median = static_cast<double>(times[times.size() / 2]) / 1e6;
-        const double most = static_cast<double>(times.back()) / 1e6;
-        qInfo("key press to painted exercise: median %.2f ms, slowest %.2f ms", median, most);
-        QVERIFY2(median < 16.0, qPrintable(QString::number(median)));
     }
 
     // The README's pictures at 1024 x 768: an exercise with its first step, timed, and the

@@ -134,9 +134,22 @@ async function webkitEngine() {
       await new Promise((resolve) => setTimeout(resolve, 10));
     }
   }
-  const evaluate = (fn, ...args) =>
-    driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
   const patience = 10000;
+  // A script that never answers (WebKitWebDriver can lose the answer of a script whose document
+  // goes away under it) fails the test with what it was waiting for, rather than leaving it to
+  // hang until CTest's limit. selenium's wait() does not end a condition that never settles.
+  const answered = (pending, what) => new Promise((resolve, reject) => {
+    const timer = setTimeout(() => reject(new Error(`WebKit did not answer ${what} within 60 s`)), 60000);
+    pending.then((value) => {
+      clearTimeout(timer);
+      resolve(value);
+    }, (error) => {
+      clearTimeout(timer);
+      reject(error);
+    });
+  });
+  const evaluate = (fn, ...args) =>
+    answered(driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args), `the script ${fn}`);
   // The dialog open now, or null.
   const openDialog = async () => {
     try {
@@ -211,14 +224,13 @@ async function webkitEngine() {
     pressKey: (key, answers = [], { dialogs = answers.length } = {}) =>
       answering(answers, dialogs, "keyup",
         () => driver.switchTo().activeElement().sendKeys(webdriver.Key[webdriverKeys[key] ?? key.toUpperCase()])),
-    // Returns once the page the link leads to has loaded, not the page it leaves.
+    // Goes where the link leads and returns once that page has loaded. A click and scripts
+    // polling for the new page would run while the old document is being unloaded, where
+    // WebKitWebDriver may never answer a script; Navigate To answers only once the page the
+    // link names has loaded.
     async follow(selector) {
-      await evaluate(() => {
-        window.ciferonLeaving = true;
-      });
-      await driver.findElement(webdriver.By.css(selector)).click();
-      await driver.wait(() =>
-        evaluate(() => !window.ciferonLeaving && document.readyState === "complete"), patience);
+      const href = await evaluate((linkSelector) => document.querySelector(linkSelector).href, selector);
+      await answered(driver.get(href), `the navigation to ${href}`);
     },
     evaluate,
     // The window's frame and toolbar take their share; MiniBrowser has a narrowest window.

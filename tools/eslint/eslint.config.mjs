@@ -20,7 +20,7 @@ export default [
   },
   {
     // Node scripts that hand functions to the browser to run in the page.
-    files: ["tests/browser/*.mjs"],
+    files: ["tests/browser/*.mjs", "bench/*.mjs"],
     languageOptions: { sourceType: "module", globals: { ...globals.node, ...globals.browser } },
   },
 ];
