@@ -48,6 +48,10 @@ EM_JS(void, layoutToPage, (const char* layout), {
     Module.takeLayout(JSON.parse(UTF8ToString(layout)));
 });
 
+EM_JS(void, listsLayoutToPage, (const char* layout), {
+    Module.takeListsLayout(JSON.parse(UTF8ToString(layout)));
+});
+
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
                            int separatorMax, int headingMax), {
     Module.takeLimits({
@@ -308,6 +312,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes, const cha
 extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex, int mistakes) {
     layoutToPage(
         layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0, mistakes != 0})).c_str());
+}
+
+// The two fields as they stand, edits included, laid out by the core's list layout as the
+// desktop prints them and handed to the page to draw (takeListsLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printLists(const char* exercises, const char* solutions) {
+    listsLayoutToPage(layoutJson(ciferon::listsLayout(exercises, solutions)).c_str());
 }
 
 // "Tisk…" of the sheet last opened by its code, alone with its key, laid out adapted when

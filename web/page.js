@@ -19,9 +19,12 @@
   let received = [];
   let opened = null;
 
-  // Paper shows what the fields hold, edits included.
+  // Paper shows what the fields hold, edits included, laid out by the core as the desktop
+  // prints them.
   function mirror() {
-    paper.layOutFields(exercises.value, solutions.value);
+    if (!core) return;
+    withText(exercises.value, (exerciseList) =>
+      withText(solutions.value, (solutionList) => core._printLists(exerciseList, solutionList)));
   }
 
   // A field's text with CR LF line breaks, as the run wrote it: text areas hand back LF only.
@@ -321,8 +324,9 @@
         takeSheet(code, exerciseList, solutionList) {
           received.push({ code, exercises: exerciseList, solutions: solutionList });
         },
-        // The core's layout of sheets and their key, drawn as it stands.
+        // The core's layout of sheets and their key, and of the fields, drawn as it stands.
         takeLayout: paper.drawLayout,
+        takeListsLayout: paper.drawLists,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
         takeLimits({ headingMax, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
@@ -350,6 +354,7 @@
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
       generate.focus();
+      mirror();
       printFromAddress();
       addEventListener("hashchange", printFromAddress);
       performance.mark("ciferon-ready");

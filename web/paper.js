@@ -1,7 +1,7 @@
 "use strict";
-// The page's paper: what the browser prints. Either the two fields as they stand, in as many
-// columns as the browser fits, or sheets with their key as the core laid them out (the glue's
-// printSheets hands the layout over): every page a box of A4 less its margins, every text
+// The page's paper: what the browser prints. Either the two fields as they stand, or sheets
+// with their key, each as the core laid them out (the glue's printLists and printSheets hand
+// the layout over): every page a box of A4 less its margins, every text
 // and rule at the place in pt that the core gave it, in the faces the core measured with
 // (Liberation Serif and Sans, or the metric-compatible Times New Roman and Arial). No break
 // is decided here. Browsers print a page no wider than the paper at 100 % by default.
@@ -39,24 +39,29 @@ const paper = (() => {
     return made;
   }
 
-  // Draws the core's layout of sheets and their key, a page box for every page.
-  function drawLayout(layout) {
-    const printout = byId("sheetsPrintout");
+  // The core's pages in `printout`, a page box for every page.
+  function drawPages(printout, layout) {
     printout.replaceChildren(...layout.pages.map(({ texts, rules }) => {
       const page = element("div", texts.length ? "page" : "page blank");
       page.append(...texts.map((text) => textOf(text, layout.faces)),
         ...rules.map((rule) => ruleOf(rule, layout.rule)));
       return page;
     }));
+  }
+
+  // Draws the core's layout of sheets and their key; paper shows it until the fields are laid
+  // out again.
+  function drawLayout(layout) {
+    drawPages(byId("sheetsPrintout"), layout);
     document.body.classList.add("sheets");
   }
 
-  // The fields as they stand, edits included: a text area prints only what it shows.
-  function layOutFields(exercises, solutions) {
-    byId("printExercises").textContent = exercises;
-    byId("printSolutions").textContent = solutions;
+  // Draws the core's layout of the fields as they stand, edits included; paper shows the
+  // fields again.
+  function drawLists(layout) {
+    drawPages(byId("printout"), layout);
     document.body.classList.remove("sheets");
   }
 
-  return { drawLayout, layOutFields, element };
+  return { drawLayout, drawLists, element };
 })();

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "base/utf8.h"
 #include "codes/choice.h"
 
 namespace ciferon {
@@ -53,21 +54,9 @@ int fieldMax(ClassSetField field) {
 int characterCount(std::string_view text) {
     int count = 0;
     for (std::size_t at = 0; at < text.size(); ++count) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80U            ? 1
-                                   : (lead >> 5U) == 0x6U  ? 2
-                                   : (lead >> 4U) == 0xEU  ? 3
-                                   : (lead >> 3U) == 0x1EU ? 4
-                                                           : 0;
-        if (length == 0 || at + length > text.size()) {
+        if (!nextCodePoint(text, at)) {
             return -1;
         }
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((static_cast<unsigned char>(text[at + i]) & 0xC0U) != 0x80U) {
-                return -1;
-            }
-        }
-        at += length;
     }
     return count;
 }

@@ -4,6 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "base/utf8.h"
+
 namespace ciferon {
 
 namespace {
@@ -273,40 +275,6 @@ int symbolOf(char32_t c) {
         }
     }
     return foreign;
-}
-
-// The next code point of UTF-8 text, or an empty result for a malformed sequence: a stray
-// continuation byte, a truncated sequence, an overlong form (C0 80 for U+0000, E0 80 80 ...),
-// a surrogate (U+D800..U+DFFF). Four-byte sequences hold nothing a code may contain.
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    if (lead < 0x80) {
-        return lead;
-    }
-    int more = 0;
-    char32_t value = 0;
-    char32_t least = 0;  // the smallest code point this length may carry
-    if ((lead & 0xE0U) == 0xC0U) {
-        more = 1;
-        value = lead & 0x1FU;
-        least = 0x80;
-    } else if ((lead & 0xF0U) == 0xE0U) {
-        more = 2;
-        value = lead & 0x0FU;
-        least = 0x800;
-    } else {
-        return std::nullopt;
-    }
-    for (; more > 0; --more) {
-        if (at == text.size() || (static_cast<unsigned char>(text[at]) & 0xC0U) != 0x80U) {
-            return std::nullopt;
-        }
-        value = (value << 6U) | (static_cast<unsigned char>(text[at++]) & 0x3FU);
-    }
-    if (value < least || (value >= 0xD800 && value <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 // The sheet's lists, and the kind of every exercise when asked.

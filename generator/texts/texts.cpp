@@ -14,10 +14,45 @@ std::string markText(Mark mark) {
     return {};
 }
 
+namespace {
+
+std::string partHeading(std::string title, std::string_view heading) {
+    return heading.empty() ? title : title.append(": ").append(heading);
+}
+
+}  // namespace
+
+std::string_view nameLabel() {
+    return "Jméno:";
+}
+
+std::string_view dateLabel() {
+    return "Datum:";
+}
+
+std::string sheetPlace(int number, int total) {
+    return "List " + std::to_string(number) + " z " + std::to_string(total);
+}
+
+std::string codeLabel(std::string_view code) {
+    return std::string("Kód: ").append(code);
+}
+
+std::string resultsHeading(std::string_view heading) {
+    return partHeading("Výsledky", heading);
+}
+
+std::string solutionsHeading(std::string_view heading) {
+    return partHeading("Řešení", heading);
+}
+
+std::string_view remainderLabel() {
+    return "zb.";
+}
+
 std::string sheetTitle(int number, int total, std::string_view code) {
     if (number > 0) {
-        return "List " + std::to_string(number) + " z " + std::to_string(total) + ", kód " +
-               std::string(code);
+        return sheetPlace(number, total) + ", kód " + std::string(code);
     }
     return std::string("Kód ").append(code);
 }

@@ -14,6 +14,24 @@ namespace ciferon {
 // not answered. The word is markWord's, so that the symbol never stands without it.
 std::string markText(Mark mark);
 
+// The labels of a pupil's sheet's top, to fill in: "Jméno:" and "Datum:".
+std::string_view nameLabel();
+std::string_view dateLabel();
+
+// A sheet's place in its class set as its top shows it: "List 3 z 25".
+std::string sheetPlace(int number, int total);
+
+// A sheet's code as its top shows it: "Kód: 4XY1-ZKRX".
+std::string codeLabel(std::string_view code);
+
+// The key's two parts: "Výsledky" and "Řešení", each followed by the class set's heading
+// where it has one: "Výsledky: 5. A".
+std::string resultsHeading(std::string_view heading);
+std::string solutionsHeading(std::string_view heading);
+
+// What stands between a quotient and its remainder where a pupil writes them: "zb.".
+std::string_view remainderLabel();
+
 // A sheet's title on paper and in the key: "List 3 z 25, kód 4XY1-ZKRX" in a class set, or
 // "Kód 4XY1-ZKRX" for a sheet printed alone (number 0).
 std::string sheetTitle(int number, int total, std::string_view code);

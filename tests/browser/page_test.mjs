@@ -174,6 +174,22 @@ test("printing gives the exercises on the first page and the solutions from a la
   assert.ok(first.includes(exercises[0]) && !first.includes("Generuj"), first);
   assert.ok(solutions.every((line) => !first.includes(line)), "a solution on the first page");
   assert.ok(rest.join("").includes(solutions[0]), "the first solution is not on a later page");
+
+  // The core's list layout, as the desktop prints the fields: 200 short exercises stand in
+  // columns side by side, and an edit typed into a field is printed.
+  await engine.press("#Command1", ["200", "20"]);
+  await engine.evaluate(() => {
+    Text1_0.value = Text1_0.value.replace(/^[^\r\n]*/, "1+1=");
+    Text1_0.dispatchEvent(new Event("input"));
+  });
+  await engine.pdf(join(work, "columns.pdf"));
+  const laidOut = execFileSync("pdftotext", ["-layout", join(work, "columns.pdf"), "-"], { encoding: "utf8" })
+    .split("\f");
+  assert.match(laidOut[0], /^\s*1\+1=/);
+  assert.ok(laidOut[0].split("\n").some((line) => (line.match(/=/g) ?? []).length >= 2), laidOut[0]);
+  const [exercisesNow] = (await fields()).map((text) => text.split("\n").filter((line) => line !== ""));
+  assert.deepEqual(pdfPages(join(work, "columns.pdf")).join("\n").split("\n")
+    .filter((line) => exercisesNow.includes(line)).slice(0, 3), exercisesNow.slice(0, 3));
 });
 
 test("a code opens its sheet as the desktop program has it; a mistyped one changes nothing", async () => {
