@@ -739,7 +739,7 @@ Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& o
                 cell.annotated = true;
             }
             block.cells.push_back(std::move(cell));
-            solutions.lines.push_back({numbered(item.number), item.solution, {}, false});
+            solutions.lines.push_back({numbered(item.number), solutionLine(item), {}, false});
             if (item.groupEnd) {
                 solutions.lines.emplace_back();
             }
