@@ -298,7 +298,7 @@ TEST(Deal, OverFewerSlotsDrawsAmongThem) {
 // slot served which exercise.
 template <int Kind>
 Exercise numbered(const BaseFactors& /*factors*/, KindTools& /*tools*/) {
-    return {textOf("k", Kind), "="};
+    return {textOf("k", Kind), "=", {Kind, {}}};
 }
 
 template <std::size_t... Kinds>

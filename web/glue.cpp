@@ -409,7 +409,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
     check().items = ciferon::sheetItems(*sheet);
     checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::honestLine()).c_str());
     for (const ciferon::SheetItem& item : check().items) {
-        checkItemToPage(item.number, item.exercise.c_str(), item.solution.c_str(),
+        checkItemToPage(item.number, item.exercise.c_str(), ciferon::solutionLine(item).c_str(),
                         item.result.remainder ? 1 : 0, item.groupEnd ? 1 : 0);
     }
     check().marks.assign(check().items.size(), {});
@@ -501,7 +501,7 @@ void projectionOut() {
     if (!view.onEndScreen()) {
         const ciferon::SheetItem& item = view.items().at(static_cast<std::size_t>(view.current()));
         exercise = item.exercise;
-        solution = item.solution.substr(item.exercise.size());
+        solution = item.working;
     }
     projectionToPage(exercise.c_str(), solution.c_str(), view.stepLine().c_str(),
                      view.cornerText().c_str(), ciferon::projectionCodeLine(view.code()).c_str(),

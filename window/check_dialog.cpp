@@ -129,7 +129,7 @@ QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
         connect(exercise.show, &QPushButton::clicked, this,
                 [this, at = exercises_.size()] { showSolution(at); });
         ++row;
-        exercise.solution = new QLabel(toQString(item.solution).trimmed(), list);
+        exercise.solution = new QLabel(toQString(solutionLine(item)).trimmed(), list);
         exercise.solution->setObjectName(QStringLiteral("solution%1").arg(number));
         exercise.solution->setTextInteractionFlags(Qt::TextSelectableByMouse);
         exercise.solution->hide();

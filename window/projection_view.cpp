@@ -122,9 +122,8 @@ int ProjectionView::exerciseSize() const {
     const SheetItem& item = model_.items().at(static_cast<std::size_t>(model_.current()));
     const QFontMetricsF metrics(face(projectionReferenceSize));
     // Wide enough for the exercise and for its whole worked solution under it.
-    const qreal widest =
-        std::max(metrics.horizontalAdvance(toQString(item.exercise)),
-                 metrics.horizontalAdvance(toQString(item.solution.substr(item.exercise.size()))));
+    const qreal widest = std::max(metrics.horizontalAdvance(toQString(item.exercise)),
+                                  metrics.horizontalAdvance(toQString(item.working)));
     return exerciseTypeSize(width(), height(), widest);
 }
 
@@ -206,7 +205,7 @@ void ProjectionView::paintEvent(QPaintEvent* /*event*/) {
     const QFont big = face(exerciseSize());
     const QFontMetricsF metrics(big);
     const QString exercise = toQString(item.exercise);
-    const QString solution = toQString(item.solution.substr(item.exercise.size()));
+    const QString solution = toQString(item.working);
     const qreal left = (width() - std::max(metrics.horizontalAdvance(exercise),
                                            metrics.horizontalAdvance(solution))) /
                        2;

@@ -15,21 +15,24 @@ std::vector<SheetItem> sheetItems(const Sheet& sheet) {
         SheetItem item;
         item.number = static_cast<int>(items.size()) + 1;
         item.kind = one.kind;
-        item.solution = one.texts.exercise + one.texts.solution;
-        // The result is the number the kind's own solution ends with, read once here.
-        item.result = resultOfSolution(item.solution);
         item.exercise = std::move(one.texts.exercise);
+        item.working = std::move(one.texts.working);
+        item.result = one.texts.result;
         item.groupEnd = one.groupEnd;
         items.push_back(std::move(item));
     }
     return items;
 }
 
+std::string solutionLine(const SheetItem& item) {
+    return item.exercise + item.working;
+}
+
 Lists listsOf(const std::vector<SheetItem>& items) {
     Lists lists;
     for (const SheetItem& item : items) {
         lists.exercises.append(item.exercise).append(crlf);
-        lists.solutions.append(item.solution).append(crlf);
+        lists.solutions.append(item.exercise).append(item.working).append(crlf);
         if (item.groupEnd) {
             lists.exercises.append(crlf);
             lists.solutions.append(crlf);

@@ -1,5 +1,6 @@
 // A sheet as its exercises: what every front-end lays out, marks and shows, so that none of
-// them reads the lists' text back to find an exercise, its solution or its result.
+// them reads the lists' text back to find an exercise, its working or its result. Each item
+// holds its parts as the exercise's kind made them.
 #pragma once
 
 #include <string>
@@ -14,11 +15,14 @@ struct SheetItem {
     int number = 0;         // its number on the sheet, from 1
     int kind = 0;           // 0..14
     std::string exercise;   // the exercise text, as the exercise list holds it
-    std::string solution;   // the solution list's line: the exercise and its worked solution
-    Result result;          // what it comes to
+    std::string working;    // its worked solution after the exercise, ending with the result
+    Result result;          // what it comes to, as the kind worked it out
     bool groupEnd = false;  // an empty line follows it in both lists
     bool operator==(const SheetItem&) const = default;
 };
+
+// The solution list's line of an item: the exercise followed by its working.
+std::string solutionLine(const SheetItem& item);
 
 // The sheet's exercises in order, made by the same list making as sheetLists() from the same
 // seed. Only for a valid sheet.

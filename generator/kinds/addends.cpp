@@ -40,7 +40,8 @@ Exercise assembleAddends(const AddendSlots& slots) {
     // At most 220, so the 16-bit sum cannot overflow.
     const auto sum = static_cast<std::int16_t>(v[0] + v[1] + v[2] + v[3]);
     return {textOf(t[0], "+", t[1], "+", t[2], "+", t[3], "="),
-            textOf(v[0], "+", v[1], "+", v[2], "+", v[3], "=", sum)};
+            textOf(v[0], "+", v[1], "+", v[2], "+", v[3], "=", sum),
+            {sum, {}}};
 }
 
 // Each kind draws c, then d, before it writes its two operation terms.

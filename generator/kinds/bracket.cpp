@@ -19,7 +19,8 @@ std::string divisorBracket(int u, const BaseFactors& factors) {
 // Kinds 1 and 2 share the division: the first bracket is worth p.
 Exercise bracketQuotient(const std::string& dividend, int u, const BaseFactors& factors) {
     return {textOf(dividend, ":", divisorBracket(u, factors), "="),
-            textOf(factors.p, ":", factors.b, "=", factors.a)};
+            textOf(factors.p, ":", factors.b, "=", factors.a),
+            {factors.a, {}}};
 }
 
 }  // namespace
@@ -28,7 +29,8 @@ Exercise bracketProduct(const BaseFactors& factors, KindTools& tools) {
     const int x = draw(tools.random, 10, 99);
     const int u = draw(tools.random, 10, 99);
     return {textOf(bracket(x, factors.a - x), ".", divisorBracket(u, factors), "="),
-            textOf(factors.a, ".", factors.b, "=", factors.p)};
+            textOf(factors.a, ".", factors.b, "=", factors.p),
+            {factors.p, {}}};
 }
 
 Exercise bracketSumQuotient(const BaseFactors& factors, KindTools& tools) {

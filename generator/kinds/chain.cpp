@@ -36,7 +36,7 @@ Exercise additionChain(const BaseFactors& /*factors*/, KindTools& tools) {
         }
     }
     appendPiece(exercise, " =");
-    return {std::move(exercise), textOf(value)};
+    return {std::move(exercise), textOf(value), {value, {}}};
 }
 
 }  // namespace ciferon

@@ -9,8 +9,10 @@ namespace {
 Exercise largerFirst(const OperationTerm& ab, const OperationTerm& cd) {
     const OperationTerm& first = ab.value > cd.value ? ab : cd;
     const OperationTerm& second = ab.value > cd.value ? cd : ab;
+    const int difference = first.value - second.value;
     return {textOf(first.text, "-", second.text, "="),
-            textOf(first.value, "-", second.value, "=", first.value - second.value)};
+            textOf(first.value, "-", second.value, "=", difference),
+            {difference, {}}};
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/number_text.h"
@@ -33,10 +34,20 @@ struct BaseFactors {
     int p;  // a * b
 };
 
-// The two texts that a kind returns; the solution list receives them joined.
+// What an exercise comes to, as its kind worked it out.
+struct Result {
+    long long value = 0;                 // the whole-number result, or the quotient
+    std::optional<long long> remainder;  // set only for division with remainder
+    bool operator==(const Result&) const = default;
+};
+
+// What a kind returns: the exercise, its working (the worked solution without the exercise,
+// ending with the result) and the result itself. The solution list receives the exercise and
+// the working joined.
 struct Exercise {
     std::string exercise;
-    std::string solution;
+    std::string working;
+    Result result;
     bool operator==(const Exercise&) const = default;
 };
 

@@ -12,14 +12,22 @@ Exercise withTerm(const OperationTerm& operation, int c, int form) {
     const int value = operation.value;
     switch (form) {
         case 0:
-            return {textOf(text, "+", c, " ="), textOf(value, "+", c, " =", value + c)};
+            return {textOf(text, "+", c, " ="),
+                    textOf(value, "+", c, " =", value + c),
+                    {value + c, {}}};
         case 1:
-            return {textOf(c, "+", text, " ="), textOf(c, "+", value, " =", value + c)};
+            return {textOf(c, "+", text, " ="),
+                    textOf(c, "+", value, " =", value + c),
+                    {value + c, {}}};
         default:
             if (c >= value) {
-                return {textOf(c, "-", text, " ="), textOf(c, "-", value, " =", c - value)};
+                return {textOf(c, "-", text, " ="),
+                        textOf(c, "-", value, " =", c - value),
+                        {c - value, {}}};
             }
-            return {textOf(text, "-", c, " ="), textOf(value, "-", c, " =", value - c)};
+            return {textOf(text, "-", c, " ="),
+                    textOf(value, "-", c, " =", value - c),
+                    {value - c, {}}};
     }
 }
 
@@ -30,7 +38,8 @@ Exercise divisionWithRemainder(const BaseFactors& /*factors*/, KindTools& tools)
     const int remainder = draw(tools.random, 1, divisor - 1);
     const int result = draw(tools.random, 2, 10);
     return {textOf(divisor * result + remainder, ":", divisor, " ="),
-            textOf(result, " (", remainder, ")")};
+            textOf(result, " (", remainder, ")"),
+            {result, remainder}};
 }
 
 Exercise productWithTerm(const BaseFactors& /*factors*/, KindTools& tools) {

@@ -7,7 +7,7 @@ namespace ciferon {
 Exercise twoDigitSum(const BaseFactors& /*factors*/, KindTools& tools) {
     const int x = draw(tools.random, 10, 90);
     const int y = draw(tools.random, 10, 100 - x);
-    return {textOf(x, "+", y, " ="), textOf(x + y)};
+    return {textOf(x, "+", y, " ="), textOf(x + y), {x + y, {}}};
 }
 
 Exercise twoDigitDifference(const BaseFactors& /*factors*/, KindTools& tools) {
@@ -16,7 +16,7 @@ Exercise twoDigitDifference(const BaseFactors& /*factors*/, KindTools& tools) {
     if (x < y) {
         std::swap(x, y);
     }
-    return {textOf(x, "-", y, " ="), textOf(x - y)};
+    return {textOf(x, "-", y, " ="), textOf(x - y), {x - y, {}}};
 }
 
 }  // namespace ciferon

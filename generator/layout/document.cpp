@@ -124,7 +124,7 @@ Document sheetsDocument(const std::vector<PrintSheet>& sheets, const PrintOption
             row.cells.push_back({numbered(item.number), resultText(item.result),
                                  options.mistakes ? keyMistakes(item) : std::string()});
             worked.entries.push_back(
-                {numbered(item.number), item.solution, doc::AnswerPlace::None, item.groupEnd});
+                {numbered(item.number), solutionLine(item), doc::AnswerPlace::None, item.groupEnd});
         }
         results.rows.push_back(std::move(row));
         solutions.groups.push_back(std::move(worked));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 
 namespace ciferon {
 
@@ -10,26 +9,6 @@ namespace {
 
 // The most digits a number may have: 10^18 - 1 fits a long long.
 constexpr std::size_t digitsMax = 18;
-
-// A whole number as the solution list writes it: digits, no sign, no leading zero, and few
-// enough of them to fit; nullopt for anything else.
-std::optional<long long> solutionNumber(std::string_view text) {
-    if (text.empty() || text.size() > digitsMax || (text.size() > 1 && text.front() == '0')) {
-        return std::nullopt;
-    }
-    long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-[[noreturn]] void notASolutionLine(std::string_view line) {
-    throw std::logic_error("not a solution line: \"" + std::string(line) + "\"");
-}
 
 // The blanks a pupil may type between digits, as UTF-8.
 constexpr std::array<std::string_view, 5> blanks{" ", "\t", "\u00A0", "\u202F", "\u2009"};
@@ -58,50 +37,6 @@ std::size_t findZb(std::string_view text) {
 }
 
 }  // namespace
-
-Result resultOfSolution(std::string_view line) {
-    const std::size_t equals = line.rfind('=');
-    if (equals == std::string_view::npos) {
-        notASolutionLine(line);
-    }
-    const std::string_view text = line.substr(equals + 1);
-    Result result;
-    if (text.ends_with(')')) {
-        const std::size_t open = text.find(" (");
-        const auto remainder = open == std::string_view::npos
-                                   ? std::nullopt
-                                   : solutionNumber(text.substr(open + 2, text.size() - open - 3));
-        const auto quotient = remainder ? solutionNumber(text.substr(0, open)) : std::nullopt;
-        if (!quotient || equals == 0 || line[equals - 1] != ' ') {
-            notASolutionLine(line);
-        }
-        result.value = *quotient;
-        result.remainder = *remainder;
-    } else {
-        const auto value = solutionNumber(text);
-        if (!value) {
-            notASolutionLine(line);
-        }
-        result.value = *value;
-    }
-    return result;
-}
-
-std::vector<Result> readResults(std::string_view solutions) {
-    std::vector<Result> results;
-    while (!solutions.empty()) {
-        const std::size_t end = solutions.find(crlf);
-        if (end == std::string_view::npos) {
-            notASolutionLine(solutions);
-        }
-        const std::string_view line = solutions.substr(0, end);
-        solutions.remove_prefix(end + crlf.size());
-        if (!line.empty()) {
-            results.push_back(resultOfSolution(line));
-        }
-    }
-    return results;
-}
 
 std::string resultText(const Result& result) {
     std::string text = std::to_string(result.value);

@@ -8,26 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "run/run.h"
+#include "kinds/kind.h"
 
 namespace ciferon {
 
-// What an exercise's solution ends with.
-struct Result {
-    long long value = 0;                 // the whole-number result, or the quotient
-    std::optional<long long> remainder;  // set only for division with remainder
-    bool operator==(const Result&) const = default;
-};
-
-// The result one solution-list line ends with: "...=61", or "... =8 (3)" for division with
-// remainder. A line of any other form throws std::logic_error naming the line.
-Result resultOfSolution(std::string_view line);
-
-// The results of a solution list as the run writes it: lines ended by CR LF, each the
-// exercise followed by its worked solution and "=N", or " =Q (R)" for division with
-// remainder; empty lines are skipped. A line of any other form is a fault of the program,
-// not of its user: it throws std::logic_error naming the line.
-std::vector<Result> readResults(std::string_view solutions);
+// Result, what an exercise comes to, is its kind's (kinds/kind.h): each kind works it out.
 
 // "61", or "8 (3)" for division with remainder, as the solution writes it.
 std::string resultText(const Result& result);

@@ -63,12 +63,11 @@ ProjectionSheet projectionSheet(const ProjectionRequest& request, RandomSource& 
 }
 
 std::vector<std::string> solutionSteps(const SheetItem& item) {
-    const std::string_view solution(item.solution);
-    if (!solution.starts_with(item.exercise) || solution.size() == item.exercise.size()) {
-        throw std::logic_error("a solution without its exercise: " + item.solution);
+    if (item.working.empty()) {
+        throw std::logic_error("an exercise without its working: " + item.exercise);
     }
     std::vector<std::string> steps;
-    std::string_view rest = solution.substr(item.exercise.size());
+    std::string_view rest(item.working);
     for (std::size_t end = rest.find('='); end != std::string_view::npos; end = rest.find('=')) {
         steps.emplace_back(rest.substr(0, end + 1));
         rest.remove_prefix(end + 1);

@@ -43,10 +43,9 @@ struct ProjectionSheet {
 };
 ProjectionSheet projectionSheet(const ProjectionRequest& request, RandomSource& random);
 
-// The steps of an item's worked solution: the pieces of the solution after the exercise,
-// each up to and including its "=" (with the blank before it where the kind writes " ="),
-// and the result last. «(31-27).(58-52)=» solved «4.6=24» gives «4.6=» and «24»; a result
-// with its remainder, «8 (3)», is one step.
+// The steps of an item's working: its pieces, each up to and including its "=" (with the
+// blank before it where the kind writes " ="), and the result last. «(31-27).(58-52)=» solved
+// «4.6=24» gives «4.6=» and «24»; a result with its remainder, «8 (3)», is one step.
 std::vector<std::string> solutionSteps(const SheetItem& item);
 
 // The type size rule: the smaller of an eighth of the screen's height and the largest size at

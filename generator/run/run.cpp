@@ -143,7 +143,7 @@ class ListSink {
             kindsMade_->push_back(kind);
         }
         lists_.exercises.append(made.exercise).append(crlf);
-        lists_.solutions.append(made.exercise).append(made.solution).append(crlf);
+        lists_.solutions.append(made.exercise).append(made.working).append(crlf);
     }
     void groupEnd() {
         lists_.exercises.append(crlf);
