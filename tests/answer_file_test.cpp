@@ -29,7 +29,7 @@ TEST(AnswerFile, TakesWhatEditorsWriteAndRefusesMoreThanTheSheet) {
         {"61\r\n8 (3)\r\n5\r\n", Fault::None, {Right, Right, Right}},
         {bom + "61\n8 (3)\n5\n", Fault::None, {Right, Right, Right}},
         // The mark only counts at the very beginning: elsewhere it spoils its answer.
-        {"61\n" + bom + "8 (3)\n5\n", Fault::None, {Right, Wrong, Right}},
+        {"61\n" + bom + "8 (3)\n5\n", Fault::None, {Right, Unreadable, Right}},
         {"", Fault::None, {Unanswered, Unanswered, Unanswered}},
         {bom, Fault::None, {Unanswered, Unanswered, Unanswered}},
         {"62\n\n", Fault::None, {Wrong, Unanswered, Unanswered}},

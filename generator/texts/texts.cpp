@@ -8,10 +8,16 @@ std::string markText(Mark mark) {
             return std::string("✓ ").append(markWord(mark));
         case Mark::Wrong:
             return std::string("✗ ").append(markWord(mark));
+        case Mark::Unreadable:
+            return std::string("? ").append(markWord(mark)).append(" – ").append(unreadableHint());
         case Mark::Unanswered:
             break;
     }
     return {};
+}
+
+std::string_view unreadableHint() {
+    return "napiš číslo";
 }
 
 std::string sheetTitle(int number, int total, std::string_view code) {
