@@ -2,9 +2,14 @@
 // mode or the exact line that refuses it.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "arguments.h"
+#include "codes/items.h"
+#include "modes.h"
 
 namespace ciferon::cli {
 namespace {
@@ -182,6 +187,68 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         EXPECT_TRUE(reading == row.expected)
             << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
             << "\n  not " << describe(row.expected);
+    }
+}
+
+// `--check` with files of every sort: the report for text, one Czech line with the status of
+// its cause for the rest: 1 where the system cannot give the file, 2 where its content is
+// refused.
+TEST(CommandLine, CheckReportsAnswersOrRefusesTheFile) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const Sheet golden = sheetOf("1DX2-DT93");
+    const std::vector<SheetItem> items = sheetItems(golden);
+    ASSERT_EQ(items.size(), 20U);
+    const auto path = [&folder](const char* name) {
+        return folder.filePath(QString::fromUtf8(name));
+    };
+    const auto write = [&path](const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(bytes), bytes.size());
+    };
+    const QByteArray first = QByteArray::fromStdString(resultText(items[0].result));
+    write("answers.txt", first + "\r\n5 1\r\n");
+    write("nul.txt", first + QByteArray("\n\0\n", 3));
+    write("latin2.txt", first + "\n8 zb\xEC 1\n");  // "ě" in ISO 8859-2
+    write("long.txt", QByteArray("1\n").repeated(21));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder")));
+
+    QString expected = QStringLiteral("1. správně\n2. nečitelné – napiš číslo\n");
+    for (int number = 3; number <= 20; ++number) {
+        expected += QStringLiteral("%1. bez odpovědi\n").arg(number);
+    }
+    expected += QStringLiteral("Správně 1 z 20. Nečitelné odpovědi: 1.\n");
+    const auto refusal = [&path](const char* name, const char* why, int status) {
+        return Refusal{
+            QStringLiteral("ciferon: odpovědi („%1“) %2").arg(path(name), QString::fromUtf8(why)),
+            status};
+    };
+    const struct {
+        const char* name;
+        std::variant<QString, Refusal> expected;
+    } rows[] = {
+        {"answers.txt", expected},
+        {"missing.txt", refusal("missing.txt", "nelze přečíst: soubor neexistuje.", runFault)},
+        {"folder", refusal("folder", "nelze přečíst: je to složka, ne soubor.", runFault)},
+        {"nul.txt",
+         refusal("nul.txt", "nejsou text v UTF-8; patří sem jeden řádek na příklad.", usageFault)},
+        {"latin2.txt",
+         refusal("latin2.txt", "nejsou text v UTF-8; patří sem jeden řádek na příklad.",
+                 usageFault)},
+        {"long.txt",
+         refusal("long.txt",
+                 "mají víc řádků, než má list příkladů (20); patří sem jeden řádek na příklad, bez "
+                 "prázdných řádků mezi skupinami.",
+                 usageFault)},
+    };
+    for (const auto& row : rows) {
+        const auto report = checkReport(CodeCheckTask{golden, path(row.name)});
+        EXPECT_TRUE(report == row.expected) << row.name;
+        if (const auto* refused = std::get_if<Refusal>(&report)) {
+            EXPECT_EQ(refused->line.toStdString(),
+                      std::get<Refusal>(row.expected).line.toStdString());
+        }
     }
 }
 
