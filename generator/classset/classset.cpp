@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "classset/seeds.h"
 #include "codes/choice.h"
 
 namespace ciferon {
@@ -134,10 +135,10 @@ std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSo
     while (static_cast<int>(set.size()) < settings.sheets) {
         const bool isAdapted = adapted.at(set.size() + 1);
         Sheet sheet;
-        sheet.seed = static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1));
         sheet.count = isAdapted ? adaptedCount : settings.count;
         sheet.separator = settings.separator;
         sheet.kinds = settings.kinds;
+        sheet.seed = newSheetSeed(sheet, random);
         // A repeated seed repeats the list; short sheets may also meet by chance. Even one
         // exercise of division with remainder, the kind with the fewest (405), leaves room for
         // a class set of 40.

@@ -53,7 +53,8 @@ struct ClassSetSheet {
 };
 
 // A class set as the settings ask, for settings that classSetProblem() passes: seeds from the
-// source, no two sheets with the same exercise list, an adapted sheet with its own count.
+// source as newSheetSeed() chooses them (no exercise repeated on a sheet where the kinds
+// allow it), no two sheets with the same exercise list, an adapted sheet with its own count.
 // Without adapted sheets, the sheets of classSet() from the same source.
 std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSource& random);
 
