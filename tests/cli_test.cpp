@@ -154,14 +154,20 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--codes", "1DX2-DT93", "--heading", tooLong, "--pdf", "a.pdf"},
          refused("nadpis (--heading) smí mít nejvýše 80 znaků.")},
         {{"--sheets", "5", "--adapted", "3,6", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 5; list 6 v ní "
+                 "není.")},
+        {{"--sheets", "5", "--adapted", "3,0", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,6“.")},
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,0“.")},
         {{"--sheets", "5", "--adapted", "3,,4", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
                  "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,,4“.")},
         {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "3", "--pdf", "a.pdf"},
-         refused("upravené listy (--adapted) jsou čísla listů od 1 do 2 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3“.")},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 2; list 3 v ní "
+                 "není.")},
+        {{"--sheets", "2", "--adapted", "1-3", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 2; list 3 v ní "
+                 "není.")},
         {{"--sheets", "5", "--count", "10", "--adapted", "1", "--adapted-count", "11", "--pdf",
           "a.pdf"},
          refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 10, "
@@ -187,6 +193,17 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         EXPECT_TRUE(reading == row.expected)
             << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
             << "\n  not " << describe(row.expected);
+    }
+}
+
+// Qt's own headings are English; the help speaks Czech throughout.
+TEST(CommandLine, HelpIsCzechThroughout) {
+    const QString help = helpText();
+    EXPECT_TRUE(help.startsWith(QStringLiteral("Použití: "))) << help.left(40).toStdString();
+    EXPECT_TRUE(help.contains(QStringLiteral(" [volby]\n")));
+    EXPECT_TRUE(help.contains(QStringLiteral("\nVolby:\n")));
+    for (const char* english : {"Usage", "Options", "options", "Arguments"}) {
+        EXPECT_FALSE(help.contains(QLatin1String(english))) << english;
     }
 }
 

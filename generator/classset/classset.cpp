@@ -93,6 +93,11 @@ ClassSetProblem classSetProblem(const ClassSetSettings& settings) {
                 "Nadpis smí mít nejvýše " + std::to_string(headingMax) + " znaků."};
     }
     const auto adapted = readAdaptedSheets(settings.adapted, settings.sheets);
+    if (const auto beyond = adaptedSheetBeyond(settings.adapted, settings.sheets)) {
+        return {ClassSetField::Adapted, "Upravené listy jsou listy této sady, od 1 do " +
+                                            std::to_string(settings.sheets) + "; list " +
+                                            std::to_string(*beyond) + " v ní není."};
+    }
     if (!adapted) {
         return {ClassSetField::Adapted,
                 "Upravené listy jsou čísla listů od 1 do " + std::to_string(settings.sheets) +
@@ -123,6 +128,23 @@ std::optional<std::vector<bool>> readAdaptedSheets(std::string_view list, int sh
         return all;
     }
     return readNumberList(trimmed, sheets);
+}
+
+std::optional<int> adaptedSheetBeyond(std::string_view list, int sheets) {
+    // Far more than any set has, so that a number typed beyond it is still told.
+    constexpr int listedMax = 9999;
+    if (readAdaptedSheets(list, sheets)) {
+        return std::nullopt;
+    }
+    const auto listed = readAdaptedSheets(list, listedMax);
+    if (!listed) {
+        return std::nullopt;
+    }
+    const auto beyond = std::find(listed->begin() + std::max(sheets, 0) + 1, listed->end(), true);
+    if (beyond == listed->end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(beyond - listed->begin());
 }
 
 std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSource& random) {

@@ -360,9 +360,10 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   assert.deepEqual(await state(), ["20", "20", true, false, ""]);
   await type("count", "12");
   assert.deepEqual(await state(), ["12", "12", true, false, ""]);
-  const beyond = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy oddělené " +
-    "čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
-  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", beyond]]) {
+  const malformed = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy " +
+    "oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
+  const beyond = "Upravené listy jsou listy této sady, od 1 do 25; list 26 v ní není.";
+  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", malformed]]) {
     await type("adapted", list);
     assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
   }
