@@ -603,28 +603,34 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
   assert.equal(await engine.evaluate(() => document.activeElement.id), "answer2");
 
   // Exercise 3 wrong, 11 without its remainder, which names the likely mistake, 20
-  // unanswered, 4 with a narrow no-break space.
+  // unanswered, 4 with a narrow no-break space, 6 no number at all.
   const answers = right.map((result) => [...result]);
   answers[2] = [String(Number(right[2][0]) + 1)];
   answers[10] = [right[10][0], ""];
   answers[19] = [];
   answers[3] = [right[3][0].replace(/^(\d)/, "$1\u202f")];
+  answers[5] = [`${right[5][0]} 1`];
   await fillAnswers(answers);
   await engine.press("#evaluate");
   const marks = right.map((_, i) => [i === 19 ? "" : [2, 10].includes(i) ? "✗ chybně" : "✓ správně",
     [2, 10].includes(i), ""]);
   marks[10][0] = "✗ chybně – chybí zbytek";
+  marks[5][0] = "? nečitelné – napiš číslo";
   const missing = "\n– chybí zbytek: 1×";
-  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20.${missing}`]);
+  const unreadable = " Nečitelné odpovědi: 1.";
+  assert.deepEqual(await checkView(), [marks, `Správně 16 z 20.${unreadable}${missing}`]);
+  assert.equal(await engine.evaluate(() => getComputedStyle(mark6).color),
+    await engine.evaluate(() => getComputedStyle(mark3).color));
 
   await engine.press("#mark11 ~ .show");
   marks[10] = [marks[10][0], false, solutions[10]];
-  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20. Ukázaná řešení: 1.${missing}`]);
+  assert.deepEqual(await checkView(), [marks, `Správně 16 z 20.${unreadable} Ukázaná řešení: 1.${missing}`]);
   // Corrected and evaluated again.
-  await fillAnswers(answers.with(2, right[2]));
+  await fillAnswers(answers.with(2, right[2]).with(5, right[5]));
   await engine.press("#evaluate");
   marks[2] = ["✓ správně", false, ""];
-  assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
+  marks[5] = ["✓ správně", false, ""];
+  assert.deepEqual(await checkView(), [marks, `Správně 19 z 20. Ukázaná řešení: 1.${missing}`]);
   await engine.press("#closeCheck");
   assert.equal(await engine.evaluate(() => checkDialog.open), false);
 });
