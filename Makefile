@@ -7,7 +7,7 @@ SHELL := /bin/bash
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # To build and run the program; Qt's translations give its dialogs Czech buttons.
-RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev libcups2-dev qt6-translations-l10n \
+RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n \
   fonts-liberation2 fonts-dejavu-core
 # To build the Debian package.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file

@@ -185,4 +185,15 @@ void chosenClassSet(benchmark::State& state) {
 }
 BENCHMARK(chosenClassSet)->Apply(choices)->Unit(benchmark::kMillisecond);
 
+// The longest choice of seeds: 40 sheets of 200 divisions with remainder, of which no sheet
+// can avoid repeats (about 400 different exercises), so every sheet tries all its seeds.
+void classSetOfUnavoidableRepeats(benchmark::State& state) {
+    ciferon::ClockRandom random;
+    random.seedWith(40);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ciferon::classSet(40, 200, 10, random, 1U << 10U));
+    }
+}
+BENCHMARK(classSetOfUnavoidableRepeats)->Unit(benchmark::kMillisecond);
+
 }  // namespace

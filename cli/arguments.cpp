@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <algorithm>
 #include <string>
 
@@ -94,11 +95,12 @@ struct Options {
         QStringLiteral("check"),
         QStringLiteral("Vyhodnotí odpovědi žáka k listu s kódem z --code: v SOUBORU (- je "
                        "standardní vstup) odpověď na každý příklad na jednom řádku, bez "
-                       "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“ nebo "
-                       "„8 zb. 3“; prázdný řádek je bez odpovědi. Vypíše u každého příkladu "
-                       "„N. správně“, „N. chybně“ (s pravděpodobnou chybou „N. chybně – …“, "
-                       "lze-li ji poznat) nebo „N. bez odpovědi“ a nakonec „Správně S z T.“ "
-                       "s řádkem za každou pojmenovanou chybu."),
+                       "prázdných řádků mezi skupinami, u dělení se zbytkem třeba „8 (3)“, "
+                       "„8 zb. 3“, „8zb3“ nebo „8 zbytek 3“; prázdný řádek je bez odpovědi. "
+                       "Vypíše u každého příkladu „N. správně“, „N. chybně“ (s pravděpodobnou "
+                       "chybou „N. chybně – …“, lze-li ji poznat), „N. nečitelné – napiš číslo“ "
+                       "nebo „N. bez odpovědi“ a nakonec „Správně S z T.“ s řádkem za každou "
+                       "pojmenovanou chybu. Soubor, který není text v UTF-8, odmítne."),
         QStringLiteral("SOUBOR")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
@@ -377,8 +379,12 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
                    {ClassSetField::AdaptedCount, &o.adaptedCount}};
     for (const auto& number : numbers) {
         if (problem.field == number.field) {
-            return settingRefusal(problem, number.option->names().constFirst(),
-                                  parser.value(*number.option));
+            // A sheet beyond the set is named by the sentence itself.
+            const bool named = number.field == ClassSetField::Adapted &&
+                               adaptedSheetBeyond(settings.adapted, settings.sheets);
+            return settingRefusal(
+                problem, number.option->names().constFirst(),
+                named ? std::nullopt : std::optional(parser.value(*number.option)));
         }
     }
     if (!kinds) {
@@ -406,7 +412,9 @@ std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput&
     settings.adapted = adapted.value_or(QString()).toStdString();
     if (const ClassSetProblem problem = classSetProblem(settings)) {
         if (problem.field == ClassSetField::Adapted) {
-            return settingRefusal(problem, QStringLiteral("adapted"), adapted);
+            const bool named = adaptedSheetBeyond(settings.adapted, settings.sheets).has_value();
+            return settingRefusal(problem, QStringLiteral("adapted"),
+                                  named ? std::nullopt : adapted);
         }
         if (problem.field != ClassSetField::Sheets) {
             return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
@@ -560,7 +568,12 @@ QString helpText() {
     const Options options;
     QCommandLineParser parser;
     describe(parser, options);
-    QString text = parser.helpText() + QStringLiteral("\nDruhy příkladů pro --kinds:\n");
+    // Qt writes its two headings in English; the program speaks Czech throughout.
+    QString text = parser.helpText();
+    text.replace(QRegularExpression(QStringLiteral("^Usage: (.*) \\[options\\]\n")),
+                 QStringLiteral("Použití: \\1 [volby]\n"));
+    text.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nVolby:\n"));
+    text += QStringLiteral("\nDruhy příkladů pro --kinds:\n");
     for (const KindTopic& topic : kindTopics()) {
         text += QStringLiteral("  %1\n").arg(toQString(topic.name));
         for (const int kind : topic.kinds) {

@@ -114,11 +114,20 @@ int run(const CodeTextTask& task) {
         QByteArray::fromStdString(lists.exercises + std::string(crlf) + lists.solutions));
 }
 
-// One line per exercise and the summary. The file is read whole first, so that nothing is
-// printed for a file that cannot be read or that the core refuses.
-int run(const CodeCheckTask& task) {
+std::variant<QString, Refusal> checkReport(const CodeCheckTask& task) {
     const bool standardInput = task.answers == QLatin1String("-");
     const QString name = standardInput ? QStringLiteral("standardní vstup") : task.answers;
+    const auto cannotRead = [&name](const QString& why) {
+        return Refusal{QStringLiteral("ciferon: odpovědi („%1“) nelze přečíst: %2.").arg(name, why),
+                       runFault};
+    };
+    const QFileInfo info(task.answers);
+    if (!standardInput && !info.exists()) {
+        return cannotRead(QStringLiteral("soubor neexistuje"));
+    }
+    if (!standardInput && info.isDir()) {
+        return cannotRead(QStringLiteral("je to složka, ne soubor"));
+    }
     QFile file(task.answers);
     const bool opened =
         standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
@@ -132,30 +141,37 @@ int run(const CodeCheckTask& task) {
         }
         bytes += piece;
     }
-    if (!opened || file.error() != QFileDevice::NoError) {
-        const QString why = !standardInput && !QFileInfo::exists(task.answers)
-                                ? QStringLiteral("soubor neexistuje")
-                                : file.errorString();
-        return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why));
+    if (!opened) {
+        return cannotRead(QStringLiteral("soubor nelze otevřít"));
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return cannotRead(QStringLiteral("při čtení nastala chyba"));
     }
     const std::vector<SheetItem> items = sheetItems(task.sheet);
     const FileMarks marks = markAnswerFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), items);
-    if (marks.fault == FileMarks::Fault::TooLarge) {
-        return refuse({QStringLiteral("ciferon: odpovědi („%1“) jsou delší než %2 MiB; patří sem "
-                                      "jeden řádek na příklad.")
-                           .arg(name)
-                           .arg(answerFileMax >> 20U),
-                       usageFault});
-    }
-    if (marks.fault != FileMarks::Fault::None) {
-        return refuse(
-            {QStringLiteral("ciferon: odpovědi („%1“) mají víc řádků, než má list příkladů "
-                            "(%2); patří sem jeden řádek na příklad, bez prázdných řádků mezi "
-                            "skupinami.")
-                 .arg(name)
-                 .arg(items.size()),
-             usageFault});
+    switch (marks.fault) {
+        case FileMarks::Fault::None:
+            break;
+        case FileMarks::Fault::TooLarge:
+            return Refusal{QStringLiteral("ciferon: odpovědi („%1“) jsou delší než %2 MiB; patří "
+                                          "sem jeden řádek na příklad.")
+                               .arg(name)
+                               .arg(answerFileMax >> 20U),
+                           usageFault};
+        case FileMarks::Fault::NotText:
+            return Refusal{QStringLiteral("ciferon: odpovědi („%1“) nejsou text v UTF-8; patří "
+                                          "sem jeden řádek na příklad.")
+                               .arg(name),
+                           usageFault};
+        case FileMarks::Fault::TooManyLines:
+            return Refusal{
+                QStringLiteral("ciferon: odpovědi („%1“) mají víc řádků, než má list příkladů "
+                               "(%2); patří sem jeden řádek na příklad, bez prázdných řádků mezi "
+                               "skupinami.")
+                    .arg(name)
+                    .arg(items.size()),
+                usageFault};
     }
     QString report;
     // "N. chybně – TEXT" where a mistake gives exactly the answer; the summary's lines count
@@ -164,7 +180,15 @@ int run(const CodeCheckTask& task) {
         report += toQString(checkLine(items[i].number, marks.marks[i])) + QLatin1Char('\n');
     }
     report += toQString(summaryText(marks.marks)) + QLatin1Char('\n');
-    return writeOut(report.toUtf8());
+    return report;
+}
+
+int run(const CodeCheckTask& task) {
+    const std::variant<QString, Refusal> report = checkReport(task);
+    if (const auto* refusal = std::get_if<Refusal>(&report)) {
+        return refuse(*refusal);
+    }
+    return writeOut(std::get<QString>(report).toUtf8());
 }
 
 int runWithoutWindow(const Task& task, char* program) {

@@ -2,6 +2,9 @@
 // share: Qt's offscreen platform, so that nothing needs a display.
 #pragma once
 
+#include <QString>
+#include <variant>
+
 #include "arguments.h"
 
 namespace ciferon::cli {
@@ -21,5 +24,11 @@ int run(const CodesTask& task);
 int run(const CodePdfTask& task);
 int run(const CodeTextTask& task);
 int run(const CodeCheckTask& task);
+
+// What `--check` prints for a pupil's answers, one line per exercise and the summary, or why
+// it refuses them. The file is read whole first, so that nothing is printed for a file that
+// cannot be read (status 1: missing, a folder, a read error) or that the core refuses
+// (status 2: too long, not text, more lines than exercises).
+std::variant<QString, Refusal> checkReport(const CodeCheckTask& task);
 
 }  // namespace ciferon::cli

@@ -47,25 +47,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Its halves as the quotient and the remainder: «Q (R)» and «Q zb. R» mark as the two
-    // fields do, when the halves hold nothing that the line's own separators would catch.
+    // fields do, when the halves hold nothing that the line's own separators would catch: a
+    // bracket, or a "z" that could begin the word for a remainder.
     const std::string_view quotient = typed.substr(0, size / 2);
     const std::string_view rest = typed.substr(size / 2);
     const auto has = [](std::string_view text, std::string_view what) {
-        return text.find(what) != std::string_view::npos;
+        return text.find_first_of(what) != std::string_view::npos;
     };
     if (quotient.size() < ciferon::answerMax && rest.size() < ciferon::answerMax &&
-        !has(quotient, "(")) {
+        !has(quotient, "(zZ") && !has(rest, "zZ")) {
         const Mark fields = ciferon::markAnswer(remainder, quotient, rest);
         const std::string bracketed = std::string(quotient) + " (" + std::string(rest) + ")";
         require(ciferon::markAnswerLine(remainder, bracketed) == fields);
-        std::string lower(quotient);
-        for (char& c : lower) {
-            c = c == 'Z' ? 'z' : c == 'B' ? 'b' : c;
+        if (!has(rest, "(") && !rest.ends_with('\r')) {
+            // "zb" without blanks only before a digit, which cannot make it "zb." or "zbytek".
+            const bool digitNext = !rest.empty() && rest.front() >= '0' && rest.front() <= '9';
+            for (const char* word : {" zb. ", " zb ", " ZBYTEK ", "zb"}) {
+                if (word == std::string_view("zb") && !digitNext) {
+                    continue;
+                }
+                const std::string line = std::string(quotient) + word + std::string(rest);
+                require(ciferon::markAnswerLine(remainder, line) == fields);
+            }
         }
-        if (!has(lower, "zb.") && !has(rest, "(") && !rest.ends_with('\r')) {
-            const std::string zb = std::string(quotient) + " zb. " + std::string(rest);
-            require(ciferon::markAnswerLine(remainder, zb) == fields);
-        }
+    }
+    // A field that holds no number, and only such a field, is unreadable.
+    for (const Result& result : {plain, remainder}) {
+        require((ciferon::markAnswer(result, typed) == Mark::Unreadable) ==
+                (answer.state == Answer::State::NotNumber));
     }
     return 0;
 }

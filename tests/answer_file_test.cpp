@@ -29,7 +29,7 @@ TEST(AnswerFile, TakesWhatEditorsWriteAndRefusesMoreThanTheSheet) {
         {"61\r\n8 (3)\r\n5\r\n", Fault::None, {Right, Right, Right}},
         {bom + "61\n8 (3)\n5\n", Fault::None, {Right, Right, Right}},
         // The mark only counts at the very beginning: elsewhere it spoils its answer.
-        {"61\n" + bom + "8 (3)\n5\n", Fault::None, {Right, Wrong, Right}},
+        {"61\n" + bom + "8 (3)\n5\n", Fault::None, {Right, Unreadable, Right}},
         {"", Fault::None, {Unanswered, Unanswered, Unanswered}},
         {bom, Fault::None, {Unanswered, Unanswered, Unanswered}},
         {"62\n\n", Fault::None, {Wrong, Unanswered, Unanswered}},
@@ -42,6 +42,27 @@ TEST(AnswerFile, TakesWhatEditorsWriteAndRefusesMoreThanTheSheet) {
         {std::string(answerFileMax, '\n'), Fault::None, {Unanswered, Unanswered, Unanswered}},
         {std::string(answerFileMax + 1, '\n'), Fault::TooLarge, {}},
         {"61\n" + std::string(answerFileMax, ' '), Fault::TooLarge, {}},
+        {std::string(answerFileMax + 1, '\0'), Fault::TooLarge, {}},
+        // Text is UTF-8 without NUL bytes; a binary file, or one in another encoding, is not.
+        {"61\n8\u00A0(3)\n\U0001F600\n", Fault::None, {Right, Right, Unreadable}},
+        {"\uFFFF\u0800\U00100000\n8\xE2\x80\xAF(3)", Fault::None, {Unreadable, Right, Unanswered}},
+        {std::string("61\n\0\n5\n", 7), Fault::NotText, {}},
+        {std::string("\0", 1), Fault::NotText, {}},
+        {"\xFF\xFE" + std::string("6\0"
+                                  "1\0",
+                                  4),
+         Fault::NotText,
+         {}},                                      // UTF-16
+        {"61\n8 (3)\n5\xC3", Fault::NotText, {}},  // cut short
+        {"61\n\xA9\n", Fault::NotText, {}},        // a lone continuation
+        {"\xC3\x28", Fault::NotText, {}},
+        {"\xC0\xAF", Fault::NotText, {}},          // overlong "/"
+        {"\xE0\x80\xAF", Fault::NotText, {}},      // overlong "/"
+        {"\xF0\x80\x80\xAF", Fault::NotText, {}},  // overlong "/"
+        {"\xED\xA0\x80", Fault::NotText, {}},      // a surrogate
+        {"\xF4\x90\x80\x80", Fault::NotText, {}},  // beyond U+10FFFF
+        {"\xF8\x88\x80\x80\x80", Fault::NotText, {}},
+        {"\xE2\x82", Fault::NotText, {}},
     };
     for (const auto& row : rows) {
         const FileMarks file = markAnswerFile(row.bytes, items);

@@ -2,9 +2,14 @@
 // mode or the exact line that refuses it.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "arguments.h"
+#include "codes/items.h"
+#include "modes.h"
 
 namespace ciferon::cli {
 namespace {
@@ -149,14 +154,20 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--codes", "1DX2-DT93", "--heading", tooLong, "--pdf", "a.pdf"},
          refused("nadpis (--heading) smí mít nejvýše 80 znaků.")},
         {{"--sheets", "5", "--adapted", "3,6", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 5; list 6 v ní "
+                 "není.")},
+        {{"--sheets", "5", "--adapted", "3,0", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,6“.")},
+                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,0“.")},
         {{"--sheets", "5", "--adapted", "3,,4", "--pdf", "a.pdf"},
          refused("upravené listy (--adapted) jsou čísla listů od 1 do 5 jednotlivě nebo jako "
                  "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3,,4“.")},
         {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "3", "--pdf", "a.pdf"},
-         refused("upravené listy (--adapted) jsou čísla listů od 1 do 2 jednotlivě nebo jako "
-                 "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo all, ne „3“.")},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 2; list 3 v ní "
+                 "není.")},
+        {{"--sheets", "2", "--adapted", "1-3", "--pdf", "a.pdf"},
+         refused("upravené listy (--adapted) jsou listy této sady, od 1 do 2; list 3 v ní "
+                 "není.")},
         {{"--sheets", "5", "--count", "10", "--adapted", "1", "--adapted-count", "11", "--pdf",
           "a.pdf"},
          refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 10, "
@@ -182,6 +193,79 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         EXPECT_TRUE(reading == row.expected)
             << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
             << "\n  not " << describe(row.expected);
+    }
+}
+
+// Qt's own headings are English; the help speaks Czech throughout.
+TEST(CommandLine, HelpIsCzechThroughout) {
+    const QString help = helpText();
+    EXPECT_TRUE(help.startsWith(QStringLiteral("Použití: "))) << help.left(40).toStdString();
+    EXPECT_TRUE(help.contains(QStringLiteral(" [volby]\n")));
+    EXPECT_TRUE(help.contains(QStringLiteral("\nVolby:\n")));
+    for (const char* english : {"Usage", "Options", "options", "Arguments"}) {
+        EXPECT_FALSE(help.contains(QLatin1String(english))) << english;
+    }
+}
+
+// `--check` with files of every sort: the report for text, one Czech line with the status of
+// its cause for the rest: 1 where the system cannot give the file, 2 where its content is
+// refused.
+TEST(CommandLine, CheckReportsAnswersOrRefusesTheFile) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const Sheet golden = sheetOf("1DX2-DT93");
+    const std::vector<SheetItem> items = sheetItems(golden);
+    ASSERT_EQ(items.size(), 20U);
+    const auto path = [&folder](const char* name) {
+        return folder.filePath(QString::fromUtf8(name));
+    };
+    const auto write = [&path](const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(bytes), bytes.size());
+    };
+    const QByteArray first = QByteArray::fromStdString(resultText(items[0].result));
+    write("answers.txt", first + "\r\n5 1\r\n");
+    write("nul.txt", first + QByteArray("\n\0\n", 3));
+    write("latin2.txt", first + "\n8 zb\xEC 1\n");  // "ě" in ISO 8859-2
+    write("long.txt", QByteArray("1\n").repeated(21));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder")));
+
+    QString expected = QStringLiteral("1. správně\n2. nečitelné – napiš číslo\n");
+    for (int number = 3; number <= 20; ++number) {
+        expected += QStringLiteral("%1. bez odpovědi\n").arg(number);
+    }
+    expected += QStringLiteral("Správně 1 z 20. Nečitelné odpovědi: 1.\n");
+    const auto refusal = [&path](const char* name, const char* why, int status) {
+        return Refusal{
+            QStringLiteral("ciferon: odpovědi („%1“) %2").arg(path(name), QString::fromUtf8(why)),
+            status};
+    };
+    const struct {
+        const char* name;
+        std::variant<QString, Refusal> expected;
+    } rows[] = {
+        {"answers.txt", expected},
+        {"missing.txt", refusal("missing.txt", "nelze přečíst: soubor neexistuje.", runFault)},
+        {"folder", refusal("folder", "nelze přečíst: je to složka, ne soubor.", runFault)},
+        {"nul.txt",
+         refusal("nul.txt", "nejsou text v UTF-8; patří sem jeden řádek na příklad.", usageFault)},
+        {"latin2.txt",
+         refusal("latin2.txt", "nejsou text v UTF-8; patří sem jeden řádek na příklad.",
+                 usageFault)},
+        {"long.txt",
+         refusal("long.txt",
+                 "mají víc řádků, než má list příkladů (20); patří sem jeden řádek na příklad, bez "
+                 "prázdných řádků mezi skupinami.",
+                 usageFault)},
+    };
+    for (const auto& row : rows) {
+        const auto report = checkReport(CodeCheckTask{golden, path(row.name)});
+        EXPECT_TRUE(report == row.expected) << row.name;
+        if (const auto* refused = std::get_if<Refusal>(&report)) {
+            EXPECT_EQ(refused->line.toStdString(),
+                      std::get<Refusal>(row.expected).line.toStdString());
+        }
     }
 }
 

@@ -840,19 +840,22 @@ class Form1Test : public QObject {
         child<QSpinBox>(dialog, "count")->setValue(12);
         QCOMPARE(adaptedCount->value(), 12);
 
-        const QString beyond = QStringLiteral(
+        const QString malformed = QStringLiteral(
             "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako "
             "rozsahy oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.");
-        for (const auto& [typed, refused] : {std::pair{"3, 7", false},
-                                             {"3, 26", true},
-                                             {"všechny", false},
-                                             {"3-", true},
-                                             {"0", true},
-                                             {"24-25", false}}) {
+        const QString beyond =
+            QStringLiteral("Upravené listy jsou listy této sady, od 1 do 25; list 26 v ní není.");
+        for (const auto& [typed, refusal] : {std::pair{"3, 7", QString()},
+                                             {"3, 26", beyond},
+                                             {"všechny", QString()},
+                                             {"3-", malformed},
+                                             {"0", malformed},
+                                             {"24-25", QString()}}) {
             list->setText(QString::fromUtf8(typed));
+            const bool refused = !refusal.isEmpty();
             QCOMPARE(print->isEnabled(), !refused);
             QCOMPARE(problem->isVisible(), refused);
-            QCOMPARE(problem->text(), refused ? beyond : QString());
+            QCOMPARE(problem->text(), refusal);
             QVERIFY(adaptedCount->isEnabled());
         }
         QCOMPARE(dialog.request().adapted, QStringLiteral("24-25"));
@@ -885,9 +888,9 @@ class Form1Test : public QObject {
                  QStringList{QStringLiteral("Kód listu „K7M2-9QX4“ není platný.")});
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
-        // Of the twelve exercises, the two kinds take turns: 0 right, 1 wrong, 2 not
-        // answered; with a remainder, the first right and the second with its quotient only,
-        // which names its likely mistake.
+        // Of the twelve exercises, the two kinds take turns: 0 right, 1 wrong, 2 not a
+        // number, the rest not answered; with a remainder, the first right and the second with its
+        // quotient only, which names its likely mistake.
         const std::vector<Result> results = sheetResults(topicSheet);
         const QStringList exercises = QString::fromStdString(sheetLists(topicSheet).exercises)
                                           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -916,12 +919,14 @@ class Form1Test : public QObject {
                 if (turn == 1) {
                     wrong = static_cast<int>(index);
                 }
-                // A pupil's spelling with blanks is read as the number.
+                // A pupil's spelling with blanks is read as the number; two numbers are not.
                 typed << (turn == 0   ? QStringLiteral(" ") + value
                           : turn == 1 ? QString::number(result.value + 1)
+                          : turn == 2 ? value + QStringLiteral(" 1")
                                       : QString());
                 marks << (turn == 0   ? QStringLiteral("✓ správně")
                           : turn == 1 ? QStringLiteral("✗ chybně")
+                          : turn == 2 ? QStringLiteral("? nečitelné – napiš číslo")
                                       : QString());
             }
         }
@@ -978,9 +983,13 @@ class Form1Test : public QObject {
         QCOMPARE(solution, solutions[wrong].trimmed());
         const QString missing = QStringLiteral("\n– chybí zbytek: 1×");
         QCOMPARE(summaries,
-                 QStringList({QStringLiteral("Správně 2 z 12.") + missing,
-                              QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1.") + missing,
-                              QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.") + missing}));
+                 QStringList({QStringLiteral("Správně 2 z 12. Nečitelné odpovědi: 1.") + missing,
+                              QStringLiteral("Správně 2 z 12. Nečitelné odpovědi: 1. Ukázaná "
+                                             "řešení: 1.") +
+                                  missing,
+                              QStringLiteral("Správně 3 z 12. Nečitelné odpovědi: 1. Ukázaná "
+                                             "řešení: 1.") +
+                                  missing}));
     }
 
     void realCodePromptAndItsMessage() {

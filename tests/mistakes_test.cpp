@@ -101,8 +101,37 @@ TEST(Mistakes, DivisionWithRemainder) {
         {10, "20:3 =", "2 (6)", swapped},
         {10, "23:7 =", "2 (9)", tooLarge},
         {10, "23:7 =", "2 (3)", swapped},
-        {10, "46:8 =", "5 (6", none},  // malformed brackets
+        // The mistakes of a remainder in every way of writing it.
+        {10, "46:8 =", "4 zb 14", tooLarge},
+        {10, "46:8 =", "4ZB14", tooLarge},
+        {10, "46:8 =", "5 zbytek", missing},
+        {10, "46:8 =", "5 (zb. 0)", missing},
+        {10, "46:8 =", "6zb5", swapped},
+        {10, "46:8 =", "6 (zbytek 5)", swapped},
     });
+}
+
+// An answer that cannot be read is neither right nor wrong, and names no mistake even where
+// a slip's answer hides in it.
+TEST(Mistakes, UnreadableNamesNone) {
+    const SheetItem division{1, 10, "46:8 =", "46:8 =5 (6)", {5, 6}, false};
+    const SheetItem carried{2, 14, "52-38 =", "52-38 =14", {14, {}}, false};
+    const MarkedAnswer unreadable{Mark::Unreadable, 0};
+    for (const char* line : {"5 (6", "4 14", "6 5)", "abc", "4 zb. 14 zb. 1"}) {
+        EXPECT_EQ(markLineWithMistakes(division, line), unreadable) << line;
+    }
+    EXPECT_EQ(markWithMistakes(division, "4", "1 4"), unreadable);
+    EXPECT_EQ(markWithMistakes(division, "6", "5"),
+              (MarkedAnswer{Mark::Wrong, mistakeBit(Mistake::Swapped)}));
+    for (const char* answer : {"2 4", "24.", "2,4", "24x"}) {
+        EXPECT_EQ(markWithMistakes(carried, answer), unreadable) << answer;
+        EXPECT_EQ(markLineWithMistakes(carried, answer), unreadable) << answer;
+    }
+    EXPECT_EQ(checkLine(6, unreadable), "6. nečitelné – napiš číslo");
+    EXPECT_EQ(markText(unreadable), "? nečitelné – napiš číslo");
+    EXPECT_EQ(summaryText(std::vector<MarkedAnswer>{
+                  unreadable, {Mark::Wrong, mistakeBit(Mistake::Swapped)}, {Mark::Right}}),
+              "Správně 1 z 3. Nečitelné odpovědi: 1.\n– " + swapped + ": 1×");
 }
 
 TEST(Mistakes, OneSignTheWrongWay) {

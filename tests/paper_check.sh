@@ -85,6 +85,7 @@ echo old >kept.pdf
 refuse() {
     local status=0
     "$ciferon" "$@" 2>message.txt || status=$?
+    refused_status=$status
     [ "$status" -ne 0 ] || { echo "accepted: $*" >&2; return 1; }
     [ "$(wc -l <message.txt)" -eq 1 ] && grep -q '^ciferon: ' message.txt ||
         { echo "message for $*:" >&2; cat message.txt >&2; return 1; }
@@ -218,6 +219,16 @@ rm narrow.pdf narrow.txt
 sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1 zb. \2/; s/$/\r/' results.txt >answers.txt
 "$ciferon" --code 1DX2-DT93 --check answers.txt >marks.txt
 diff <(seq 20 | sed 's/$/. správně/'; echo 'Správně 20 z 20.') marks.txt
+# The remainders written as "5zb4" and "5 (zbytek 4)" (the fifth), and two answers that are
+# no numbers.
+sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1zb\2/; 5s/^([0-9]+)zb([0-9]+)$/\1 (zbytek \2)/; 3s/.*/5 1/; 6s/.*/abc/' \
+    results.txt >spelled.txt
+[ "$(sed -n 5p spelled.txt)" = '5 (zbytek 4)' ]
+grep -qx '[0-9]*zb[0-9]*' spelled.txt
+"$ciferon" --code 1DX2-DT93 --check spelled.txt >marks.txt
+diff <(seq 20 | sed 's/$/. správně/; 3s/.*/3. nečitelné – napiš číslo/; 6s/.*/6. nečitelné – napiš číslo/'
+    echo 'Správně 18 z 20. Nečitelné odpovědi: 2.') marks.txt
+rm spelled.txt
 # From standard input: the first wrong, the second not answered, the next eight right, and
 # the file ends there, so the rest are not answered.
 awk 'NR == 1 { sub(/^[0-9]+/, $1 + 1); print } NR == 2 { print "" } NR > 2 && NR <= 10' \
@@ -268,6 +279,22 @@ rm key.pdf mistakes.txt
 { cat results.txt; echo 1; } >long.txt
 refuse --code 1DX2-DT93 --check long.txt
 refuse --code 1DX2-DT93 --check missing.txt
+[ "$refused_status" -eq 1 ]
+grep -q 'soubor neexistuje' message.txt
+# A folder is the system's failure (1); a binary file is refused content (2).
+mkdir answers.d
+refuse --code 1DX2-DT93 --check answers.d
+[ "$refused_status" -eq 1 ]
+grep -q 'je to složka' message.txt
+rmdir answers.d
+printf '19\n\0\0\n' >binary.txt
+refuse --code 1DX2-DT93 --check binary.txt
+[ "$refused_status" -eq 2 ]
+grep -q 'nejsou text v UTF-8' message.txt
+refuse --code 1DX2-DT93 --check - < <(printf '19\n4 zb\xec 9\n')
+[ "$refused_status" -eq 2 ]
+grep -q 'standardní vstup' message.txt
+rm binary.txt
 head -c 1100000 /dev/zero | tr '\0' '1' >big.txt
 refuse --code 1DX2-DT93 --check big.txt
 grep -q 'jsou delší než 1 MiB' message.txt

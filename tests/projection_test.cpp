@@ -239,6 +239,20 @@ TEST(Projection, TheRequestGivesANewSheetInGroupsOfFiveOrTheSheetOfItsCode) {
         EXPECT_FALSE(refused.sheet) << one.problem;
         EXPECT_EQ(refused.problem, one.problem);
     }
+
+    // The sheet of a code keeps to the count's limit too, whatever the count field holds.
+    for (const Sheet& sheet :
+         {Sheet{4242, 30, 5, allKinds}, Sheet{4242, 31, 5, allKinds}, Sheet{77, 200, 20, 0x0400}}) {
+        const std::string code = sheetCode(sheet);
+        const ProjectionSheet chosen = projectionSheet({5, 0, allKinds, code}, random);
+        if (sheet.count <= projectionCountMax) {
+            EXPECT_EQ(chosen.sheet, sheet) << chosen.problem;
+            continue;
+        }
+        EXPECT_FALSE(chosen.sheet) << code;
+        EXPECT_EQ(chosen.problem, "List kódu „" + code + "“ má " + std::to_string(sheet.count) +
+                                      " příkladů. Počet příkladů musí být celé číslo od 1 do 30.");
+    }
 }
 
 }  // namespace

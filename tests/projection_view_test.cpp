@@ -83,6 +83,7 @@ class ProjectionViewTest : public QObject {
         QTRY_VERIFY(view.isNull());
 
         QString refusal;
+        QString longRefusal;
         bool refusedDisables = false;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<ProjectionDialog*>(modal);
@@ -91,11 +92,18 @@ class ProjectionViewTest : public QObject {
             code->setText(QStringLiteral("AFKB-MJZZ"));
             refusal = dialog->findChild<QLabel*>(QStringLiteral("problem"))->text();
             refusedDisables = !buttonNamed(*dialog, QStringLiteral("Promítat"))->isEnabled();
+            // A valid code of more exercises than a projection takes.
+            code->setText(QStringLiteral("56H4-PQ3V"));
+            longRefusal = dialog->findChild<QLabel*>(QStringLiteral("problem"))->text();
+            refusedDisables =
+                refusedDisables && !buttonNamed(*dialog, QStringLiteral("Promítat"))->isEnabled();
             code->setText(seenCode.toLower());
             buttonNamed(*dialog, QStringLiteral("Promítat"))->click();
         });
         form.project();
         QCOMPARE(refusal, QStringLiteral("Kód listu „AFKB-MJZZ“ není platný."));
+        QCOMPARE(longRefusal, QStringLiteral("List kódu „56H4-PQ3V“ má 200 příkladů. Počet "
+                                             "příkladů musí být celé číslo od 1 do 30."));
         QVERIFY(refusedDisables);
         view = form.findChild<ProjectionView*>();
         QVERIFY(view != nullptr);

@@ -3,7 +3,12 @@
 
 #include <cmath>
 #include <random>
+#include <set>
+#include <string>
 
+#include "classset/classset.h"
+#include "classset/seeds.h"
+#include "codes/items.h"
 #include "evaluator.h"
 #include "run/run.h"
 
@@ -76,6 +81,76 @@ TEST(Property, EvaluatorRejectsFaultyExercises) {
     for (const auto& [exercise, line] : faulty) {
         EXPECT_NE(checkExercise(exercise, line).fault, "") << line;
     }
+}
+
+// The exercises of a sheet that repeat an earlier one, counted from its items.
+int repeatsOf(const Sheet& sheet) {
+    std::set<std::string> seen;
+    int repeats = 0;
+    for (const SheetItem& item : sheetItems(sheet)) {
+        repeats += seen.insert(item.exercise).second ? 0 : 1;
+    }
+    return repeats;
+}
+
+// Class sets of one kind, 20 exercises a sheet: the kinds with the fewest different
+// exercises (division with remainder, teacher's number 11; two-digit sums and differences,
+// 14 and 15) and a bracket kind (1). No sheet holds an exercise twice, adapted ones included,
+// though sheets of seeds drawn without choice often do.
+TEST(Property, ClassSetsOfOneKindRepeatNoExercise) {
+    for (const int kind : {10, 13, 14, 0}) {
+        const auto choice = static_cast<KindChoice>(1U << static_cast<unsigned>(kind));
+        for (const std::uint64_t source : {1U, 2U, 3U}) {
+            ClockRandom random;
+            random.seedWith(source * 1000 + static_cast<std::uint64_t>(kind));
+            ClassSetSettings settings;
+            settings.sheets = 25;
+            settings.count = 20;
+            settings.kinds = choice;
+            settings.adapted = "24-25";
+            settings.adaptedCount = 12;
+            for (const ClassSetSheet& made : classSetOf(settings, random)) {
+                ASSERT_EQ(made.sheet.count, made.adapted ? 12 : 20);
+                EXPECT_EQ(repeatsOf(made.sheet), 0)
+                    << "kind " << kind + 1 << ", " << sheetCode(made.sheet);
+            }
+        }
+    }
+    // Without the choice: a quarter of the division sheets or more repeat an exercise.
+    int repeating = 0;
+    ClockRandom random;
+    random.seedWith(5);
+    for (int i = 0; i < 100; ++i) {
+        const Sheet drawn{
+            static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1)), 20, 5,
+            1U << 10U};
+        EXPECT_EQ(repeatedExercises(drawn), repeatsOf(drawn));
+        repeating += repeatsOf(drawn) > 0 ? 1 : 0;
+    }
+    EXPECT_GT(repeating, 25);
+}
+
+// Where no seed can avoid repeats (200 divisions with remainder of about 400 possible), the
+// sheet is the one with the fewest repeats of seedTriesMax seeds drawn, and no more are drawn.
+TEST(Property, UnavoidableRepeatsAreTheFewestOfBoundedTries) {
+    Sheet sheet{0, 200, 10, 1U << 10U};
+    ClockRandom random;
+    random.seedWith(41);
+    ClockRandom same;
+    same.seedWith(41);
+    std::uint32_t best = 0;
+    int fewest = sheet.count;
+    for (int tries = 0; tries < seedTriesMax; ++tries) {
+        sheet.seed = static_cast<std::uint32_t>(draw(same, 0, static_cast<int>(sheetSeeds) - 1));
+        const int repeats = repeatedExercises(sheet);
+        ASSERT_GT(repeats, 0);
+        if (repeats < fewest) {
+            fewest = repeats;
+            best = sheet.seed;
+        }
+    }
+    EXPECT_EQ(newSheetSeed(sheet, random), best);
+    EXPECT_EQ(random.next(), same.next());  // the next draw of both: as many drawn
 }
 
 }  // namespace

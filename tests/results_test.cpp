@@ -64,6 +64,8 @@ TEST(Answer, ReadsAPupilsSpellingsAndRefusesTheRest) {
         {"1\u00A0035", Number, 1035},
         {"1\u202F035", Number, 1035},
         {"1\u2009035", Number, 1035},
+        {"12 345 678", Number, 12345678},
+        {" - 1 035 ", Number, -1035},
         {"-5", Number, -5},
         {"\u22125", Number, -5},
         {" \u2212 5", Number, -5},
@@ -79,6 +81,12 @@ TEST(Answer, ReadsAPupilsSpellingsAndRefusesTheRest) {
         {"+5", NotNumber, 0},
         {"--5", NotNumber, 0},
         {"6-1", NotNumber, 0},  // a minus only before the digits
+        {"5 1", NotNumber, 0},  // a blank between digits only before thousands
+        {"1 03", NotNumber, 0},
+        {"1 0350", NotNumber, 0},
+        {"1035 7", NotNumber, 0},
+        {"1234 567", NotNumber, 0},
+        {"1 035 7", NotNumber, 0},
         {"-\u22125", NotNumber, 0},
         {"-", NotNumber, 0},
         {"\u2212", NotNumber, 0},
@@ -110,20 +118,29 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {plain, "61", "", Mark::Right},
         {plain, "62", "", Mark::Wrong},
         {plain, "-61", "", Mark::Wrong},
-        {plain, "61.", "", Mark::Wrong},
+        {plain, "61.", "", Mark::Unreadable},
+        {plain, "abc", "", Mark::Unreadable},
+        {plain, "6 1", "", Mark::Unreadable},
         {plain, " ", "", Mark::Unanswered},
         {plain, "61", "3", Mark::Right},  // no remainder field for this result
+        {plain, "", "x", Mark::Unanswered},
         {remainder, "8", "3", Mark::Right},
         {remainder, "8", "4", Mark::Wrong},
         {remainder, "8", "", Mark::Wrong},
         {remainder, "", "3", Mark::Wrong},
         {remainder, "", " ", Mark::Unanswered},
-        {remainder, "8 (3)", "", Mark::Wrong},
+        {remainder, "8", "x", Mark::Unreadable},
+        {remainder, "", "x", Mark::Unreadable},
+        {remainder, "8 (3)", "", Mark::Unreadable},
         {plain, "61", nullptr, Mark::Right},
         {plain, "61\r", nullptr, Mark::Right},
         {plain, "", nullptr, Mark::Unanswered},
         {plain, "\r", nullptr, Mark::Unanswered},
-        {plain, "61 (0)", nullptr, Mark::Wrong},
+        {plain, "62", nullptr, Mark::Wrong},
+        {plain, "61 (0)", nullptr, Mark::Unreadable},
+        {plain, "6 1", nullptr, Mark::Unreadable},
+        {plain, "abc\r", nullptr, Mark::Unreadable},
+        // Every common way of writing the remainder.
         {remainder, "8 (3)", nullptr, Mark::Right},
         {remainder, "8(3)", nullptr, Mark::Right},
         {remainder, " 8 ( 3 ) \r", nullptr, Mark::Right},
@@ -131,16 +148,41 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {remainder, "8 zb.3\r", nullptr, Mark::Right},
         {remainder, "8 Zb. 3", nullptr, Mark::Right},
         {remainder, "8 ZB. 3", nullptr, Mark::Right},
+        {remainder, "8 zb 3", nullptr, Mark::Right},
+        {remainder, "8 zB 3", nullptr, Mark::Right},
+        {remainder, "8zb3", nullptr, Mark::Right},
+        {remainder, "8zb.3", nullptr, Mark::Right},
+        {remainder, "8\u00A0zb.\u00A03", nullptr, Mark::Right},
+        {remainder, "8 (zb. 3)", nullptr, Mark::Right},
+        {remainder, "8 (zb 3)", nullptr, Mark::Right},
+        {remainder, "8 ( ZB.3 )", nullptr, Mark::Right},
+        {remainder, "8(zb3)", nullptr, Mark::Right},
+        {remainder, "8 zbytek 3", nullptr, Mark::Right},
+        {remainder, "8 Zbytek 3", nullptr, Mark::Right},
+        {remainder, "8 (zbytek 3)", nullptr, Mark::Right},
+        {remainder, "8 ZBYTEK 3\r", nullptr, Mark::Right},
+        // Read, and wrong.
         {remainder, "8 (4)", nullptr, Mark::Wrong},
+        {remainder, "8 zb 4", nullptr, Mark::Wrong},
+        {remainder, "9zb3", nullptr, Mark::Wrong},
         {remainder, "83", nullptr, Mark::Wrong},
         {remainder, "8", nullptr, Mark::Wrong},
         {remainder, "(3)", nullptr, Mark::Wrong},
         {remainder, "zb. 3", nullptr, Mark::Wrong},
         {remainder, "8 zb.", nullptr, Mark::Wrong},
-        {remainder, "8 (3", nullptr, Mark::Wrong},
-        {remainder, "8 3)", nullptr, Mark::Wrong},
-        {remainder, "8 (3) 1", nullptr, Mark::Wrong},
-        {remainder, "8 zb 3", nullptr, Mark::Wrong},
+        {remainder, "8 zbytek", nullptr, Mark::Wrong},
+        {remainder, "8 (zb.)", nullptr, Mark::Wrong},
+        // Not to be read as a quotient and a remainder.
+        {remainder, "8 3", nullptr, Mark::Unreadable},
+        {remainder, "abc", nullptr, Mark::Unreadable},
+        {remainder, "8 (3", nullptr, Mark::Unreadable},
+        {remainder, "8 3)", nullptr, Mark::Unreadable},
+        {remainder, "8 (3) 1", nullptr, Mark::Unreadable},
+        {remainder, "8 (zb. 3", nullptr, Mark::Unreadable},
+        {remainder, "8 zb. x", nullptr, Mark::Unreadable},
+        {remainder, "8 zb. 3 zb. 3", nullptr, Mark::Unreadable},
+        {remainder, "8 z 3", nullptr, Mark::Unreadable},
+        {remainder, "8 (zb. zb. 3)", nullptr, Mark::Unreadable},
         {remainder, "", nullptr, Mark::Unanswered},
         {remainder, " \r", nullptr, Mark::Unanswered},
     };
@@ -154,11 +196,14 @@ TEST(Answer, MarksFieldsAndCheckLines) {
     }
 }
 
-// Only right answers count as right; a wrong one and one not answered count in the total.
+// Only right answers count as right; a wrong one, an unreadable one and one not answered
+// count in the total, and the unreadable ones are counted apart.
 TEST(Answer, SummaryAsEveryFrontEndPrintsIt) {
-    const std::vector<Mark> marks{Mark::Right, Mark::Wrong, Mark::Unanswered, Mark::Right};
+    std::vector<Mark> marks{Mark::Right, Mark::Wrong, Mark::Unanswered, Mark::Right};
     EXPECT_EQ(summaryText(marks), "Správně 2 z 4.");
     EXPECT_EQ(summaryText(marks, 1), "Správně 2 z 4. Ukázaná řešení: 1.");
+    marks.insert(marks.end(), 2, Mark::Unreadable);
+    EXPECT_EQ(summaryText(marks, 1), "Správně 2 z 6. Nečitelné odpovědi: 2. Ukázaná řešení: 1.");
 }
 
 // The first setting out of its range names itself; a heading counts characters, not bytes.
@@ -205,7 +250,13 @@ TEST(ClassSet, RefusesTheFirstSettingOutOfRange) {
          "Nadpis smí mít nejvýše 80 znaků."},
         {{8, 20, 5, allKinds, "", " 3, 7-8 ", 20}, ClassSetField::None, ""},
         {{8, 20, 5, allKinds, "", "všechny", 1}, ClassSetField::None, ""},
-        {{8, 20, 5, allKinds, "", "3,9", 0}, ClassSetField::Adapted, adaptedRefusal},
+        {{8, 20, 5, allKinds, "", "3,9", 0},
+         ClassSetField::Adapted,
+         "Upravené listy jsou listy této sady, od 1 do 8; list 9 v ní není."},
+        {{8, 20, 5, allKinds, "", "7-12, 2", 0},
+         ClassSetField::Adapted,
+         "Upravené listy jsou listy této sady, od 1 do 8; list 9 v ní není."},
+        {{8, 20, 5, allKinds, "", "3,0", 0}, ClassSetField::Adapted, adaptedRefusal},
         {{8, 20, 5, allKinds, "", "3-", 0}, ClassSetField::Adapted, adaptedRefusal},
         {{8, 20, 5, allKinds, "", "všechno", 0}, ClassSetField::Adapted, adaptedRefusal},
         {{8, 20, 5, allKinds, "", "3", 21},

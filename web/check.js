@@ -86,10 +86,11 @@
     list.style.setProperty("--longest", longest);
   }
 
-  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong), with their
-  // texts as the pupil sees them (a symbol and a word, the colour only besides) and its
-  // summary. Only a changed mark touches its line; the line's data-mark gives the mark's colour
-  // and, for a wrong answer whose solution is not shown, the button that shows it.
+  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong, n: not
+  // readable), with their texts as the pupil sees them (a symbol and a word, the colour only
+  // besides) and its summary. Only a changed mark touches its line; the line's data-mark gives
+  // the mark's colour and, for a wrong answer whose solution is not shown, the button that
+  // shows it.
   function takeMarks(given, texts, text) {
     rows.forEach((row, index) => {
       const mark = given[index];

@@ -364,8 +364,8 @@ Check& check() {
     return sheet;
 }
 
-// The last marks as one letter an exercise (u: not answered, r: right, w: wrong) and the
-// summary with `shown` solutions shown.
+// The last marks as one letter an exercise (u: not answered, r: right, w: wrong, n: not
+// readable) and the summary with `shown` solutions shown.
 void marksOut(int shown) {
     std::string letters;
     std::string texts;
@@ -374,7 +374,10 @@ void marksOut(int shown) {
             texts += '\n';
         }
         const ciferon::Mark mark = marked.mark;
-        letters += mark == ciferon::Mark::Right ? 'r' : mark == ciferon::Mark::Wrong ? 'w' : 'u';
+        letters += mark == ciferon::Mark::Right        ? 'r'
+                   : mark == ciferon::Mark::Wrong      ? 'w'
+                   : mark == ciferon::Mark::Unreadable ? 'n'
+                                                       : 'u';
         texts += ciferon::markText(marked);
     }
     marksToPage(letters.c_str(), texts.c_str(), ciferon::summaryText(check().marks, shown).c_str());

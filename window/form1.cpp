@@ -22,7 +22,7 @@
 #include <QTranslator>
 
 #ifdef CIFERON_CUPS
-#include <cups/cups.h>
+#include <dlfcn.h>
 #endif
 
 #include "check_dialog.h"
@@ -57,10 +57,27 @@ constexpr QRect quitButton = twips(8280, 3240, 1815, 375);
 // cupsPrintFile as the painter ends and drops that call's answer, so QPainter::end() and
 // printerState() tell nothing of a queue that does not accept jobs or is gone; libcups keeps
 // the scheduler's last answer for the thread that asked. A file, not a queue, sends nothing.
+// libcups is asked at run time, not linked: linked, it and what it needs (gnutls, Kerberos,
+// Avahi) would load at every start. Qt's print support has loaded it once a job was sent to
+// a queue, so it is only looked up (RTLD_NOLOAD); where it is not loaded, no job went
+// through it and there is no answer to read.
 bool jobRefused(const QPrinter& printer) {
 #ifdef CIFERON_CUPS
-    return printer.outputFormat() == QPrinter::NativeFormat &&
-           cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE;
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        return false;
+    }
+    void* cups = dlopen("libcups.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (cups == nullptr) {
+        return false;
+    }
+    // ipp_status_t cupsLastError(void); the statuses up to IPP_STATUS_OK_EVENTS_COMPLETE
+    // (0x0007) are successes.
+    constexpr int lastSuccess = 0x0007;
+    using LastError = int (*)();
+    const auto lastError = reinterpret_cast<LastError>(dlsym(cups, "cupsLastError"));
+    const bool refused = lastError != nullptr && lastError() > lastSuccess;
+    dlclose(cups);  // only the reference this lookup took
+    return refused;
 #else
     (void)printer;
     return false;

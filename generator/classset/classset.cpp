@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/utf8.h"
+#include "classset/seeds.h"
 #include "codes/choice.h"
 
 namespace ciferon {
@@ -81,6 +82,11 @@ ClassSetProblem classSetProblem(const ClassSetSettings& settings) {
                 "Nadpis smí mít nejvýše " + std::to_string(headingMax) + " znaků."};
     }
     const auto adapted = readAdaptedSheets(settings.adapted, settings.sheets);
+    if (const auto beyond = adaptedSheetBeyond(settings.adapted, settings.sheets)) {
+        return {ClassSetField::Adapted, "Upravené listy jsou listy této sady, od 1 do " +
+                                            std::to_string(settings.sheets) + "; list " +
+                                            std::to_string(*beyond) + " v ní není."};
+    }
     if (!adapted) {
         return {ClassSetField::Adapted,
                 "Upravené listy jsou čísla listů od 1 do " + std::to_string(settings.sheets) +
@@ -113,6 +119,23 @@ std::optional<std::vector<bool>> readAdaptedSheets(std::string_view list, int sh
     return readNumberList(trimmed, sheets);
 }
 
+std::optional<int> adaptedSheetBeyond(std::string_view list, int sheets) {
+    // Far more than any set has, so that a number typed beyond it is still told.
+    constexpr int listedMax = 9999;
+    if (readAdaptedSheets(list, sheets)) {
+        return std::nullopt;
+    }
+    const auto listed = readAdaptedSheets(list, listedMax);
+    if (!listed) {
+        return std::nullopt;
+    }
+    const auto beyond = std::find(listed->begin() + std::max(sheets, 0) + 1, listed->end(), true);
+    if (beyond == listed->end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(beyond - listed->begin());
+}
+
 std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSource& random) {
     const std::vector<bool> adapted =
         readAdaptedSheets(settings.adapted, settings.sheets)
@@ -123,10 +146,10 @@ std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSo
     while (static_cast<int>(set.size()) < settings.sheets) {
         const bool isAdapted = adapted.at(set.size() + 1);
         Sheet sheet;
-        sheet.seed = static_cast<std::uint32_t>(draw(random, 0, static_cast<int>(sheetSeeds) - 1));
         sheet.count = isAdapted ? adaptedCount : settings.count;
         sheet.separator = settings.separator;
         sheet.kinds = settings.kinds;
+        sheet.seed = newSheetSeed(sheet, random);
         // A repeated seed repeats the list; short sheets may also meet by chance. Even one
         // exercise of division with remainder, the kind with the fewest (405), leaves room for
         // a class set of 40.

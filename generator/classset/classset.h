@@ -45,6 +45,11 @@ int fieldMax(ClassSetField field);
 // 0 unused); empty for a list that is not valid.
 std::optional<std::vector<bool>> readAdaptedSheets(std::string_view list, int sheets);
 
+// The first sheet that a list of adapted sheets names beyond a set of `sheets`, for a list
+// that is otherwise well formed: 3 for "1, 3" in a set of 2. Nothing for a list that is
+// valid for the set or not well formed.
+std::optional<int> adaptedSheetBeyond(std::string_view list, int sheets);
+
 // One sheet of a class set, and whether it is laid out adapted. Its code does not say so: the
 // code opens the same exercises either way.
 struct ClassSetSheet {
@@ -53,7 +58,8 @@ struct ClassSetSheet {
 };
 
 // A class set as the settings ask, for settings that classSetProblem() passes: seeds from the
-// source, no two sheets with the same exercise list, an adapted sheet with its own count.
+// source as newSheetSeed() chooses them (no exercise repeated on a sheet where the kinds
+// allow it), no two sheets with the same exercise list, an adapted sheet with its own count.
 // Without adapted sheets, the sheets of classSet() from the same source.
 std::vector<ClassSetSheet> classSetOf(const ClassSetSettings& settings, RandomSource& random);
 

@@ -3,6 +3,7 @@
 #include "texts/texts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ciferon {
 
@@ -338,7 +339,7 @@ MarkedAnswer markLineWithMistakes(int kind, std::string_view exercise, const Res
                                   std::string_view line) {
     const auto fields = lineFields(result, line);
     if (!fields) {
-        return {Mark::Wrong};
+        return {Mark::Unreadable};
     }
     return markWithMistakes(kind, exercise, result, fields->answer, fields->remainder);
 }
@@ -371,8 +372,11 @@ std::string withNote(std::string mark, MistakeSet mistakes) {
 }  // namespace
 
 std::string checkLine(int number, const MarkedAnswer& marked) {
-    return withNote(std::to_string(number).append(". ").append(markWord(marked.mark)),
-                    marked.mistakes);
+    std::string line = std::to_string(number).append(". ").append(markWord(marked.mark));
+    if (marked.mark == Mark::Unreadable) {
+        return line.append(" – ").append(unreadableHint());
+    }
+    return withNote(std::move(line), marked.mistakes);
 }
 
 std::string markText(const MarkedAnswer& marked) {

@@ -75,7 +75,7 @@ WrongAnswers wrongAnswers(int kind, std::string_view exercise, const Result& rig
 WrongAnswers wrongAnswers(const SheetItem& item);
 
 // An answer marked, with the mistakes it is exactly the answer of. Only a wrong answer has
-// mistakes.
+// mistakes; an unreadable one names none.
 struct MarkedAnswer {
     Mark mark = Mark::Unanswered;
     MistakeSet mistakes = 0;
@@ -103,7 +103,8 @@ MarkedAnswer markLineWithMistakes(int kind, std::string_view exercise, const Res
 std::string mistakeNote(MistakeSet mistakes);
 
 // One line of `--check`'s output, without its line break: "7. správně", "8. bez odpovědi",
-// "9. chybně", or with named mistakes "9. chybně – asi zapomenutý přechod přes desítku".
+// "9. chybně", with named mistakes "9. chybně – asi zapomenutý přechod přes desítku", or
+// "10. nečitelné – napiš číslo".
 std::string checkLine(int number, const MarkedAnswer& marked);
 
 // A mark as the check view shows it, with the mistakes named for it: "✗ chybně – asi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace ciferon {
 
@@ -25,15 +26,45 @@ std::size_t signAt(std::string_view text, const std::array<std::string_view, n>&
     return 0;
 }
 
-// Where "zb." (in any case) first stands in the text, or npos.
-std::size_t findZb(std::string_view text) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
-        if (lower(text[i]) == 'z' && lower(text[i + 1]) == 'b' && text[i + 2] == '.') {
-            return i;
+// The blanks that the text begins with, as a count of bytes.
+std::size_t blanksAt(std::string_view text) {
+    std::size_t length = 0;
+    for (std::size_t blank = signAt(text, blanks); blank != 0;
+         blank = signAt(text.substr(length), blanks)) {
+        length += blank;
+    }
+    return length;
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The length of the word for a remainder that the text begins with, in any case: "zbytek",
+// or "zb" with or without its dot; 0 for none.
+std::size_t remainderWordAt(std::string_view text) {
+    const auto startsWith = [text](std::string_view word) {
+        return text.size() >= word.size() &&
+               std::equal(word.begin(), word.end(), text.begin(),
+                          [](char w, char t) { return w == lowerAscii(t); });
+    };
+    if (startsWith("zbytek")) {
+        return 6;
+    }
+    if (startsWith("zb")) {
+        return text.size() > 2 && text[2] == '.' ? 3 : 2;
+    }
+    return 0;
+}
+
+// Where the word for a remainder first stands in the text, and its length; npos for none.
+std::pair<std::size_t, std::size_t> findRemainderWord(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::size_t length = remainderWordAt(text.substr(i)); length != 0) {
+            return {i, length};
         }
     }
-    return std::string_view::npos;
+    return {std::string_view::npos, 0};
 }
 
 }  // namespace
@@ -50,17 +81,32 @@ Answer readAnswer(std::string_view typed) {
     if (typed.size() > answerMax) {
         return {Answer::State::NotNumber};
     }
+    // Digits separated by blanks stand in groups: the first of one to three digits, each
+    // further one of exactly three.
     std::size_t digits = 0;
+    std::size_t groups = 1;
+    std::size_t group = 0;
+    bool blankAfterDigit = false;
     bool negative = false;
     long long value = 0;
     for (std::size_t i = 0; i < typed.size();) {
         const std::string_view rest = typed.substr(i);
         if (const std::size_t blank = signAt(rest, blanks); blank != 0) {
+            blankAfterDigit = digits != 0;
             i += blank;
         } else if (rest.front() >= '0' && rest.front() <= '9') {
+            if (blankAfterDigit) {
+                if (groups == 1 ? group > 3 : group != 3) {
+                    return {Answer::State::NotNumber};
+                }
+                ++groups;
+                group = 0;
+                blankAfterDigit = false;
+            }
             if (++digits > digitsMax) {
                 return {Answer::State::NotNumber};
             }
+            ++group;
             value = value * 10 + (rest.front() - '0');
             ++i;
         } else if (const std::size_t minus = signAt(rest, minusSigns);
@@ -74,21 +120,26 @@ Answer readAnswer(std::string_view typed) {
     if (digits == 0) {
         return {negative ? Answer::State::NotNumber : Answer::State::Empty};
     }
+    if (groups > 1 && group != 3) {
+        return {Answer::State::NotNumber};
+    }
     return {Answer::State::Number, negative ? -value : value};
 }
 
 Mark markAnswer(const Result& result, std::string_view answer, std::string_view remainder) {
     const Answer given = readAnswer(answer);
-    const bool valueRight = given.state == Answer::State::Number && given.value == result.value;
-    if (!result.remainder) {
-        if (given.state == Answer::State::Empty) {
-            return Mark::Unanswered;
-        }
-        return valueRight ? Mark::Right : Mark::Wrong;
-    }
-    const Answer givenRemainder = readAnswer(remainder);
+    const Answer givenRemainder =
+        result.remainder ? readAnswer(remainder) : Answer{Answer::State::Empty};
     if (given.state == Answer::State::Empty && givenRemainder.state == Answer::State::Empty) {
         return Mark::Unanswered;
+    }
+    if (given.state == Answer::State::NotNumber ||
+        givenRemainder.state == Answer::State::NotNumber) {
+        return Mark::Unreadable;
+    }
+    const bool valueRight = given.state == Answer::State::Number && given.value == result.value;
+    if (!result.remainder) {
+        return valueRight ? Mark::Right : Mark::Wrong;
     }
     const bool remainderRight =
         givenRemainder.state == Answer::State::Number && givenRemainder.value == *result.remainder;
@@ -102,18 +153,23 @@ std::optional<AnswerFields> lineFields(const Result& result, std::string_view li
     if (!result.remainder) {
         return AnswerFields{line, {}};
     }
-    // «8 (3)»: the remainder in brackets, nothing but blanks after them.
+    // «8 (3)», «8 (zb. 3)»: the remainder in brackets, nothing but blanks after them.
     if (const std::size_t open = line.find('('); open != std::string_view::npos) {
         const std::size_t close = line.rfind(')');
         if (close == std::string_view::npos || close < open ||
             readAnswer(line.substr(close + 1)).state != Answer::State::Empty) {
             return std::nullopt;
         }
-        return AnswerFields{line.substr(0, open), line.substr(open + 1, close - open - 1)};
+        std::string_view inside = line.substr(open + 1, close - open - 1);
+        const std::size_t lead = blanksAt(inside);
+        if (const std::size_t word = remainderWordAt(inside.substr(lead)); word != 0) {
+            inside.remove_prefix(lead + word);
+        }
+        return AnswerFields{line.substr(0, open), inside};
     }
-    // «8 zb. 3»
-    if (const std::size_t zb = findZb(line); zb != std::string_view::npos) {
-        return AnswerFields{line.substr(0, zb), line.substr(zb + 3)};
+    // «8 zb. 3», «8 zb 3», «8zb3», «8 zbytek 3»
+    if (const auto [at, length] = findRemainderWord(line); at != std::string_view::npos) {
+        return AnswerFields{line.substr(0, at), line.substr(at + length)};
     }
     // The quotient alone, or nothing.
     return AnswerFields{line, {}};
@@ -121,7 +177,7 @@ std::optional<AnswerFields> lineFields(const Result& result, std::string_view li
 
 Mark markAnswerLine(const Result& result, std::string_view line) {
     const auto fields = lineFields(result, line);
-    return fields ? markAnswer(result, fields->answer, fields->remainder) : Mark::Wrong;
+    return fields ? markAnswer(result, fields->answer, fields->remainder) : Mark::Unreadable;
 }
 
 std::string_view markWord(Mark mark) {
@@ -130,6 +186,8 @@ std::string_view markWord(Mark mark) {
             return "správně";
         case Mark::Wrong:
             return "chybně";
+        case Mark::Unreadable:
+            return "nečitelné";
         case Mark::Unanswered:
             break;
     }
@@ -138,8 +196,12 @@ std::string_view markWord(Mark mark) {
 
 std::string summaryText(const std::vector<Mark>& marks, int shown) {
     const auto right = std::count(marks.begin(), marks.end(), Mark::Right);
+    const auto unreadable = std::count(marks.begin(), marks.end(), Mark::Unreadable);
     std::string text =
         "Správně " + std::to_string(right) + " z " + std::to_string(marks.size()) + ".";
+    if (unreadable > 0) {
+        text.append(" Nečitelné odpovědi: ").append(std::to_string(unreadable)).append(".");
+    }
     if (shown > 0) {
         text.append(" Ukázaná řešení: ").append(std::to_string(shown)).append(".");
     }

@@ -37,11 +37,22 @@ std::string projectionProblem(const ProjectionRequest& request) {
     if (request.seconds < projectionSecondsMin || request.seconds > projectionSecondsMax) {
         return rangeText("Počet sekund na příklad", projectionSecondsMin, projectionSecondsMax);
     }
+    const std::string countLimit =
+        rangeText("Počet příkladů", projectionCountMin, projectionCountMax);
     if (!blank(request.code)) {
-        return readSheetCode(request.code) ? std::string() : codeRefusal(request.code);
+        const auto sheet = readSheetCode(request.code);
+        if (!sheet) {
+            return codeRefusal(request.code);
+        }
+        // A sheet of a code keeps to the same limit as a new one: more would not be legible.
+        if (sheet->count > projectionCountMax) {
+            return "List kódu „" + sheetCode(*sheet) + "“ má " + std::to_string(sheet->count) +
+                   " příkladů. " + countLimit;
+        }
+        return {};
     }
     if (request.count < projectionCountMin || request.count > projectionCountMax) {
-        return rangeText("Počet příkladů", projectionCountMin, projectionCountMax);
+        return countLimit;
     }
     ClassSetSettings settings;
     settings.sheets = 1;

@@ -32,7 +32,8 @@ struct ProjectionRequest {
 };
 
 // The sheet a request projects, or the Czech sentence why there is none (a code that is not
-// valid, a number out of range, no kind chosen). A new sheet is one sheet of a class set, in
+// valid or whose sheet has more than projectionCountMax exercises, a number out of range, no
+// kind chosen). A new sheet is one sheet of a class set, in
 // groups of sheetSeparatorDefault, with its seed from the source, which this seeds.
 // The problem alone, for a dialog that checks as the teacher types: empty when the request
 // can be projected.
@@ -124,7 +125,8 @@ class Projection {
 
 // The view's own texts.
 inline constexpr std::string_view resultsTitle{"Výsledky"};
-inline constexpr std::string_view pausedText{"Pozastaveno"};
+// Follows the seconds left, after a dash: "5 s – pozastaveno".
+inline constexpr std::string_view pausedText{"pozastaveno"};
 inline constexpr std::string_view blankedText{"Obrazovka je zatemněná"};
 // "Kód XXXX-XXXX", as a sheet printed alone is titled.
 std::string projectionCodeLine(std::string_view code);

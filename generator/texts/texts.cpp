@@ -8,6 +8,8 @@ std::string markText(Mark mark) {
             return std::string("✓ ").append(markWord(mark));
         case Mark::Wrong:
             return std::string("✗ ").append(markWord(mark));
+        case Mark::Unreadable:
+            return std::string("? ").append(markWord(mark)).append(" – ").append(unreadableHint());
         case Mark::Unanswered:
             break;
     }
@@ -48,6 +50,10 @@ std::string solutionsHeading(std::string_view heading) {
 
 std::string_view remainderLabel() {
     return "zb.";
+}
+
+std::string_view unreadableHint() {
+    return "napiš číslo";
 }
 
 std::string sheetTitle(int number, int total, std::string_view code) {

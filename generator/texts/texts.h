@@ -10,8 +10,9 @@
 
 namespace ciferon {
 
-// A mark as the check view shows it: "✓ správně", "✗ chybně", and nothing for an exercise
-// not answered. The word is markWord's, so that the symbol never stands without it.
+// A mark as the check view shows it: "✓ správně", "✗ chybně", "? nečitelné – napiš číslo",
+// and nothing for an exercise not answered. The word is markWord's, so that the symbol never
+// stands without it.
 std::string markText(Mark mark);
 
 // The labels of a pupil's sheet's top, to fill in: "Jméno:" and "Datum:".
@@ -31,6 +32,9 @@ std::string solutionsHeading(std::string_view heading);
 
 // What stands between a quotient and its remainder where a pupil writes them: "zb.".
 std::string_view remainderLabel();
+
+// What an unreadable answer asks of the pupil, after the mark's word: "napiš číslo".
+std::string_view unreadableHint();
 
 // A sheet's title on paper and in the key: "List 3 z 25, kód 4XY1-ZKRX" in a class set, or
 // "Kód 4XY1-ZKRX" for a sheet printed alone (number 0).

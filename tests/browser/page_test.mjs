@@ -371,9 +371,10 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   assert.deepEqual(await state(), ["20", "20", true, false, ""]);
   await type("count", "12");
   assert.deepEqual(await state(), ["12", "12", true, false, ""]);
-  const beyond = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy oddělené " +
-    "čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
-  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", beyond]]) {
+  const malformed = "Upravené listy jsou čísla listů od 1 do 25 jednotlivě nebo jako rozsahy " +
+    "oddělené čárkou, třeba 3, 7 nebo 3,7-8, nebo „všechny“.";
+  const beyond = "Upravené listy jsou listy této sady, od 1 do 25; list 26 v ní není.";
+  for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", malformed]]) {
     await type("adapted", list);
     assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
   }
@@ -613,27 +614,34 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
   assert.equal(await engine.evaluate(() => document.activeElement.id), "answer2");
 
   // Exercise 3 wrong, 11 without its remainder, which names the likely mistake, 20
-  // unanswered, 4 with a narrow no-break space.
+  // unanswered, 4 between narrow no-break spaces, 6 no number at all (a blank between digits
+  // only separates thousands).
   const answers = right.map((result) => [...result]);
   answers[2] = [String(Number(right[2][0]) + 1)];
   answers[10] = [right[10][0], ""];
   answers[19] = [];
-  answers[3] = [right[3][0].replace(/^(\d)/, "$1\u202f")];
+  answers[3] = [`\u202f${right[3][0]}\u202f`];
+  answers[5] = [`${right[5][0]} 1`];
   await fillAnswers(answers);
   await engine.press("#evaluate");
   const marks = right.map((_, i) => [i === 19 ? "" : [2, 10].includes(i) ? "✗ chybně" : "✓ správně",
     [2, 10].includes(i), ""]);
   marks[10][0] = "✗ chybně – chybí zbytek";
+  marks[5][0] = "? nečitelné – napiš číslo";
   const missing = "\n– chybí zbytek: 1×";
-  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20.${missing}`]);
+  const unreadable = " Nečitelné odpovědi: 1.";
+  assert.deepEqual(await checkView(), [marks, `Správně 16 z 20.${unreadable}${missing}`]);
+  assert.equal(await engine.evaluate(() => getComputedStyle(mark6).color),
+    await engine.evaluate(() => getComputedStyle(mark3).color));
 
   await engine.press("#mark11 ~ .show");
   marks[10] = [marks[10][0], false, solutions[10]];
-  assert.deepEqual(await checkView(), [marks, `Správně 17 z 20. Ukázaná řešení: 1.${missing}`]);
+  assert.deepEqual(await checkView(), [marks, `Správně 16 z 20.${unreadable} Ukázaná řešení: 1.${missing}`]);
   // Corrected and evaluated again.
-  await fillAnswers(answers.with(2, right[2]));
+  await fillAnswers(answers.with(2, right[2]).with(5, right[5]));
   await engine.press("#evaluate");
   marks[2] = ["✓ správně", false, ""];
+  marks[5] = ["✓ správně", false, ""];
   assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
   await engine.press("#closeCheck");
   assert.equal(await engine.evaluate(() => checkDialog.open), false);
@@ -754,6 +762,14 @@ test("the projection: steps, next, the end screen's results and code, Esc ends i
   });
   assert.deepEqual(await engine.evaluate(() => [startProjection.disabled,
     document.getElementById("projectionProblem").textContent]), [true, "Kód listu „AFKB-MJZZ“ není platný."]);
+  // Nor does the sheet of a code beyond the count's limit.
+  await engine.evaluate(() => {
+    projectionCode.value = "56h4 pq3v";
+    projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+  assert.deepEqual(await engine.evaluate(() => [startProjection.disabled,
+    document.getElementById("projectionProblem").textContent]),
+  [true, "List kódu „56H4-PQ3V“ má 200 příkladů. Počet příkladů musí být celé číslo od 1 do 30."]);
   await engine.press("#cancelProjection");
   await project(10, 600, code.toLowerCase());
   view = await projected();
@@ -769,8 +785,9 @@ test("every kind's exercises fit the screen, and a key press draws the next exer
   const sizes = [];
   for (const [width, height] of [[1024, 768], [1920, 1080]]) {
     await engine.setSize(width, height);
-    // Every kind alone, 30 exercises each, and a long sheet of all kinds by its code.
-    const sets = [...Array.from({ length: 15 }, (_, kind) => [30, "", [kind]]), [1, "56H4-PQ3V", null]];
+    // Every kind alone, 30 exercises each, and a sheet of all kinds as long as a projection
+    // takes (30) by its code.
+    const sets = [...Array.from({ length: 15 }, (_, kind) => [30, "", [kind]]), [1, "ZVE7-A7XM", null]];
     for (const [count, code, kinds] of sets) {
       await project(count, 0, code, kinds);
       const [smallest, widest, total] = await engine.evaluate(() => {
