@@ -874,7 +874,8 @@ class Form1Test : public QObject {
     }
 
     // A pupil checks a sheet by its code: answers typed field by field with Enter, marked
-    // right, wrong or not at all, a wrong one's solution shown, then corrected.
+    // right, wrong or not at all, a wrong one's solution shown, then copied into its field,
+    // which leaves it wrong, and a slip mended without the solution, which counts.
     void checksASheetByItsCode() {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
@@ -898,12 +899,16 @@ class Form1Test : public QObject {
         int plain = 0;
         int divisions = 0;
         int wrong = -1;
+        int slip = -1;  // the division with its quotient only
         for (std::size_t index = 0; index < results.size(); ++index) {
             const Result& result = results[index];
             const QString value = QString::number(result.value);
             if (result.remainder) {
                 const QString rest = QString::number(*result.remainder);
                 const int turn = divisions++;
+                if (turn == 1) {
+                    slip = static_cast<int>(index);
+                }
                 typed << (turn == 0   ? value
                           : turn == 1 ? value
                                       : QString())
@@ -930,6 +935,10 @@ class Form1Test : public QObject {
         QStringList seenMarks;
         QStringList summaries;
         QString solution;
+        QString divisionSolution;
+        QString copiedMark;
+        bool copiedOffered = true;
+        QString intro;
         QString accessibleName;
         bool offeredOnlyBesideWrong = true;
         onNextModal([&](QWidget* modal) {
@@ -962,12 +971,25 @@ class Form1Test : public QObject {
                     ->text();
             summaries << child<QLabel>(*dialog, "summary")->text();
             screenshot(*dialog, QStringLiteral("check-dialog.png"));
-            auto* corrected =
+            divisionSolution =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("solution%1").arg(slip + 1)))
+                    ->text();
+            intro = child<QLabel>(*dialog, "intro")->text();
+            // The shown solution's result copied into its field; the slip's remainder added.
+            auto* copied =
                 child<QLineEdit>(*dialog, qPrintable(QStringLiteral("answer%1").arg(wrong + 1)));
-            corrected->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            copied->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            child<QLineEdit>(*dialog, qPrintable(QStringLiteral("remainder%1").arg(slip + 1)))
+                ->setText(QString::number(*results[static_cast<std::size_t>(slip)].remainder));
             child<QPushButton>(*dialog, "evaluate")->click();
             summaries << child<QLabel>(*dialog, "summary")->text();
-            QVERIFY(!child<QLabel>(*dialog, "honest")->text().isEmpty());
+            copiedMark =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("mark%1").arg(wrong + 1)))->text();
+            copiedOffered =
+                child<QPushButton>(*dialog, qPrintable(QStringLiteral("show%1").arg(wrong + 1)))
+                    ->isVisible();
+            const QString honest = child<QLabel>(*dialog, "honest")->text();
+            QVERIFY(!honest.isEmpty() && !honest.contains(QStringLiteral("Otevřít")));
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         prompts.code = QString::fromStdString(sheetCode(topicSheet));
@@ -976,11 +998,23 @@ class Form1Test : public QObject {
         QCOMPARE(seenMarks, marks);
         QVERIFY(offeredOnlyBesideWrong);
         QCOMPARE(solution, solutions[wrong].trimmed());
+        // A division's solution as its fields take it: "34:5 =6 zb. 4".
+        const Result& division = results[static_cast<std::size_t>(slip)];
+        QCOMPARE(divisionSolution,
+                 exercises[slip].trimmed() +
+                     QStringLiteral("%1 zb. %2").arg(division.value).arg(*division.remainder));
+        QCOMPARE(copiedMark, QStringLiteral("✗ chybně"));
+        QVERIFY(!copiedOffered);
+        // Spoken to as a pupil, and not told how to see the results.
+        QVERIFY2(intro.contains(QStringLiteral("Napiš výsledky")) &&
+                     !intro.contains(QStringLiteral("Napište")),
+                 qPrintable(intro));
+        QVERIFY(!intro.contains(QStringLiteral("Otevřít")));
         const QString missing = QStringLiteral("\n– chybí zbytek: 1×");
         QCOMPARE(summaries,
                  QStringList({QStringLiteral("Správně 2 z 12.") + missing,
                               QStringLiteral("Správně 2 z 12. Ukázaná řešení: 1.") + missing,
-                              QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.") + missing}));
+                              QStringLiteral("Správně 3 z 12. Ukázaná řešení: 1.")}));
     }
 
     void realCodePromptAndItsMessage() {

@@ -34,9 +34,14 @@ std::string codeRefusal(std::string_view typed) {
     return std::string("Kód listu „").append(typed).append("“ není platný.");
 }
 
+std::string_view checkIntro() {
+    return "Napiš výsledky příkladů a stiskni „Vyhodnotit“. U dělení se zbytkem napiš podíl a "
+           "zbytek (zb.). Když si necháš ukázat řešení, počítá se u příkladu tvoje první "
+           "vyhodnocená odpověď.";
+}
+
 std::string_view honestLine() {
-    return "Výsledky jsou skryté jen proto, abyste je neviděli omylem. Nejsou tajné: „Otevřít "
-           "list podle kódu…“ ukáže tentýž list i s řešením. Nic se neukládá ani neodesílá.";
+    return "Kontrola je jen pro tebe: nic se neukládá ani neodesílá.";
 }
 
 }  // namespace ciferon

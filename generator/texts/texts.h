@@ -28,7 +28,11 @@ std::string adaptedTitle(std::string_view title);
 // The refusal of a typed code, as a sentence: «Kód listu „K7M2-9QX4“ není platný.»
 std::string codeRefusal(std::string_view typed);
 
-// The check view's line: the results are hidden, not secret, and nothing leaves the computer.
+// The check view's words to the pupil, who is spoken to as a teacher speaks to a child: what
+// to type, and which answer counts once a solution is shown.
+std::string_view checkIntro();
+
+// The check view's line: the check is the pupil's own, and nothing leaves the computer.
 std::string_view honestLine();
 
 }  // namespace ciferon

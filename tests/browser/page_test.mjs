@@ -15,7 +15,7 @@ import { launch } from "./engines.mjs";
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
    duplex, printSheets, restart, copies, prints, printedAt, kinds, noKinds, checkList, checkSummary,
-   checkDialog, checkedCode, adaptedCount, projection, projectionDialog, projectionCount,
+   checkDialog, checkedCode, checkIntro, honest, adaptedCount, projection, projectionDialog, projectionCount,
    projectionSeconds, projectionCode, projectionExercise, projectionSteps, projectionCorner,
    projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection */
 
@@ -617,15 +617,68 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
   assert.deepEqual(await checkView(), [marks, `Správně 17 z 20.${missing}`]);
 
   await engine.press("#mark11 ~ .show");
-  marks[10] = [marks[10][0], false, solutions[10]];
+  // A division's solution as its fields take it: "32:3 =10 zb. 2".
+  marks[10] = [marks[10][0], false, solutions[10].replace(/(\d+) \((\d+)\)$/, "$1 zb. $2")];
+  assert.match(marks[10][2], / zb\. \d+$/);
   assert.deepEqual(await checkView(), [marks, `Správně 17 z 20. Ukázaná řešení: 1.${missing}`]);
-  // Corrected and evaluated again.
-  await fillAnswers(answers.with(2, right[2]));
+  // The slip of 3 mended without its solution counts; the shown solution of 11 copied into its
+  // fields leaves it wrong, its mistake still counted.
+  await fillAnswers(answers.with(2, right[2]).with(10, right[10]));
   await engine.press("#evaluate");
   marks[2] = ["✓ správně", false, ""];
   assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
+  // Spoken to as a pupil, and not told how to see the results.
+  const words = await engine.evaluate(() => [checkIntro.textContent, honest.textContent]);
+  assert.match(words[0], /^Napiš výsledky/);
+  assert.doesNotMatch(words.join(" "), /Napište|Otevřít/);
   await engine.press("#closeCheck");
   assert.equal(await engine.evaluate(() => checkDialog.open), false);
+});
+
+// A sheet of 20 checked at 1366 × 768: a named mistake stands on one line beside its field, and
+// the summary and the buttons are in view at the dialog's bottom without scrolling.
+test("the check of 20 exercises at 1366 × 768: marks on one line, summary and buttons in view", async () => {
+  const before = await engine.evaluate(() => [innerWidth, innerHeight]);
+  await engine.setSize(1366, 768);
+  const code = "1M3D-6JGJ";
+  await engine.press("#checkSheet", [code]);
+  const answers = results(code).map((result) => [...result]);
+  // 3. 7.9-2.9= worked from the left: (7.9-2).9; 11. 32:3 without its remainder; 20. 44:6
+  // with quotient and remainder swapped.
+  answers[2] = ["549"];
+  answers[10] = [answers[10][0]];
+  answers[19] = [answers[19][1], answers[19][0]];
+  await fillAnswers(answers);
+  await engine.press("#evaluate");
+  await engine.press("#mark3 ~ .show");
+  const seen = await engine.evaluate(() => {
+    const box = (element) => element.getBoundingClientRect();
+    const marks = [3, 11, 20].map((number) => {
+      const [mark, field] = [`mark${number}`, `answer${number}`].map((id) => box(document.getElementById(id)));
+      return [document.getElementById(`mark${number}`).textContent,
+        mark.left >= field.right || mark.top >= field.bottom, Math.round(mark.height)];
+    });
+    const inView = (element) => box(element).top >= 0 && box(element).bottom <= innerHeight;
+    const commands = checkDialog.querySelector(".dialogCommands");
+    return {
+      marks,
+      lineHeight: Math.round(box(document.getElementById("mark1")).height),
+      listUncut: checkList.scrollWidth <= checkList.clientWidth,
+      dialogUnscrolled: checkDialog.scrollHeight <= checkDialog.clientHeight,
+      inView: [checkSummary, document.getElementById("evaluate"), document.getElementById("closeCheck")].map(inView),
+      commandsLast: checkDialog.lastElementChild === commands && box(commands).top >= box(checkSummary).bottom,
+    };
+  });
+  await engine.press("#closeCheck");
+  await engine.setSize(...before);
+  assert.deepEqual(seen.marks.map(([text, beside]) => [text, beside]), [
+    ["✗ chybně – asi počítáno zleva doprava (nejdřív se násobí a dělí)", true],
+    ["✗ chybně – chybí zbytek", true], ["✗ chybně – asi prohozený podíl a zbytek", true]]);
+  // One line each: no taller than the mark "✓ správně".
+  assert.deepEqual(seen.marks.map(([, , height]) => height <= seen.lineHeight + 1), [true, true, true],
+    `${seen.marks.map(([, , height]) => height)} against ${seen.lineHeight}`);
+  assert.deepEqual([seen.listUncut, seen.dialogUnscrolled, seen.inView, seen.commandsLast],
+    [true, true, [true, true, true], true]);
 });
 
 test("measured: evaluating 200 answers", async () => {
