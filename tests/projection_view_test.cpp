@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -85,11 +86,20 @@ class ProjectionViewTest : public QObject {
 
         QString refusal;
         bool refusedDisables = false;
+        bool buttonStayed = false;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<ProjectionDialog*>(modal);
             QVERIFY(dialog != nullptr);
             auto* code = dialog->findChild<QLineEdit*>(QStringLiteral("code"));
+            // Where "Promítat" stands once the dialog is laid out again.
+            const auto buttonAt = [dialog] {
+                QCoreApplication::sendPostedEvents();
+                dialog->layout()->activate();
+                return buttonNamed(*dialog, QStringLiteral("Promítat"))->mapTo(dialog, QPoint());
+            };
+            const QPoint at = buttonAt();
             code->setText(QStringLiteral("AFKB-MJZZ"));
+            buttonStayed = buttonAt() == at;
             refusal = dialog->findChild<QLabel*>(QStringLiteral("problem"))->text();
             refusedDisables = !buttonNamed(*dialog, QStringLiteral("Promítat"))->isEnabled();
             code->setText(seenCode.toLower());
@@ -98,6 +108,8 @@ class ProjectionViewTest : public QObject {
         form.project();
         QCOMPARE(refusal, QStringLiteral("Kód listu „AFKB-MJZZ“ není platný."));
         QVERIFY(refusedDisables);
+        // The problem line had its room: the button did not move when it appeared.
+        QVERIFY(buttonStayed);
         view = form.findChild<ProjectionView*>();
         QVERIFY(view != nullptr);
         QCOMPARE(toQString(view->model().code()), seenCode);
