@@ -19,6 +19,7 @@
 #include "marking/mistakes.h"
 #include "marking/results.h"
 #include "projection/projection.h"
+#include "run/fields.h"
 #include "run/run.h"
 #include "texts/texts.h"
 
@@ -50,13 +51,23 @@ EM_JS(void, layoutToPage, (const char* layout), {
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
-                           int separatorMax, int headingMax), {
+                           int separatorMax, int headingMax, const char* headingLabel), {
     Module.takeLimits({
         sheets: {value: sheets, max: sheetsMax},
         count: {value: count, max: countMax},
         separator: {value: separator, max: separatorMax},
         headingMax: headingMax,
+        headingLabel: UTF8ToString(headingLabel),
     });
+});
+
+// The page's OK and Cancel question; 1 for OK.
+EM_JS(int, confirmInPage, (const char* question), {
+    return Module.confirm(UTF8ToString(question)) ? 1 : 0;
+});
+
+EM_JS(void, helpToPage, (const char* title, const char* text), {
+    Module.takeHelp(UTF8ToString(title), UTF8ToString(text));
 });
 
 // The page frames a refusal itself (an alert); its words are the core's.
@@ -68,6 +79,12 @@ EM_JS(void, problemToPage, (const char* text), {
     Module.takeProblem(UTF8ToString(text));
 });
 // clang-format on
+
+// What a run or an opened sheet last put in the page's fields, to tell the teacher's edits.
+ciferon::Lists& placed() {
+    static ciferon::Lists lists;
+    return lists;
+}
 
 // The core's refusal of a typed code, handed to the page.
 void refuseCode(const char* typed) {
@@ -210,6 +227,7 @@ class PageHost final : public ciferon::RunHost {
     }
 
     void showResults(const std::string& exercises, const std::string& solutions) override {
+        placed() = {exercises, solutions};
         showInPage(exercises.c_str(), solutions.c_str());
     }
 };
@@ -228,13 +246,20 @@ extern "C" EMSCRIPTEN_KEEPALIVE void generate() {
 }
 
 // "Otevřít list podle kódu…": hands the sheet of a typed code to the page (takeSheet), or
-// returns 0 for a code that is not valid.
-extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
+// returns 0 for a code that is not valid. The fields as they stand (with CR LF) are replaced
+// only once the teacher confirms, when the teacher has edited them; else it returns 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed, const char* exercises,
+                                              const char* solutions) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
         refuseCode(typed);
         return 0;
     }
+    if (ciferon::fieldsEdited(exercises, solutions, placed()) &&
+        confirmInPage(std::string(ciferon::replaceEditedQuestion()).c_str()) == 0) {
+        return 0;
+    }
+    placed() = ciferon::sheetLists(*sheet);
     handOver(*sheet);
     opened() = {ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
                 ciferon::SheetStyle::Regular};
@@ -246,7 +271,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
 extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
     limitsToPage(ciferon::classSetDefault, ciferon::classSetMax, ciferon::sheetCountDefault,
                  ciferon::sheetCountMax, ciferon::sheetSeparatorDefault, ciferon::sheetSeparatorMax,
-                 ciferon::headingMax);
+                 ciferon::headingMax, ciferon::headingLabel().c_str());
+}
+
+// "Nápověda": the core's help, section by section (takeHelp).
+extern "C" EMSCRIPTEN_KEEPALIVE void help() {
+    for (const ciferon::HelpSection& section : ciferon::helpSections()) {
+        helpToPage(std::string(section.title).c_str(), std::string(section.text).c_str());
+    }
 }
 
 // The class-set dialog's one check, on every change: hands the page the core's reason why the

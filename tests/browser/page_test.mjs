@@ -117,7 +117,7 @@ test("one file of at most 200 KB, a Czech page with the window's captions and it
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
-    "Zkontrolovat list podle kódu…", "Promítat…"]);
+    "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -195,6 +195,66 @@ test("a code opens its sheet as the desktop program has it; a mistyped one chang
   assert.deepEqual(await fields(), before);
 });
 
+// Opening a code asks its own question before it replaces what the teacher typed or changed,
+// and only then; Cancel keeps the fields. Generuj and Smaž ask as they always did.
+test("a code replaces edited fields only once the teacher confirms its own question", async () => {
+  const question = "V polích je text, který jste upravili. Přejete si ho opravdu nahradit listem podle kódu?";
+  const code = "4XY1-ZKRX";
+  const opened = async () => {
+    const [exercises, solutions] = await fields();
+    return `${exercises}\n${solutions}`.replace(/\n/g, "\r\n") === nativeText(code);
+  };
+  const edit = () => engine.evaluate(() => {
+    Text1_1.value += "poznámka";
+    Text1_1.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+  const messages = (dialogs) => shown(dialogs).map(([, message]) => message);
+  // A run's lists, then the opened sheet itself, are no edits.
+  await engine.press("#Command1", ["10", "5"]);
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  assert.ok(await opened());
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  // Edited: Cancel keeps them, OK replaces them.
+  await edit();
+  const edited = await fields();
+  assert.deepEqual(messages(await engine.press("#openCode", [code, null])), ["Kód listu:", question]);
+  assert.deepEqual(await fields(), edited);
+  assert.deepEqual(messages(await engine.press("#openCode", [code, true])), ["Kód listu:", question]);
+  assert.ok(await opened());
+  // A mistyped code is refused before anything is asked about the fields.
+  await edit();
+  assert.deepEqual(messages(await engine.press("#openCode", ["4XY1-ZKRY", true])),
+    ["Kód listu:", "Kód listu „4XY1-ZKRY“ není platný."]);
+  // Emptied by Smaž, with its own confirmation, they hold nothing to lose.
+  assert.deepEqual(messages(await engine.press("#Command3", [true])), [confirmation]);
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  // Generuj replaces edited fields without asking.
+  await edit();
+  assert.deepEqual(messages(await engine.press("#Command1", ["10", "5"])),
+    [countQuestion, separatorQuestion]);
+  assert.equal((await fields())[1].includes("poznámka"), false);
+});
+
+// "Nápověda": the core's help in a dialog of its own, its sections written once.
+test("the help shows the core's sections: every command, marking, the check, and nothing sent", async () => {
+  for (let time = 0; time < 2; time += 1) {
+    await engine.press("#help");
+    const [open, titles, text] = await engine.evaluate(() => {
+      const dialog = document.getElementById("helpDialog");
+      return [dialog.open, [...dialog.querySelectorAll("h3")].map((title) => title.textContent),
+        dialog.textContent];
+    });
+    assert.deepEqual([open, titles], [true, ["Okno", "Tisk a listy podle kódu", "Pracovní listy pro třídu",
+      "Opravování", "Kontrola žákem", "Soukromí"]]);
+    for (const words of ["Generuj", "Otevřít list podle kódu…", "Zkontrolovat list podle kódu…",
+      "Promítat…", "V klíči uvést časté chyby", "Ukázat řešení", "nic neodesílá"]) {
+      assert.ok(text.includes(words), words);
+    }
+    await engine.press("#closeHelp");
+    assert.equal(await engine.evaluate(() => document.getElementById("helpDialog").open), false);
+  }
+});
+
 test("while the fields hold a sheet opened by its code, Tisk… prints that sheet and its key", printing, async () => {
   await engine.press("#openCode", ["4XY1-ZKRX"]);
   await engine.evaluate(() => {
@@ -230,7 +290,7 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
-    ["Nadpis", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
+    ["Nadpis (nejvýše 80 znaků)", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
     ["Příkladů na upraveném listu", "number", "1", "20", "20"],
     ["Oboustranný tisk", "checkbox", "", "", "on"], ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
@@ -352,6 +412,10 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   await engine.press("#classSet");
   const state = () => engine.evaluate(() => [adaptedCount.value, adaptedCount.max, adaptedCount.disabled,
     printSheets.disabled, noKinds.hidden ? "" : noKinds.textContent]);
+  // Where the buttons stand in the dialog: the problem line has its room, so they never move.
+  const buttonsAt = () => engine.evaluate(() =>
+    printSheets.getBoundingClientRect().top - classSetDialog.getBoundingClientRect().top);
+  const at = await buttonsAt();
   const type = (id, value) => engine.evaluate((field, text) => {
     const input = document.getElementById(field);
     input.value = text;
@@ -365,6 +429,7 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", beyond]]) {
     await type("adapted", list);
     assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
+    assert.equal(await buttonsAt(), at, list);
   }
   await type("adapted", "2");
   await type("adaptedCount", "5");
@@ -799,12 +864,17 @@ test("the projection: steps, next, the end screen's results and code, Esc ends i
 
   // A code that is not valid keeps the dialog open and says so; a valid one projects its sheet.
   await engine.press("#project");
+  const startAt = () => engine.evaluate(() =>
+    startProjection.getBoundingClientRect().top - projectionDialog.getBoundingClientRect().top);
+  const before = await startAt();
   await engine.evaluate(() => {
     projectionCode.value = "AFKB-MJZZ";
     projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
   });
   assert.deepEqual(await engine.evaluate(() => [startProjection.disabled,
     document.getElementById("projectionProblem").textContent]), [true, "Kód listu „AFKB-MJZZ“ není platný."]);
+  // The problem line had its room: "Promítat" did not move when it appeared.
+  assert.equal(await startAt(), before);
   await engine.press("#cancelProjection");
   await project(10, 600, code.toLowerCase());
   view = await projected();
