@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -29,7 +30,9 @@
 #include "form1.h"
 #include "marking/results.h"
 #include "modal_dialogs.h"
+#include "page_type.h"
 #include "run/run.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 namespace {
@@ -455,7 +458,7 @@ class Form1Test : public QObject {
                      "třídu… |Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… "
                      "| |Konec Ctrl+Q|"
                      "Nápověda|"
-                     "O programu Ciferon "));
+                     "Nápověda F1|O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {
@@ -477,14 +480,93 @@ class Form1Test : public QObject {
         Form1 form(prompts, random_);
         child<QPlainTextEdit>(form, "Text1_0")->setPlainText(QStringLiteral("kept"));
         prompts.code = typed;
+        prompts.confirmAnswer = true;
         form.openByCode();
         QCOMPARE(prompts.questions, QStringList{QStringLiteral("Kód listu:")});
+        // The typed text is asked about before a valid code replaces it.
+        QCOMPARE(prompts.confirmations.size(), valid ? 1 : 0);
         const Lists lists = sheetLists(kinds == allKinds ? Sheet{8589933, 4, 20} : topicSheet);
         QCOMPARE(form.fieldText(0),
                  valid ? QString::fromStdString(lists.exercises) : QStringLiteral("kept"));
         QCOMPARE(prompts.messages,
                  valid ? QStringList{}
                        : QStringList{QStringLiteral("Kód listu „4XY1-ZKRY“ není platný.")});
+    }
+
+    // "Otevřít list podle kódu…" asks its own question before it replaces what the teacher
+    // typed or changed, and only then; Cancel keeps the fields. Generuj still asks nothing.
+    void asksBeforeReplacingEditedFields_data() {
+        QTest::addColumn<QString>("before");  // generated, opened, cleared or edited
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("a run's lists") << QStringLiteral("generated") << false << false << true;
+        QTest::newRow("a sheet opened") << QStringLiteral("opened") << false << false << true;
+        QTest::newRow("cleared") << QStringLiteral("cleared") << false << false << true;
+        QTest::newRow("edited, Cancel") << QStringLiteral("edited") << false << true << false;
+        QTest::newRow("edited, OK") << QStringLiteral("edited") << true << true << true;
+        QTest::newRow("an opened sheet edited, Cancel")
+            << QStringLiteral("opened edited") << false << true << false;
+    }
+    void asksBeforeReplacingEditedFields() {
+        QFETCH(QString, before);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        prompts.answers = QStringList{QStringLiteral("12"), QStringLiteral("4")};
+        form.generate();
+        if (before.startsWith(QStringLiteral("opened"))) {
+            form.openSheet(topicSheet);
+        }
+        if (before == QStringLiteral("cleared")) {
+            prompts.confirmAnswer = true;
+            form.clearFields();
+            prompts.confirmations.clear();
+        }
+        if (before.endsWith(QStringLiteral("edited"))) {
+            child<QPlainTextEdit>(form, "Text1_1")->appendPlainText(QStringLiteral("poznámka"));
+        }
+        const QString kept = form.fieldText(1);
+        prompts.code = QStringLiteral("4XY1-ZKRX");
+        prompts.confirmAnswer = answer;
+        form.openByCode();
+        QCOMPARE(prompts.confirmations,
+                 asked ? QStringList{QStringLiteral("V polích je text, který jste upravili. "
+                                                    "Přejete si ho opravdu nahradit listem "
+                                                    "podle kódu?")}
+                       : QStringList{});
+        const Lists lists = sheetLists({8589933, 4, 20});
+        QCOMPARE(form.fieldText(1), replaced ? QString::fromStdString(lists.solutions) : kept);
+        // Generuj replaces edited fields without asking, as ever.
+        child<QPlainTextEdit>(form, "Text1_0")->appendPlainText(QStringLiteral("poznámka"));
+        prompts.confirmations.clear();
+        prompts.answers = QStringList{QStringLiteral("5"), QStringLiteral("5")};
+        form.generate();
+        QVERIFY(prompts.confirmations.isEmpty());
+        QCOMPARE(form.fieldText(0), QString::fromStdString(expectedLists(5, 5).exercises));
+    }
+
+    // "Nápověda": the core's help, every section's title and words.
+    void helpShowsTheCoresSections() {
+        ScriptedPrompts prompts;
+        Form1 form(prompts, random_);
+        QString title;
+        QString text;
+        onNextModal([&](QWidget* modal) {
+            title = modal->windowTitle();
+            text = qobject_cast<QMessageBox*>(modal)->text();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        form.help();
+        QCOMPARE(title, QStringLiteral("Nápověda"));
+        QVERIFY(!helpSections().empty());
+        for (const HelpSection& section : helpSections()) {
+            QVERIFY2(
+                text.contains(toQString(section.title)) && text.contains(toQString(section.text)),
+                qPrintable(toQString(section.title)));
+        }
     }
 
     // An opened sheet prints as that sheet with its code and key, until a field is edited.
@@ -833,6 +915,15 @@ class Form1Test : public QObject {
         auto* adaptedCount = child<QSpinBox>(dialog, "adaptedCount");
         auto* problem = child<QLabel>(dialog, "noKinds");
         auto* print = buttonNamed(dialog, QStringLiteral("Vytisknout…"));
+        // Where the buttons stand once the dialog is laid out again.
+        const auto buttonsAt = [&dialog, print] {
+            QCoreApplication::sendPostedEvents();
+            dialog.layout()->activate();
+            return print->mapTo(&dialog, QPoint(0, 0));
+        };
+        const QPoint at = buttonsAt();
+        QCOMPARE(child<QLabel>(dialog, "headingLabel")->text(),
+                 QStringLiteral("Nadpis (nejvýše 80 znaků)"));
         QCOMPARE(list->text(), QString());
         QCOMPARE(list->placeholderText(), QStringLiteral("např. 3, 7 nebo všechny"));
         QCOMPARE(adaptedCount->value(), sheetCountDefault);
@@ -856,6 +947,8 @@ class Form1Test : public QObject {
             QCOMPARE(print->isEnabled(), !refused);
             QCOMPARE(problem->isVisible(), refused);
             QCOMPARE(problem->text(), refusal);
+            // The problem line had its room: the buttons stay where they were.
+            QCOMPARE(buttonsAt(), at);
             QVERIFY(adaptedCount->isEnabled());
         }
         QCOMPARE(dialog.request().adapted, QStringLiteral("24-25"));
@@ -877,7 +970,8 @@ class Form1Test : public QObject {
     }
 
     // A pupil checks a sheet by its code: answers typed field by field with Enter, marked
-    // right, wrong or not at all, a wrong one's solution shown, then corrected.
+    // right, wrong or not at all, a wrong one's solution shown, then copied into its field,
+    // which leaves it wrong, and a slip mended without the solution, which counts.
     void checksASheetByItsCode() {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
@@ -901,12 +995,16 @@ class Form1Test : public QObject {
         int plain = 0;
         int divisions = 0;
         int wrong = -1;
+        int slip = -1;  // the division with its quotient only
         for (std::size_t index = 0; index < results.size(); ++index) {
             const Result& result = results[index];
             const QString value = QString::number(result.value);
             if (result.remainder) {
                 const QString rest = QString::number(*result.remainder);
                 const int turn = divisions++;
+                if (turn == 1) {
+                    slip = static_cast<int>(index);
+                }
                 typed << (turn == 0   ? value
                           : turn == 1 ? value
                                       : QString())
@@ -935,6 +1033,10 @@ class Form1Test : public QObject {
         QStringList seenMarks;
         QStringList summaries;
         QString solution;
+        QString divisionSolution;
+        QString copiedMark;
+        bool copiedOffered = true;
+        QString intro;
         QString accessibleName;
         bool offeredOnlyBesideWrong = true;
         onNextModal([&](QWidget* modal) {
@@ -967,12 +1069,25 @@ class Form1Test : public QObject {
                     ->text();
             summaries << child<QLabel>(*dialog, "summary")->text();
             screenshot(*dialog, QStringLiteral("check-dialog.png"));
-            auto* corrected =
+            divisionSolution =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("solution%1").arg(slip + 1)))
+                    ->text();
+            intro = child<QLabel>(*dialog, "intro")->text();
+            // The shown solution's result copied into its field; the slip's remainder added.
+            auto* copied =
                 child<QLineEdit>(*dialog, qPrintable(QStringLiteral("answer%1").arg(wrong + 1)));
-            corrected->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            copied->setText(QString::number(results[static_cast<std::size_t>(wrong)].value));
+            child<QLineEdit>(*dialog, qPrintable(QStringLiteral("remainder%1").arg(slip + 1)))
+                ->setText(QString::number(*results[static_cast<std::size_t>(slip)].remainder));
             child<QPushButton>(*dialog, "evaluate")->click();
             summaries << child<QLabel>(*dialog, "summary")->text();
-            QVERIFY(!child<QLabel>(*dialog, "honest")->text().isEmpty());
+            copiedMark =
+                child<QLabel>(*dialog, qPrintable(QStringLiteral("mark%1").arg(wrong + 1)))->text();
+            copiedOffered =
+                child<QPushButton>(*dialog, qPrintable(QStringLiteral("show%1").arg(wrong + 1)))
+                    ->isVisible();
+            const QString honest = child<QLabel>(*dialog, "honest")->text();
+            QVERIFY(!honest.isEmpty() && !honest.contains(QStringLiteral("Otevřít")));
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         prompts.code = QString::fromStdString(sheetCode(topicSheet));
@@ -981,6 +1096,18 @@ class Form1Test : public QObject {
         QCOMPARE(seenMarks, marks);
         QVERIFY(offeredOnlyBesideWrong);
         QCOMPARE(solution, solutions[wrong].trimmed());
+        // A division's solution as its fields take it: "34:5 =6 zb. 4".
+        const Result& division = results[static_cast<std::size_t>(slip)];
+        QCOMPARE(divisionSolution,
+                 exercises[slip].trimmed() +
+                     QStringLiteral("%1 zb. %2").arg(division.value).arg(*division.remainder));
+        QCOMPARE(copiedMark, QStringLiteral("✗ chybně"));
+        QVERIFY(!copiedOffered);
+        // Spoken to as a pupil, and not told how to see the results.
+        QVERIFY2(intro.contains(QStringLiteral("Napiš výsledky")) &&
+                     !intro.contains(QStringLiteral("Napište")),
+                 qPrintable(intro));
+        QVERIFY(!intro.contains(QStringLiteral("Otevřít")));
         const QString missing = QStringLiteral("\n– chybí zbytek: 1×");
         QCOMPARE(summaries,
                  QStringList({QStringLiteral("Správně 2 z 12. Nečitelné odpovědi: 1.") + missing,
@@ -988,8 +1115,7 @@ class Form1Test : public QObject {
                                              "řešení: 1.") +
                                   missing,
                               QStringLiteral("Správně 3 z 12. Nečitelné odpovědi: 1. Ukázaná "
-                                             "řešení: 1.") +
-                                  missing}));
+                                             "řešení: 1.")}));
     }
 
     void realCodePromptAndItsMessage() {

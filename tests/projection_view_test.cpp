@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -85,11 +86,20 @@ class ProjectionViewTest : public QObject {
         QString refusal;
         QString longRefusal;
         bool refusedDisables = false;
+        bool buttonStayed = false;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<ProjectionDialog*>(modal);
             QVERIFY(dialog != nullptr);
             auto* code = dialog->findChild<QLineEdit*>(QStringLiteral("code"));
+            // Where "Promítat" stands once the dialog is laid out again.
+            const auto buttonAt = [dialog] {
+                QCoreApplication::sendPostedEvents();
+                dialog->layout()->activate();
+                return buttonNamed(*dialog, QStringLiteral("Promítat"))->mapTo(dialog, QPoint());
+            };
+            const QPoint at = buttonAt();
             code->setText(QStringLiteral("AFKB-MJZZ"));
+            buttonStayed = buttonAt() == at;
             refusal = dialog->findChild<QLabel*>(QStringLiteral("problem"))->text();
             refusedDisables = !buttonNamed(*dialog, QStringLiteral("Promítat"))->isEnabled();
             // A valid code of more exercises than a projection takes.
@@ -105,6 +115,8 @@ class ProjectionViewTest : public QObject {
         QCOMPARE(longRefusal, QStringLiteral("List kódu „56H4-PQ3V“ má 200 příkladů. Počet "
                                              "příkladů musí být celé číslo od 1 do 30."));
         QVERIFY(refusedDisables);
+        // The problem line had its room: the button did not move when it appeared.
+        QVERIFY(buttonStayed);
         view = form.findChild<ProjectionView*>();
         QVERIFY(view != nullptr);
         QCOMPARE(toQString(view->model().code()), seenCode);

@@ -1,8 +1,9 @@
 "use strict";
 // "Zkontrolovat list podle kódu…": a pupil types the results of a sheet beside its exercises,
-// numbered as on paper, and the core marks them (checkSheet, markAnswers, checkSummary in the
-// glue). A worked solution shows only when the pupil asks for it beside a wrong answer.
-// Nothing is kept and nothing is sent anywhere.
+// numbered as on paper, and the core marks them (checkSheet, markAnswers, showCheckSolution in
+// the glue). The core keeps which mark counts: once a worked solution is shown, the exercise
+// counts as first evaluated. A worked solution shows only when the pupil asks for it beside a
+// wrong answer. Nothing is kept and nothing is sent anywhere.
 /* global paper */
 (() => {
   const byId = (id) => document.getElementById(id);
@@ -12,7 +13,6 @@
   let core = null;
   // Per exercise: its line, answer field(s), mark, button, solution and solution line.
   let rows = [];
-  let shown = new Set();
   // The group being filled, and the longest exercise, which sets the lines' width.
   let group = null;
   let longest = 1;
@@ -58,22 +58,23 @@
     // Each button names its exercise, as a screen reader lists them out of their lines.
     row.show.setAttribute("aria-label", `Ukázat řešení příkladu ${number}`);
     row.show.addEventListener("click", () => showSolution(index));
+    row.show.hidden = true;
     row.solution.hidden = true;
     line.append(row.mark, row.show, row.solution);
     rows.push(row);
     return line;
   }
 
-  // The sheet of a code from the core: its code and the view's honest line first, then its
-  // exercises one by one (takeCheckItem), each with its worked solution, whether it takes a
-  // remainder and whether its group ends after it.
-  function takeCheck(code, honest) {
+  // The sheet of a code from the core: its code, the view's words to the pupil and its honest
+  // line first, then its exercises one by one (takeCheckItem), each with its worked solution,
+  // whether it takes a remainder and whether its group ends after it.
+  function takeCheck(code, intro, honest) {
     rows = [];
-    shown = new Set();
     group = null;
     longest = 1;
     list.replaceChildren();
     byId("checkedCode").textContent = code;
+    byId("checkIntro").textContent = intro;
     byId("honest").textContent = honest;
     summary.textContent = "";
   }
@@ -86,15 +87,15 @@
     list.style.setProperty("--longest", longest);
   }
 
-  // The core's marks, one letter an exercise (u: not answered, r: right, w: wrong, n: not
-  // readable), with their texts as the pupil sees them (a symbol and a word, the colour only
-  // besides) and its summary. Only a changed mark touches its line; the line's data-mark gives
-  // the mark's colour and, for a wrong answer whose solution is not shown, the button that
-  // shows it.
-  function takeMarks(given, texts, text) {
+  // The core's marks as they count, one letter an exercise (u: not answered, r: right, w:
+  // wrong, n: not readable), with their texts as the pupil sees them (a symbol and a word, the colour only
+  // besides), whether each offers its worked solution (1) and the summary. Only a changed mark
+  // touches its line; the line's data-mark gives the mark's colour.
+  function takeMarks(given, texts, offers, text) {
     rows.forEach((row, index) => {
+      row.show.hidden = offers[index] !== "1";
       const mark = given[index];
-      if (row.line.dataset.mark === mark) return;
+      if (row.line.dataset.mark === mark && row.mark.textContent === texts[index]) return;
       row.line.dataset.mark = mark;
       row.mark.textContent = texts[index];
     });
@@ -105,18 +106,18 @@
   // break), two for each exercise: the result and the remainder, empty where there is none.
   function evaluate() {
     const answers = rows.flatMap((row) => [row.answer.value, row.remainder?.value ?? ""]);
-    core.withText(answers.join("\n"), (pointer) => core._markAnswers(pointer, shown.size));
+    core.withText(answers.join("\n"), (pointer) => core._markAnswers(pointer));
   }
 
-  // "Ukázat řešení": the exercise's worked solution as the key has it, counted in the summary.
+  // "Ukázat řešení": the exercise's worked solution as the check writes it ("6 zb. 1"),
+  // counted in the summary; the core hands the marks back as they now count.
   function showSolution(index) {
     const row = rows[index];
-    shown.add(index);
+    if (!core._showCheckSolution(index)) return;
     row.solution.textContent = row.worked;
     row.solution.hidden = false;
     row.line.classList.add("shown");
     row.answer.focus();
-    core._checkSummary(shown.size);
   }
 
   // Enter goes on to the next field, and from the last one to "Vyhodnotit".

@@ -15,9 +15,11 @@
 #include "codes/items.h"
 #include "codes/sheet.h"
 #include "layout/layout.h"
+#include "marking/check_session.h"
 #include "marking/mistakes.h"
 #include "marking/results.h"
 #include "projection/projection.h"
+#include "run/fields.h"
 #include "run/run.h"
 #include "texts/texts.h"
 
@@ -53,13 +55,23 @@ EM_JS(void, listsLayoutToPage, (const char* layout), {
 });
 
 EM_JS(void, limitsToPage, (int sheets, int sheetsMax, int count, int countMax, int separator,
-                           int separatorMax, int headingMax), {
+                           int separatorMax, int headingMax, const char* headingLabel), {
     Module.takeLimits({
         sheets: {value: sheets, max: sheetsMax},
         count: {value: count, max: countMax},
         separator: {value: separator, max: separatorMax},
         headingMax: headingMax,
+        headingLabel: UTF8ToString(headingLabel),
     });
+});
+
+// The page's OK and Cancel question; 1 for OK.
+EM_JS(int, confirmInPage, (const char* question), {
+    return Module.confirm(UTF8ToString(question)) ? 1 : 0;
+});
+
+EM_JS(void, helpToPage, (const char* title, const char* text), {
+    Module.takeHelp(UTF8ToString(title), UTF8ToString(text));
 });
 
 // The page frames a refusal itself (an alert); its words are the core's.
@@ -71,6 +83,12 @@ EM_JS(void, problemToPage, (const char* text), {
     Module.takeProblem(UTF8ToString(text));
 });
 // clang-format on
+
+// What a run or an opened sheet last put in the page's fields, to tell the teacher's edits.
+ciferon::Lists& placed() {
+    static ciferon::Lists lists;
+    return lists;
+}
 
 // The core's refusal of a typed code, handed to the page.
 void refuseCode(const char* typed) {
@@ -213,6 +231,7 @@ class PageHost final : public ciferon::RunHost {
     }
 
     void showResults(const std::string& exercises, const std::string& solutions) override {
+        placed() = {exercises, solutions};
         showInPage(exercises.c_str(), solutions.c_str());
     }
 };
@@ -231,13 +250,20 @@ extern "C" EMSCRIPTEN_KEEPALIVE void generate() {
 }
 
 // "Otevřít list podle kódu…": hands the sheet of a typed code to the page (takeSheet), or
-// returns 0 for a code that is not valid.
-extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
+// returns 0 for a code that is not valid. The fields as they stand (with CR LF) are replaced
+// only once the teacher confirms, when the teacher has edited them; else it returns 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed, const char* exercises,
+                                              const char* solutions) {
     const auto sheet = ciferon::readSheetCode(typed);
     if (!sheet) {
         refuseCode(typed);
         return 0;
     }
+    if (ciferon::fieldsEdited(exercises, solutions, placed()) &&
+        confirmInPage(std::string(ciferon::replaceEditedQuestion()).c_str()) == 0) {
+        return 0;
+    }
+    placed() = ciferon::sheetLists(*sheet);
     handOver(*sheet);
     opened() = {ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
                 ciferon::SheetStyle::Regular};
@@ -249,7 +275,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed) {
 extern "C" EMSCRIPTEN_KEEPALIVE void classSetLimits() {
     limitsToPage(ciferon::classSetDefault, ciferon::classSetMax, ciferon::sheetCountDefault,
                  ciferon::sheetCountMax, ciferon::sheetSeparatorDefault, ciferon::sheetSeparatorMax,
-                 ciferon::headingMax);
+                 ciferon::headingMax, ciferon::headingLabel().c_str());
+}
+
+// "Nápověda": the core's help, section by section (takeHelp).
+extern "C" EMSCRIPTEN_KEEPALIVE void help() {
+    for (const ciferon::HelpSection& section : ciferon::helpSections()) {
+        helpToPage(std::string(section.title).c_str(), std::string(section.text).c_str());
+    }
 }
 
 // The class-set dialog's one check, on every change: hands the page the core's reason why the
@@ -336,8 +369,8 @@ EM_JS(void, kindToPage, (const char* topic, int kind, int number, const char* na
     Module.takeKind(UTF8ToString(topic), kind, number, UTF8ToString(name), UTF8ToString(example));
 });
 
-EM_JS(void, checkToPage, (const char* code, const char* honest), {
-    Module.takeCheck(UTF8ToString(code), UTF8ToString(honest));
+EM_JS(void, checkToPage, (const char* code, const char* intro, const char* honest), {
+    Module.takeCheck(UTF8ToString(code), UTF8ToString(intro), UTF8ToString(honest));
 });
 
 EM_JS(void, checkItemToPage, (int number, const char* exercise, const char* solution,
@@ -346,41 +379,41 @@ EM_JS(void, checkItemToPage, (int number, const char* exercise, const char* solu
                          groupEnd !== 0);
 });
 
-EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* summary), {
-    Module.takeMarks(UTF8ToString(marks), UTF8ToString(texts).split("\n"),
+EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* offers,
+                         const char* summary), {
+    Module.takeMarks(UTF8ToString(marks), UTF8ToString(texts).split("\n"), UTF8ToString(offers),
                      UTF8ToString(summary));
 });
 // clang-format on
 
-// The sheet being checked: its items, and the marks of its last evaluation with the mistakes
-// named for them.
-struct Check {
-    std::vector<ciferon::SheetItem> items;
-    std::vector<ciferon::MarkedAnswer> marks;
-};
-
-Check& check() {
-    static Check sheet;
-    return sheet;
+// The sheet being checked: its marks, first evaluated marks and solutions shown.
+ciferon::CheckSession& check() {
+    static ciferon::CheckSession session({});
+    return session;
 }
 
-// The last marks as one letter an exercise (u: not answered, r: right, w: wrong, n: not
-// readable) and the summary with `shown` solutions shown.
-void marksOut(int shown) {
+// The counted marks as one letter an exercise (u: not answered, r: right, w: wrong, n: not
+// readable), their
+// texts, whether each offers its solution (1 or 0) and the summary.
+void marksOut() {
+    const ciferon::CheckSession& session = check();
     std::string letters;
     std::string texts;
-    for (const ciferon::MarkedAnswer& marked : check().marks) {
-        if (!letters.empty()) {
+    std::string offers;
+    for (std::size_t i = 0; i < session.size(); ++i) {
+        if (i > 0) {
             texts += '\n';
         }
+        const ciferon::MarkedAnswer marked = session.mark(i);
         const ciferon::Mark mark = marked.mark;
         letters += mark == ciferon::Mark::Right        ? 'r'
                    : mark == ciferon::Mark::Wrong      ? 'w'
                    : mark == ciferon::Mark::Unreadable ? 'n'
                                                        : 'u';
         texts += ciferon::markText(marked);
+        offers += session.offersSolution(i) ? '1' : '0';
     }
-    marksToPage(letters.c_str(), texts.c_str(), ciferon::summaryText(check().marks, shown).c_str());
+    marksToPage(letters.c_str(), texts.c_str(), offers.c_str(), session.summary().c_str());
 }
 
 }  // namespace
@@ -400,7 +433,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kindChoice() {
 }
 
 // "Zkontrolovat list podle kódu…": hands the sheet of a typed code to the page with the check
-// view's honest line (takeCheck), then its exercises one by one with their worked solutions,
+// view's words to the pupil and its honest line (takeCheck), then its exercises one by one
+// with their worked solutions as the check shows them,
 // whether each takes a remainder and where a group ends (takeCheckItem), and keeps their
 // results for marking; a code that is not valid is refused through the page and gives 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
@@ -409,20 +443,20 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
         refuseCode(typed);
         return 0;
     }
-    check().items = ciferon::sheetItems(*sheet);
-    checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::honestLine()).c_str());
-    for (const ciferon::SheetItem& item : check().items) {
-        checkItemToPage(item.number, item.exercise.c_str(), ciferon::solutionLine(item).c_str(),
+    check() = ciferon::CheckSession(ciferon::sheetItems(*sheet));
+    checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::checkIntro()).c_str(),
+                std::string(ciferon::honestLine()).c_str());
+    for (const ciferon::SheetItem& item : check().items()) {
+        checkItemToPage(item.number, item.exercise.c_str(), ciferon::checkSolution(item).c_str(),
                         item.result.remainder ? 1 : 0, item.groupEnd ? 1 : 0);
     }
-    check().marks.assign(check().items.size(), {});
     return 1;
 }
 
 // "Vyhodnotit": marks the checked sheet's answers, given as lines, two for each exercise: the
 // answer and the remainder (empty where the result has none); missing lines are empty. Hands
-// the marks and the summary with `shown` solutions shown to the page (takeMarks).
-extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown) {
+// the marks as they count and the summary to the page (takeMarks).
+extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers) {
     std::string_view rest(answers);
     const auto nextLine = [&rest] {
         const std::size_t end = rest.find('\n');
@@ -430,17 +464,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers, int shown)
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         return line;
     };
-    Check& sheet = check();
-    for (std::size_t i = 0; i < sheet.items.size(); ++i) {
+    ciferon::CheckSession& session = check();
+    for (std::size_t i = 0; i < session.size(); ++i) {
         const std::string_view answer = nextLine();
-        sheet.marks[i] = ciferon::markWithMistakes(sheet.items[i], answer, nextLine());
+        session.evaluate(i, answer, nextLine());
     }
-    marksOut(shown);
+    marksOut();
 }
 
-// "Ukázat řešení": the last marks again, with the summary counting `shown` solutions shown.
-extern "C" EMSCRIPTEN_KEEPALIVE void checkSummary(int shown) {
-    marksOut(shown);
+// "Ukázat řešení" of the exercise at `index` (from 0): the marks and the summary again, that
+// exercise counted as first evaluated and its solution as shown (takeMarks). Returns 0 when it
+// was shown already or there is no such exercise.
+extern "C" EMSCRIPTEN_KEEPALIVE int showCheckSolution(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= check().size() ||
+        !check().showSolution(static_cast<std::size_t>(index))) {
+        return 0;
+    }
+    marksOut();
+    return 1;
 }
 
 namespace {

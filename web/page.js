@@ -121,17 +121,27 @@
     window.print();
   }
 
-  // "Otevřít list podle kódu…": a valid code fills both fields with its sheet.
+  // "Otevřít list podle kódu…": a valid code fills both fields with its sheet, once the teacher
+  // confirms the core's question when the fields hold the teacher's edits.
   function openByCode() {
     const typed = window.prompt("Kód listu:", "") ?? "";
     if (typed === "") return;
     received = [];
     // A code that is not valid the core refuses, through the page's alert.
-    if (!withText(typed, (pointer) => core._openSheet(pointer))) return;
+    const opens = withText(typed, (pointer) =>
+      withText(fieldText(exercises), (exerciseList) =>
+        withText(fieldText(solutions), (solutionList) => core._openSheet(pointer, exerciseList, solutionList))));
+    if (!opens) return;
     [opened] = received;
     exercises.value = opened.exercises;
     solutions.value = opened.solutions;
     mirror();
+  }
+
+  // "Nápověda": the core's short help, written into the dialog the first time.
+  function showHelp() {
+    if (!byId("helpText").hasChildNodes()) core._help();
+    byId("helpDialog").showModal();
   }
 
   // The kind choice of a class set: a fieldset for each of the core's topics, its legend a box
@@ -297,6 +307,8 @@
   byId("printFields").addEventListener("click", printFields);
   byId("classSet").addEventListener("click", askForClassSet);
   byId("openCode").addEventListener("click", openByCode);
+  byId("help").addEventListener("click", showHelp);
+  byId("closeHelp").addEventListener("click", () => byId("helpDialog").close());
   byId("classSetForm").addEventListener("submit", printClassSet);
   for (const choice of kindChoices) choice.addEventListener("change", tickTopic);
   kindChoice.addEventListener("change", showKindChoice);
@@ -328,17 +340,23 @@
         takeLayout: paper.drawLayout,
         takeListsLayout: paper.drawLists,
         // The class-set dialog's defaults and maxima and the heading's length, the core's.
-        takeLimits({ headingMax, ...numbers }) {
+        takeLimits({ headingMax, headingLabel, ...numbers }) {
           for (const [id, { value, max }] of Object.entries(numbers)) {
             Object.assign(byId(id), { defaultValue: String(value), max: String(max) });
           }
           byId("heading").maxLength = headingMax;
+          byId("headingLabel").textContent = headingLabel;
           adaptedCount.defaultValue = String(numbers.count.value);
         },
         takeKind: addKind,
         takeProblem: showProblem,
         // The core's refusal of a code, as the page says it.
         refuse: (text) => window.alert(text),
+        confirm: (question) => window.confirm(question),
+        // The help's sections, as the core hands them over for "Nápověda".
+        takeHelp(title, text) {
+          byId("helpText").append(paper.element("h3", "", title), paper.element("p", "", text));
+        },
       }),
     )
     .then((module) => {
@@ -353,6 +371,7 @@
       generate.disabled = false;
       byId("classSet").disabled = false;
       byId("openCode").disabled = false;
+      byId("help").disabled = false;
       generate.focus();
       mirror();
       printFromAddress();

@@ -47,22 +47,21 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
     : QDialog(parent),
       // Dark green and dark red, each readable on the window's light ground.
       rightPalette_(markPalette(palette(), QColor(0x1b, 0x6e, 0x20))),
-      wrongPalette_(markPalette(palette(), QColor(0xb0, 0x00, 0x20))) {
+      wrongPalette_(markPalette(palette(), QColor(0xb0, 0x00, 0x20))),
+      session_(sheetItems(sheet)) {
     const QString code = QString::fromStdString(sheetCode(sheet));
     setWindowTitle(QStringLiteral("Kontrola listu %1").arg(code));
 
-    auto* intro = new QLabel(
-        QStringLiteral("List s kódem %1. Napište výsledky příkladů a stiskněte „Vyhodnotit“. "
-                       "U dělení se zbytkem napište podíl a zbytek (zb.).")
-            .arg(code),
-        this);
+    auto* intro =
+        new QLabel(QStringLiteral("List s kódem %1. %2").arg(code, toQString(checkIntro())), this);
+    intro->setObjectName(QStringLiteral("intro"));
     intro->setWordWrap(true);
     auto* honest = new QLabel(toQString(honestLine()), this);
     honest->setObjectName(QStringLiteral("honest"));
     honest->setWordWrap(true);
 
     scroll_ = new QScrollArea(this);
-    scroll_->setWidget(exerciseList(sheet));
+    scroll_->setWidget(exerciseList());
     scroll_->setWidgetResizable(true);
 
     summary_ = new QLabel(this);
@@ -89,15 +88,14 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
     }
 }
 
-QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
+QWidget* CheckDialog::exerciseList() {
     auto* list = new QWidget;
     auto* grid = new QGridLayout(list);
     const int markWidth = std::max(fontMetrics().horizontalAdvance(rightMark),
                                    fontMetrics().horizontalAdvance(wrongMark));
     int row = 0;
-    for (const SheetItem& item : sheetItems(sheet)) {
+    for (const SheetItem& item : session_.items()) {
         Exercise exercise;
-        exercise.item = item;
         const int number = item.number;
         // As printed on the sheet, and as a screen reader names the answer field.
         const QString name =
@@ -129,7 +127,7 @@ QWidget* CheckDialog::exerciseList(const Sheet& sheet) {
         connect(exercise.show, &QPushButton::clicked, this,
                 [this, at = exercises_.size()] { showSolution(at); });
         ++row;
-        exercise.solution = new QLabel(toQString(solutionLine(item)).trimmed(), list);
+        exercise.solution = new QLabel(toQString(checkSolution(item)).trimmed(), list);
         exercise.solution->setObjectName(QStringLiteral("solution%1").arg(number));
         exercise.solution->setTextInteractionFlags(Qt::TextSelectableByMouse);
         exercise.solution->hide();
@@ -174,27 +172,14 @@ void CheckDialog::showEvent(QShowEvent* event) {
 }
 
 void CheckDialog::evaluate() {
-    // Showing a widget lays its parent out at once while the layout is enabled: once per
-    // "Ukázat řešení" shown, hundreds of times for a long sheet. The list is laid out once,
-    // after all marks are set.
-    QLayout* layout = scroll_->widget()->layout();
-    layout->setEnabled(false);
-    marks_.clear();
-    for (Exercise& exercise : exercises_) {
+    for (std::size_t i = 0; i < exercises_.size(); ++i) {
+        const Exercise& exercise = exercises_[i];
         const QByteArray answer = exercise.answer->text().toUtf8();
         const QByteArray remainder =
             exercise.remainder != nullptr ? exercise.remainder->text().toUtf8() : QByteArray();
-        const MarkedAnswer marked = markWithMistakes(exercise.item, view(answer), view(remainder));
-        marks_.push_back(marked);
-        const Mark mark = marked.mark;
-        // A wrong answer with the likely mistake behind it, when one gives exactly that answer.
-        exercise.mark->setText(toQString(markText(marked)));
-        exercise.mark->setPalette(mark == Mark::Right ? rightPalette_ : wrongPalette_);
-        // The worked solution is offered beside a wrong answer only, until it is shown.
-        exercise.show->setVisible(mark == Mark::Wrong && exercise.solution->isHidden());
+        session_.evaluate(i, view(answer), view(remainder));
     }
-    layout->setEnabled(true);
-    layout->invalidate();
+    showMarks();
     // A mistake named beside its mark may need more width than the list had: the dialog grows
     // so that no mark is cut off.
     const int needed = scroll_->widget()->sizeHint().width() +
@@ -206,20 +191,36 @@ void CheckDialog::evaluate() {
     showSummary();
 }
 
+void CheckDialog::showMarks() {
+    // Showing a widget lays its parent out at once while the layout is enabled: once per
+    // "Ukázat řešení" shown, hundreds of times for a long sheet. The list is laid out once,
+    // after all marks are set.
+    QLayout* layout = scroll_->widget()->layout();
+    layout->setEnabled(false);
+    for (std::size_t i = 0; i < exercises_.size(); ++i) {
+        const Exercise& exercise = exercises_[i];
+        // A wrong answer with the likely mistake behind it, when one gives exactly that answer.
+        const MarkedAnswer marked = session_.mark(i);
+        exercise.mark->setText(toQString(markText(marked)));
+        exercise.mark->setPalette(marked.mark == Mark::Right ? rightPalette_ : wrongPalette_);
+        exercise.show->setVisible(session_.offersSolution(i));
+    }
+    layout->setEnabled(true);
+    layout->invalidate();
+}
+
 void CheckDialog::showSolution(std::size_t index) {
-    Exercise& exercise = exercises_.at(index);
-    if (!exercise.solution->isHidden()) {
+    if (!session_.showSolution(index)) {
         return;
     }
-    exercise.solution->show();
-    exercise.show->hide();
-    ++shown_;
+    exercises_.at(index).solution->show();
+    showMarks();
     showSummary();
 }
 
 void CheckDialog::showSummary() {
-    if (!marks_.empty()) {
-        summary_->setText(toQString(summaryText(marks_, shown_)));
+    if (session_.evaluated()) {
+        summary_->setText(toQString(session_.summary()));
         // A line for every mistake named follows the summary: the dialog grows to hold them.
         layout()->activate();
         if (height() < sizeHint().height()) {

@@ -13,6 +13,7 @@
 
 #include "codes/items.h"
 #include "codes/sheet.h"
+#include "marking/check_session.h"
 #include "marking/mistakes.h"
 #include "marking/results.h"
 
@@ -28,7 +29,7 @@ class CheckDialog final : public QDialog {
     // ones unmarked, offers the worked solution beside a wrong answer and shows the summary.
     void evaluate();
     // "Ukázat řešení" of the exercise at `index` (from 0): its line from the key, counted in
-    // the summary from then on.
+    // the summary from then on; the exercise counts as it was first evaluated.
     void showSolution(std::size_t index);
 
   protected:
@@ -37,7 +38,6 @@ class CheckDialog final : public QDialog {
 
   private:
     struct Exercise {
-        SheetItem item;
         QLineEdit* answer = nullptr;
         QLineEdit* remainder = nullptr;  // only for division with remainder
         QLabel* mark = nullptr;
@@ -45,7 +45,9 @@ class CheckDialog final : public QDialog {
         QLabel* solution = nullptr;
     };
 
-    QWidget* exerciseList(const Sheet& sheet);
+    QWidget* exerciseList();
+    // Each exercise's mark and its "Ukázat řešení" as the session counts them.
+    void showMarks();
     void showSummary();
     // Enter in an answer field moves on to the next field, from the last to "Vyhodnotit".
     void moveOn(const QLineEdit* from);
@@ -58,8 +60,7 @@ class CheckDialog final : public QDialog {
     bool sized_ = false;
     QPushButton* evaluate_;
     QLabel* summary_;
-    std::vector<MarkedAnswer> marks_;  // of the last evaluation; none before the first
-    int shown_ = 0;
+    CheckSession session_;
 };
 
 }  // namespace ciferon

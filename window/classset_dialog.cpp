@@ -6,6 +6,7 @@
 
 #include "classset/classset.h"
 #include "page_type.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 
@@ -53,7 +54,11 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(QStringLiteral("Počet listů"), sheets_);
     form->addRow(QStringLiteral("Příkladů na listu"), count_);
     form->addRow(QStringLiteral("Oddělovat po"), separator_);
-    form->addRow(QStringLiteral("Nadpis"), heading_);
+    // The label says how long a heading may be, rather than the field cutting it silently.
+    auto* headingLabelLine = new QLabel(toQString(headingLabel()), this);
+    headingLabelLine->setObjectName(QStringLiteral("headingLabel"));
+    headingLabelLine->setBuddy(heading_);
+    form->addRow(headingLabelLine, heading_);
     form->addRow(QStringLiteral("Upravené listy"), adapted_);
     form->addRow(QStringLiteral("Příkladů na upraveném listu"), adaptedCount_);
     form->addRow(duplex_);
@@ -63,6 +68,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     connect(kinds_, &KindChoiceBox::changed, this, &ClassSetDialog::showChoice);
     noKinds_ = new QLabel(this);
     noKinds_->setObjectName(QStringLiteral("noKinds"));
+    keepRoomFor(*noKinds_);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* print = buttons->addButton(QStringLiteral("Vytisknout…"), QDialogButtonBox::AcceptRole);

@@ -30,6 +30,7 @@
 #include "classset_dialog.h"
 #include "paper.h"
 #include "projection_view.h"
+#include "run/fields.h"
 #include "texts/texts.h"
 
 namespace ciferon {
@@ -284,6 +285,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    help->addAction(QStringLiteral("&Nápověda"), QKeySequence(Qt::Key_F1), this, &Form1::help);
     help->addAction(QStringLiteral("&O programu Ciferon"), this, &Form1::about);
 }
 
@@ -360,9 +362,15 @@ std::optional<Sheet> Form1::askSheet() {
 }
 
 void Form1::openByCode() {
-    if (const auto sheet = askSheet()) {
-        openSheet(*sheet);
+    const auto sheet = askSheet();
+    if (!sheet) {
+        return;
     }
+    if (fieldsEdited(fieldText(0).toStdString(), fieldText(1).toStdString(), placed_) &&
+        !prompts_.confirm(this, toQString(replaceEditedQuestion()))) {
+        return;
+    }
+    openSheet(*sheet);
 }
 
 void Form1::checkByCode() {
@@ -394,6 +402,19 @@ void Form1::openSheet(const Sheet& sheet) {
     const Lists lists = sheetLists(sheet);
     showResults(lists.exercises, lists.solutions);
     openedSheet_ = sheet;
+}
+
+void Form1::help() {
+    QString text;
+    for (const HelpSection& section : helpSections()) {
+        text += QStringLiteral("<h3>%1</h3><p>%2</p>")
+                    .arg(toQString(section.title).toHtmlEscaped(),
+                         toQString(section.text).toHtmlEscaped());
+    }
+    QMessageBox box(QMessageBox::NoIcon, toQString(helpTitle), text, QMessageBox::Close, this);
+    box.setObjectName(QStringLiteral("help"));
+    box.setTextFormat(Qt::RichText);
+    box.exec();
 }
 
 void Form1::about() {
@@ -522,6 +543,7 @@ std::string Form1::askNumber(std::string_view question, int defaultAnswer) {
 }
 
 void Form1::showResults(const std::string& exercises, const std::string& solutions) {
+    placed_ = {exercises, solutions};
     Text1[0]->setPlainText(toQString(exercises).replace(crlf, QStringLiteral("\n")));
     Text1[1]->setPlainText(toQString(solutions).replace(crlf, QStringLiteral("\n")));
 }

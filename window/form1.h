@@ -107,7 +107,8 @@ class Form1 final : public QMainWindow, private RunHost {
     // saved as PDF or previewed. The dialog opens with the values last asked for while the
     // program runs, and again after a preview that printed nothing.
     void printClassSet();
-    // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields.
+    // "Otevřít list podle kódu…": asks for a code and shows that sheet in both fields; fields
+    // the teacher has edited are replaced only once the teacher confirms.
     void openByCode();
     // "Zkontrolovat list podle kódu…": asks for a code as openByCode does and lets a pupil
     // check their results of that sheet.
@@ -117,6 +118,8 @@ class Form1 final : public QMainWindow, private RunHost {
     void project();
     // Fills both fields with the sheet's lists, replacing them as a run does.
     void openSheet(const Sheet& sheet);
+    // "Nápověda": the core's short offline help.
+    void help();
     // "O programu Ciferon".
     void about();
 
@@ -158,6 +161,8 @@ class Form1 final : public QMainWindow, private RunHost {
     Prompts& prompts_;
     RandomSource& random_;
     std::optional<Sheet> openedSheet_;
+    // What a run or an opened sheet last put in the fields, to tell the teacher's edits.
+    Lists placed_;
     ClassSetRequest lastClassSet_;
     ProjectionRequest lastProjection_;
 

@@ -9,6 +9,15 @@
 
 namespace ciferon {
 
+void keepRoomFor(QLabel& problemLine) {
+    problemLine.setWordWrap(true);
+    problemLine.setMinimumHeight(problemLine.fontMetrics().lineSpacing() * 2);
+    problemLine.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QSizePolicy policy = problemLine.sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    problemLine.setSizePolicy(policy);
+}
+
 namespace {
 
 constexpr KindChoice bit(int kind) {

@@ -5,12 +5,18 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <array>
 #include <vector>
 
 #include "run/run.h"
 
 namespace ciferon {
+
+// The line under a dialog's kind choice that says why its settings are refused: it keeps
+// room for two lines of a wrapped problem while hidden, so that the buttons below it do not
+// move when it appears.
+void keepRoomFor(QLabel& problemLine);
 
 class KindChoiceBox final : public QGroupBox {
     Q_OBJECT

@@ -50,6 +50,7 @@ ProjectionDialog::ProjectionDialog(const ProjectionRequest& initial, QWidget* pa
     code_->setPlaceholderText(QStringLiteral("nepovinný: promítne tento list"));
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("problem"));
+    keepRoomFor(*problem_);
 
     auto* form = new QFormLayout;
     // The labels are the fields' buddies, so screen readers name every field.

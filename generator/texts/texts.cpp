@@ -1,5 +1,9 @@
 #include "texts/texts.h"
 
+#include <array>
+
+#include "codes/sheet.h"
+
 namespace ciferon {
 
 std::string markText(Mark mark) {
@@ -75,9 +79,58 @@ std::string codeRefusal(std::string_view typed) {
     return std::string("Kód listu „").append(typed).append("“ není platný.");
 }
 
+std::string_view checkIntro() {
+    return "Napiš výsledky příkladů a stiskni „Vyhodnotit“. U dělení se zbytkem napiš podíl a "
+           "zbytek (zb.). Když si necháš ukázat řešení, počítá se u příkladu tvoje první "
+           "vyhodnocená odpověď.";
+}
+
 std::string_view honestLine() {
-    return "Výsledky jsou skryté jen proto, abyste je neviděli omylem. Nejsou tajné: „Otevřít "
-           "list podle kódu…“ ukáže tentýž list i s řešením. Nic se neukládá ani neodesílá.";
+    return "Kontrola je jen pro tebe: nic se neukládá ani neodesílá.";
+}
+
+std::string headingLabel() {
+    return "Nadpis (nejvýše " + std::to_string(headingMax) + " znaků)";
+}
+
+std::string_view replaceEditedQuestion() {
+    return "V polích je text, který jste upravili. Přejete si ho opravdu nahradit listem podle "
+           "kódu?";
+}
+
+namespace {
+
+constexpr std::array<HelpSection, 6> help{{
+    {"Okno",
+     "Generuj se zeptá, kolik příkladů chcete a po kolika je oddělit, a vytvoří nové: vlevo "
+     "příklady, vpravo tytéž s postupem a výsledkem. Kopíruj obě pole do schránky je zkopíruje "
+     "pod sebe, Smaž obsah obou polí je po potvrzení vymaže a Ukonči práci program hned ukončí."},
+    {"Tisk a listy podle kódu",
+     "Tisk… (v programu i Uložit jako PDF…) vytiskne obě pole; list otevřený podle kódu i s "
+     "klíčem, s volbou Upravený list větším písmem a po jednom příkladu na řádku. Otevřít list "
+     "podle kódu… ukáže list podle kódu z papíru, tentýž navždy. Promítat… ukáže příklady přes "
+     "celou obrazovku jeden po druhém, s postupem a na konci s výsledky."},
+    {"Pracovní listy pro třídu",
+     "Každý žák dostane jiný list s vlastním kódem, za listy je klíč s výsledky a řešením všech "
+     "listů. Zvolíte počet listů a příkladů, druhy příkladů, nadpis a upravené listy pro žáky s "
+     "podpůrnými opatřeními."},
+    {"Opravování",
+     "Klíč uvádí výsledky listů podle jejich čísla; s volbou V klíči uvést časté chyby stojí u "
+     "výsledku i chybné výsledky častých chyb. Odpovědi ze souboru opraví příkazová řádka: "
+     "ciferon --code KÓD --check SOUBOR."},
+    {"Kontrola žákem",
+     "Zkontrolovat list podle kódu… ukáže příklady listu s políčky na výsledky. Vyhodnotit je "
+     "označí a pojmenuje pravděpodobnou chybu. Ukázat řešení ukáže postup; příklad se pak počítá "
+     "podle první vyhodnocené odpovědi."},
+    {"Soukromí",
+     "Ciferon nic neodesílá a nic si neukládá: vše běží jen v tomto počítači, webová stránka i "
+     "bez připojení k internetu."},
+}};
+
+}  // namespace
+
+std::span<const HelpSection> helpSections() {
+    return help;
 }
 
 }  // namespace ciferon

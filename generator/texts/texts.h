@@ -3,6 +3,7 @@
 // from here and frames them in its own way (a message box, a line on standard error).
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,28 @@ std::string adaptedTitle(std::string_view title);
 // The refusal of a typed code, as a sentence: «Kód listu „K7M2-9QX4“ není platný.»
 std::string codeRefusal(std::string_view typed);
 
-// The check view's line: the results are hidden, not secret, and nothing leaves the computer.
+// The check view's words to the pupil, who is spoken to as a teacher speaks to a child: what
+// to type, and which answer counts once a solution is shown.
+std::string_view checkIntro();
+
+// The check view's line: the check is the pupil's own, and nothing leaves the computer.
 std::string_view honestLine();
+
+// The class-set dialog's label of its heading field, which says how long a heading may be:
+// "Nadpis (nejvýše 80 znaků)".
+std::string headingLabel();
+
+// "Otevřít list podle kódu…" asks this before it replaces fields that the teacher has edited.
+std::string_view replaceEditedQuestion();
+
+// The short offline help under "Nápověda": what each command does, how a class set, marking
+// and the pupil's check work, and that nothing is sent anywhere. Sections in order, each a
+// title and one paragraph; the desktop and the page show the same words.
+struct HelpSection {
+    std::string_view title;
+    std::string_view text;
+};
+std::span<const HelpSection> helpSections();
+inline constexpr std::string_view helpTitle = "Nápověda";
 
 }  // namespace ciferon

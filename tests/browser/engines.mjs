@@ -241,6 +241,15 @@ async function webkitEngine() {
       await driver.wait(() => evaluate((outer, inner) => outerWidth === outer && innerWidth === inner,
         rect.width, rect.width - frame), patience);
     },
+    // The viewport's width and height, the window's frame and toolbar added; returns once the
+    // page has them.
+    async setSize(width, height) {
+      const [frameWidth, frameHeight] = await evaluate(() =>
+        [outerWidth - innerWidth, outerHeight - innerHeight]);
+      await driver.manage().window().setRect({ width: width + frameWidth, height: height + frameHeight });
+      await driver.wait(() => evaluate((w, h) => innerWidth === w && innerHeight === h, width, height),
+        patience);
+    },
     pdf: undefined,
     waitFor: (fn) => driver.wait(() => evaluate(fn), patience),
     async close() {

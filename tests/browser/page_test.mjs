@@ -15,7 +15,7 @@ import { launch } from "./engines.mjs";
 // ids, beside what the scenarios install there.
 /* global Text1_0, Text1_1, Command1, Form1, classSetDialog, classSetForm, sheets, count, separator,
    duplex, printSheets, restart, copies, prints, kinds, noKinds, checkList, checkSummary,
-   checkDialog, checkedCode, adaptedCount, projection, projectionDialog, projectionCount,
+   checkDialog, checkedCode, checkIntro, honest, adaptedCount, projection, projectionDialog, projectionCount,
    projectionSeconds, projectionCode, projectionExercise, projectionSteps, projectionCorner,
    projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection */
 
@@ -117,7 +117,7 @@ test("one file of at most 400 KB, a Czech page with the window's captions and it
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
-    "Zkontrolovat list podle kódu…", "Promítat…"]);
+    "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -211,6 +211,66 @@ test("a code opens its sheet as the desktop program has it; a mistyped one chang
   assert.deepEqual(await fields(), before);
 });
 
+// Opening a code asks its own question before it replaces what the teacher typed or changed,
+// and only then; Cancel keeps the fields. Generuj and Smaž ask as they always did.
+test("a code replaces edited fields only once the teacher confirms its own question", async () => {
+  const question = "V polích je text, který jste upravili. Přejete si ho opravdu nahradit listem podle kódu?";
+  const code = "4XY1-ZKRX";
+  const opened = async () => {
+    const [exercises, solutions] = await fields();
+    return `${exercises}\n${solutions}`.replace(/\n/g, "\r\n") === nativeText(code);
+  };
+  const edit = () => engine.evaluate(() => {
+    Text1_1.value += "poznámka";
+    Text1_1.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+  const messages = (dialogs) => shown(dialogs).map(([, message]) => message);
+  // A run's lists, then the opened sheet itself, are no edits.
+  await engine.press("#Command1", ["10", "5"]);
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  assert.ok(await opened());
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  // Edited: Cancel keeps them, OK replaces them.
+  await edit();
+  const edited = await fields();
+  assert.deepEqual(messages(await engine.press("#openCode", [code, null])), ["Kód listu:", question]);
+  assert.deepEqual(await fields(), edited);
+  assert.deepEqual(messages(await engine.press("#openCode", [code, true])), ["Kód listu:", question]);
+  assert.ok(await opened());
+  // A mistyped code is refused before anything is asked about the fields.
+  await edit();
+  assert.deepEqual(messages(await engine.press("#openCode", ["4XY1-ZKRY", true])),
+    ["Kód listu:", "Kód listu „4XY1-ZKRY“ není platný."]);
+  // Emptied by Smaž, with its own confirmation, they hold nothing to lose.
+  assert.deepEqual(messages(await engine.press("#Command3", [true])), [confirmation]);
+  assert.deepEqual(messages(await engine.press("#openCode", [code])), ["Kód listu:"]);
+  // Generuj replaces edited fields without asking.
+  await edit();
+  assert.deepEqual(messages(await engine.press("#Command1", ["10", "5"])),
+    [countQuestion, separatorQuestion]);
+  assert.equal((await fields())[1].includes("poznámka"), false);
+});
+
+// "Nápověda": the core's help in a dialog of its own, its sections written once.
+test("the help shows the core's sections: every command, marking, the check, and nothing sent", async () => {
+  for (let time = 0; time < 2; time += 1) {
+    await engine.press("#help");
+    const [open, titles, text] = await engine.evaluate(() => {
+      const dialog = document.getElementById("helpDialog");
+      return [dialog.open, [...dialog.querySelectorAll("h3")].map((title) => title.textContent),
+        dialog.textContent];
+    });
+    assert.deepEqual([open, titles], [true, ["Okno", "Tisk a listy podle kódu", "Pracovní listy pro třídu",
+      "Opravování", "Kontrola žákem", "Soukromí"]]);
+    for (const words of ["Generuj", "Otevřít list podle kódu…", "Zkontrolovat list podle kódu…",
+      "Promítat…", "V klíči uvést časté chyby", "Ukázat řešení", "nic neodesílá"]) {
+      assert.ok(text.includes(words), words);
+    }
+    await engine.press("#closeHelp");
+    assert.equal(await engine.evaluate(() => document.getElementById("helpDialog").open), false);
+  }
+});
+
 test("while the fields hold a sheet opened by its code, Tisk… prints that sheet and its key", printing, async () => {
   await engine.press("#openCode", ["4XY1-ZKRX"]);
   await engine.evaluate(() => {
@@ -245,7 +305,7 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
       [input.labels[0].textContent.trim(), input.type, input.min, input.max, input.value])]);
   assert.deepEqual(form, [true, ["Počet listů", "number", "1", "40", "25"],
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
-    ["Nadpis", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
+    ["Nadpis (nejvýše 80 znaků)", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
     ["Příkladů na upraveném listu", "number", "1", "20", "20"],
     ["Oboustranný tisk", "checkbox", "", "", "on"], ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
@@ -363,6 +423,10 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   await engine.press("#classSet");
   const state = () => engine.evaluate(() => [adaptedCount.value, adaptedCount.max, adaptedCount.disabled,
     printSheets.disabled, noKinds.hidden ? "" : noKinds.textContent]);
+  // Where the buttons stand in the dialog: the problem line has its room, so they never move.
+  const buttonsAt = () => engine.evaluate(() =>
+    printSheets.getBoundingClientRect().top - classSetDialog.getBoundingClientRect().top);
+  const at = await buttonsAt();
   const type = (id, value) => engine.evaluate((field, text) => {
     const input = document.getElementById(field);
     input.value = text;
@@ -377,6 +441,7 @@ test("the adapted sheets: their count follows the set's until set, and the core 
   for (const [list, refusal] of [["3, 7", ""], ["3, 26", beyond], ["všechny", ""], ["7-", malformed]]) {
     await type("adapted", list);
     assert.deepEqual(await state(), ["12", "12", false, refusal !== "", refusal], list);
+    assert.equal(await buttonsAt(), at, list);
   }
   await type("adapted", "2");
   await type("adaptedCount", "5");
@@ -635,16 +700,69 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
     await engine.evaluate(() => getComputedStyle(mark3).color));
 
   await engine.press("#mark11 ~ .show");
-  marks[10] = [marks[10][0], false, solutions[10]];
+  // A division's solution as its fields take it: "32:3 =10 zb. 2".
+  marks[10] = [marks[10][0], false, solutions[10].replace(/(\d+) \((\d+)\)$/, "$1 zb. $2")];
+  assert.match(marks[10][2], / zb\. \d+$/);
   assert.deepEqual(await checkView(), [marks, `Správně 16 z 20.${unreadable} Ukázaná řešení: 1.${missing}`]);
-  // Corrected and evaluated again.
-  await fillAnswers(answers.with(2, right[2]).with(5, right[5]));
+  // The slips of 3 and 6 mended without their solutions count; the shown solution of 11 copied
+  // into its fields leaves it wrong, its mistake still counted.
+  await fillAnswers(answers.with(2, right[2]).with(5, right[5]).with(10, right[10]));
   await engine.press("#evaluate");
   marks[2] = ["✓ správně", false, ""];
   marks[5] = ["✓ správně", false, ""];
   assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
+  // Spoken to as a pupil, and not told how to see the results.
+  const words = await engine.evaluate(() => [checkIntro.textContent, honest.textContent]);
+  assert.match(words[0], /^Napiš výsledky/);
+  assert.doesNotMatch(words.join(" "), /Napište|Otevřít/);
   await engine.press("#closeCheck");
   assert.equal(await engine.evaluate(() => checkDialog.open), false);
+});
+
+// A sheet of 20 checked at 1366 × 768: a named mistake stands on one line beside its field, and
+// the summary and the buttons are in view at the dialog's bottom without scrolling.
+test("the check of 20 exercises at 1366 × 768: marks on one line, summary and buttons in view", async () => {
+  const before = await engine.evaluate(() => [innerWidth, innerHeight]);
+  await engine.setSize(1366, 768);
+  const code = "1M3D-6JGJ";
+  await engine.press("#checkSheet", [code]);
+  const answers = results(code).map((result) => [...result]);
+  // 3. 7.9-2.9= worked from the left: (7.9-2).9; 11. 32:3 without its remainder; 20. 44:6
+  // with quotient and remainder swapped.
+  answers[2] = ["549"];
+  answers[10] = [answers[10][0]];
+  answers[19] = [answers[19][1], answers[19][0]];
+  await fillAnswers(answers);
+  await engine.press("#evaluate");
+  await engine.press("#mark3 ~ .show");
+  const seen = await engine.evaluate(() => {
+    const box = (element) => element.getBoundingClientRect();
+    const marks = [3, 11, 20].map((number) => {
+      const [mark, field] = [`mark${number}`, `answer${number}`].map((id) => box(document.getElementById(id)));
+      return [document.getElementById(`mark${number}`).textContent,
+        mark.left >= field.right || mark.top >= field.bottom, Math.round(mark.height)];
+    });
+    const inView = (element) => box(element).top >= 0 && box(element).bottom <= innerHeight;
+    const commands = checkDialog.querySelector(".dialogCommands");
+    return {
+      marks,
+      lineHeight: Math.round(box(document.getElementById("mark1")).height),
+      listUncut: checkList.scrollWidth <= checkList.clientWidth,
+      dialogUnscrolled: checkDialog.scrollHeight <= checkDialog.clientHeight,
+      inView: [checkSummary, document.getElementById("evaluate"), document.getElementById("closeCheck")].map(inView),
+      commandsLast: checkDialog.lastElementChild === commands && box(commands).top >= box(checkSummary).bottom,
+    };
+  });
+  await engine.press("#closeCheck");
+  await engine.setSize(...before);
+  assert.deepEqual(seen.marks.map(([text, beside]) => [text, beside]), [
+    ["✗ chybně – asi počítáno zleva doprava (nejdřív se násobí a dělí)", true],
+    ["✗ chybně – chybí zbytek", true], ["✗ chybně – asi prohozený podíl a zbytek", true]]);
+  // One line each: no taller than the mark "✓ správně".
+  assert.deepEqual(seen.marks.map(([, , height]) => height <= seen.lineHeight + 1), [true, true, true],
+    `${seen.marks.map(([, , height]) => height)} against ${seen.lineHeight}`);
+  assert.deepEqual([seen.listUncut, seen.dialogUnscrolled, seen.inView, seen.commandsLast],
+    [true, true, [true, true, true], true]);
 });
 
 test("200 answers evaluated: every mark set, and set again when every answer changes", async () => {
@@ -756,6 +874,9 @@ test("the projection: steps, next, the end screen's results and code, Esc ends i
 
   // A code that is not valid keeps the dialog open and says so; a valid one projects its sheet.
   await engine.press("#project");
+  const startAt = () => engine.evaluate(() =>
+    startProjection.getBoundingClientRect().top - projectionDialog.getBoundingClientRect().top);
+  const before = await startAt();
   await engine.evaluate(() => {
     projectionCode.value = "AFKB-MJZZ";
     projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
@@ -770,6 +891,8 @@ test("the projection: steps, next, the end screen's results and code, Esc ends i
   assert.deepEqual(await engine.evaluate(() => [startProjection.disabled,
     document.getElementById("projectionProblem").textContent]),
   [true, "List kódu „56H4-PQ3V“ má 200 příkladů. Počet příkladů musí být celé číslo od 1 do 30."]);
+  // The problem line had its room: "Promítat" did not move when it appeared.
+  assert.equal(await startAt(), before);
   await engine.press("#cancelProjection");
   await project(10, 600, code.toLowerCase());
   view = await projected();
