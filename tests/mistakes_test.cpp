@@ -114,8 +114,8 @@ TEST(Mistakes, DivisionWithRemainder) {
 // An answer that cannot be read is neither right nor wrong, and names no mistake even where
 // a slip's answer hides in it.
 TEST(Mistakes, UnreadableNamesNone) {
-    const SheetItem division{1, 10, "46:8 =", "46:8 =5 (6)", {5, 6}, false};
-    const SheetItem carried{2, 14, "52-38 =", "52-38 =14", {14, {}}, false};
+    const SheetItem division{1, 10, "46:8 =", "5 (6)", {5, 6}, false};
+    const SheetItem carried{2, 14, "52-38 =", "14", {14, {}}, false};
     const MarkedAnswer unreadable{Mark::Unreadable, 0};
     for (const char* line : {"5 (6", "4 14", "6 5)", "abc", "4 zb. 14 zb. 1"}) {
         EXPECT_EQ(markLineWithMistakes(division, line), unreadable) << line;

@@ -6,7 +6,7 @@
 namespace ciferon {
 
 std::string checkSolution(const SheetItem& item) {
-    std::string text = item.solution;
+    std::string text = solutionLine(item);
     if (item.result.remainder) {
         const std::string key = resultText(item.result);
         if (text.ends_with(key)) {
