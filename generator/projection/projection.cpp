@@ -37,8 +37,7 @@ std::string projectionProblem(const ProjectionRequest& request) {
     if (request.seconds < projectionSecondsMin || request.seconds > projectionSecondsMax) {
         return rangeText("Počet sekund na příklad", projectionSecondsMin, projectionSecondsMax);
     }
-    const std::string countLimit =
-        rangeText("Počet příkladů", projectionCountMin, projectionCountMax);
+    std::string countLimit = rangeText("Počet příkladů", projectionCountMin, projectionCountMax);
     if (!blank(request.code)) {
         const auto sheet = readSheetCode(request.code);
         if (!sheet) {
