@@ -659,7 +659,7 @@ class Form1Test : public QObject {
         QString layout;
         for (const QString& page : pdfPages(path)) {
             layout += page.trimmed().isEmpty()                         ? QLatin1Char('-')
-                      : page.contains(QStringLiteral("Jméno:"))        ? QLatin1Char('S')
+                      : page.contains(QStringLiteral("Datum:"))        ? QLatin1Char('S')
                       : page.contains(QStringLiteral("Výsledky"))      ? QLatin1Char('K')
                       : page.contains(QStringLiteral("(pokračování)")) ? QLatin1Char('c')
                                                                        : QLatin1Char('k');
@@ -719,7 +719,7 @@ class Form1Test : public QObject {
         const QRegularExpression codeLine(QStringLiteral("Kód: (\\S+)"));
         int sheets = 0;
         for (const QString& page : pages) {
-            if (!page.contains(QStringLiteral("Jméno:"))) {
+            if (!page.contains(QStringLiteral("Datum:"))) {
                 continue;
             }
             ++sheets;
