@@ -35,7 +35,7 @@ pages=$(tr -cd '\f' <"$work/set.txt" | wc -c)
 starts=()
 key=0
 for page in $(seq "$pages"); do
-    if grep -q '^Jméno:' "$work/page$page.txt"; then
+    if grep -q 'Datum:' "$work/page$page.txt"; then
         starts+=("$page")
     elif [ "$key" -eq 0 ] && grep -q '^Výsledky' "$work/page$page.txt"; then
         key=$page

@@ -12,6 +12,7 @@
 #include "classset/classset.h"
 #include "layout/document.h"
 #include "layout/metrics.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 namespace {
@@ -27,7 +28,7 @@ std::string type(Face face, double points) {
 }
 
 std::string placeName(doc::AnswerPlace place) {
-    constexpr std::array names{"", " _", " [ ]", " [ ] zb. [ ]"};
+    constexpr std::array names{"", " _", " _ zb. _", " [ ]", " [ ] zb. [ ]"};
     return names.at(static_cast<std::size_t>(place));
 }
 
@@ -43,7 +44,9 @@ std::string describe(const doc::Columns& columns) {
         }
         out += "}";
     }
-    return out + (columns.continued.empty() ? "" : " then " + columns.continued);
+    return out + (columns.continued.empty()
+                      ? ""
+                      : " then " + columns.continuedName + " " + columns.continued);
 }
 
 std::string describe(const doc::Table& table) {
@@ -79,8 +82,7 @@ std::string describe(const doc::Block& block) {
     std::string out = "section " + std::to_string(static_cast<int>(section.part)) + " " +
                       type(section.title.face, section.title.points) + " " + section.title.text;
     for (const doc::Heading& note : section.notes) {
-        out += " note " + type(note.face, note.points) + " " +
-               note.text.substr(0, note.text.find(','));
+        out += " note " + type(note.face, note.points) + " " + note.text;
     }
     return out + ": " + std::visit([](const auto& body) { return describe(body); }, section.body);
 }
@@ -105,27 +107,29 @@ TEST(Document, ASmallClassSetBlockByBlock) {
                                             {"AAAA-1002", 2, 2, items(), SheetStyle::Adapted}};
     const std::string key1 = "List 1 z 2, kód AAAA-1001";
     const std::string key2 = "List 2 z 2, kód AAAA-1002 – upravený list";
-    const std::string regularGroups = "{1.2+3= _|2.20-4.3= _} {3.57:8= _}";
+    const std::string regularGroups = "{1.2+3= _|2.20-4.3= _} {3.57:8= _ zb. _}";
     const std::string adaptedGroups = "{1.2+3= [ ]|2.20-4.3= [ ]} {3.57:8= [ ] zb. [ ]}";
-    const std::string solutions = "{" + key1 + "|1.2+3=5|2.20-4.3=20-12=8 /|3.57:8=7 (1) /} {" +
-                                  key2 + "|1.2+3=5|2.20-4.3=20-12=8 /|3.57:8=7 (1) /}";
+    // A solution that is its result alone is left out, and a line under "Výsledky" says so.
+    const std::string solutions =
+        "{" + key1 + "|2.20-4.3=20-12=8 /} {" + key2 + "|2.20-4.3=20-12=8 /}";
+    const std::string fewer = " note serif 100 " + std::string(fewerSolutionsNote());
     const auto sheetBlocks = [&](bool withHeading) {
         std::vector<std::string> lines = {"paper sheet for a sheet"};
         if (withHeading) {
             lines.emplace_back("heading serif bold 160 5. A");
         }
-        lines.insert(
-            lines.end(),
-            {"name serif 120 Jméno: Datum:", "sheet serif 120 List 1 z 2|Kód: AAAA-1001",
-             "columns serif 120 spacing 0 " + regularGroups + " then " + key1 + " (pokračování)",
-             "paper sheet for a sheet"});
+        lines.insert(lines.end(),
+                     {"name serif 120 Jméno: Datum:", "sheet serif 120 List 1 z 2|Kód: AAAA-1001",
+                      "columns serif 120 spacing 0 " + regularGroups + " then Jméno: " + key1 +
+                          " (pokračování)",
+                      "paper sheet for a sheet"});
         if (withHeading) {
             lines.emplace_back("heading sans bold 240 5. A");
         }
         lines.insert(lines.end(),
                      {"name sans 180 Jméno: Datum:", "sheet sans 180 List 2 z 2|Kód: AAAA-1002",
                       "columns sans 180 spacing 1 " + adaptedGroups +
-                          " then List 2 z 2, kód AAAA-1002 (pokračování)",
+                          " then Jméno: List 2 z 2, kód AAAA-1002 (pokračování)",
                       "paper sheet"});
         return lines;
     };
@@ -137,17 +141,18 @@ TEST(Document, ASmallClassSetBlockByBlock) {
     const std::vector<Row> rows = {
         {"plain",
          {"", false, false},
-         {"section 2 serif bold 140 Výsledky: table serif 100 {" + key1 + "|1.5|2.8|3.7 (1)} {" +
-              key2 + "|1.5|2.8|3.7 (1)}",
+         {"section 2 serif bold 140 Výsledky" + fewer + ": table serif 100 {" + key1 +
+              "|1.5|2.8|3.7 (1)} {" + key2 + "|1.5|2.8|3.7 (1)}",
           "section 3 serif bold 140 Řešení: columns serif 110 spacing 2 " + solutions}},
-        // With the common mistakes: the legend under "Výsledky", the wrong answers after the
-        // results that a mistake can miss; two-sided printing is the pagination's alone.
+        // With the common mistakes: the legend of those that occur under "Výsledky", the wrong
+        // answers after the results that a mistake can miss, a point smaller; two-sided
+        // printing is the pagination's alone.
         {"a heading, two-sided, the common mistakes",
          {"5. A", true, true},
-         {"section 2 serif bold 140 Výsledky: 5. A note serif 100 Z – počítáno zleva doprava: "
-          "table "
-          "serif 100 {" +
-              key1 + "|1.5|2.8 [Z 48]|3.7 (1) [V 6 (9); P 1 (7)]} {" + key2 +
+         {"section 2 serif bold 140 Výsledky: 5. A note serif 100 Z – počítáno zleva doprava, "
+          "V – zbytek větší než dělitel, P – prohozený podíl a zbytek" +
+              fewer + ": table serif 90 {" + key1 +
+              "|1.5|2.8 [Z 48]|3.7 (1) [V 6 (9); P 1 (7)]} {" + key2 +
               "|1.5|2.8 [Z 48]|3.7 (1) [V 6 (9); P 1 (7)]}",
           "section 3 serif bold 140 Řešení: 5. A: columns serif 110 spacing 2 " + solutions}},
     };
@@ -169,6 +174,12 @@ TEST(Document, ASheetAloneAndTheFieldsLists) {
     const Document alone = sheetsDocument({{"AAAA-1001", 0, 0, items(), SheetStyle::Regular}}, {});
     EXPECT_EQ(describe(alone.blocks.at(2)), "sheet serif 120 |Kód: AAAA-1001");
     EXPECT_EQ(std::get<doc::Section>(alone.blocks.back()).title.text, "Řešení");
+    // Where every solution is its result alone, there is no "Řešení", and the line says so.
+    const Document divisions = sheetsDocument(
+        {{"AAAA-1001", 0, 0, {items().back(), items().back()}, SheetStyle::Regular}}, {});
+    EXPECT_EQ(describe(divisions.blocks.back()),
+              "section 2 serif bold 140 Výsledky note serif 100 " + std::string(noSolutionsNote()) +
+                  ": table serif 100 {Kód AAAA-1001|3.7 (1)|3.7 (1)}");
 
     EXPECT_EQ(describe(listsDocument("1+1=\r\n2+2=\r\n\r\n\r\n3+3= edited\r\n", "a\n\nb")),
               (std::vector<std::string>{

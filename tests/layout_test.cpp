@@ -17,12 +17,13 @@ namespace ciferon {
 namespace {
 
 // A sheet of `count` exercises in groups of `separator`, each exercise as wide as `digits`
-// digits (6 pt each in 12 pt Liberation Serif): 40 digits leave room for one column only.
+// digits (6 pt each in 12 pt Liberation Serif): 40 digits leave room for one column only. Each
+// solution has a step before its result, so that the key prints it.
 PrintSheet sheetOf(int number, int total, int count, int separator, int digits) {
     PrintSheet sheet{"AAAA-" + std::to_string(1000 + number), number, total, {}, {}};
     for (int i = 1; i <= count; ++i) {
         const std::string exercise = std::string(static_cast<std::size_t>(digits), '7') + "=";
-        sheet.items.push_back({i, 0, exercise, exercise + "7", {7, {}}, i % separator == 0});
+        sheet.items.push_back({i, 0, exercise, exercise + "3+4=7", {7, {}}, i % separator == 0});
     }
     return sheet;
 }
@@ -125,12 +126,17 @@ TEST(Layout, SheetsAndTheKeyFallOnTheirPages) {
                             static_cast<int>(p) + 1 == row.results)
                     << "blank page " << p;
             }
-            // A sheet's later page begins with its title marked as continued.
+            // A sheet's later page begins with the name to fill in, as a loose page needs,
+            // beside the sheet's title marked as continued.
             const auto sheet = std::ranges::upper_bound(starts, static_cast<int>(p));
             if (!start && static_cast<int>(p) < row.results && !page.texts.empty()) {
                 const auto number = static_cast<int>(sheet - starts.begin());
-                EXPECT_EQ(page.texts.front().text,
+                ASSERT_GE(page.texts.size(), 2U);
+                EXPECT_EQ(page.texts[0].text, nameLabel());
+                EXPECT_EQ(page.texts[1].text,
                           continuedTitle(sheetTitle(number, row.sheets, sheets[number - 1].code)));
+                EXPECT_EQ(page.texts[0].y, page.texts[1].y);
+                EXPECT_LT(page.rules.front().x2, page.texts[1].x);
             }
             for (const TextRun& text : page.texts) {
                 EXPECT_GE(text.y, 0) << text.text;
@@ -195,43 +201,119 @@ TEST(Layout, TheSolutionsBelowTheResultsOnlyWhereTheyFit) {
     EXPECT_GT(newPage, 0);
 }
 
-// With the common mistakes in the key, every result that a mistake can miss carries them in
-// brackets, the legend stands under "Výsledky", and a class set of 25 x 20 keeps its results
-// within three pages.
-TEST(Layout, TheKeyWithMistakesStaysWithinThreePages) {
-    ClockRandom random;
-    random.seedWith(7);
-    for (int set = 0; set < 8; ++set) {
-        SCOPED_TRACE(set);
-        std::vector<PrintSheet> sheets;
-        for (const Sheet& sheet : classSet(25, 20, 5, random)) {
-            sheets.push_back({sheetCode(sheet), static_cast<int>(sheets.size()) + 1, 25,
-                              sheetItems(sheet), SheetStyle::Regular});
-        }
-        int expected = 0;
-        for (const PrintSheet& sheet : sheets) {
-            for (const SheetItem& item : sheet.items) {
-                expected += keyMistakes(item).empty() ? 0 : 1;
+// How many pages the key's results take: up to "Řešení", or to the end where there is none.
+int resultPages(const Layout& layout) {
+    if (layout.solutionsStart < 0) {
+        return static_cast<int>(layout.pages.size()) - layout.resultsStart;
+    }
+    const bool sharesPage = !layout.pages[static_cast<std::size_t>(layout.solutionsStart)]
+                                 .texts.front()
+                                 .text.starts_with("Řešení");
+    return layout.solutionsStart - layout.resultsStart + (sharesPage ? 1 : 0);
+}
+
+// Every sheet's results under its bold title form a grid: every row but the last as full, the
+// numbers in order, and the numbers of a column right-aligned one under the other whatever
+// the mistakes' answers beside them hold. Returns how many results it read.
+int checkGrids(const Layout& layout) {
+    int read = 0;
+    const std::size_t end = layout.solutionsStart < 0
+                                ? layout.pages.size()
+                                : static_cast<std::size_t>(layout.solutionsStart) + 1;
+    for (auto p = static_cast<std::size_t>(layout.resultsStart); p < end; ++p) {
+        std::vector<std::vector<const TextRun*>> rows;  // of the block being read
+        const auto checkBlock = [&] {
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                if (r + 1 < rows.size()) {
+                    EXPECT_EQ(rows[r].size(), rows[0].size()) << rows[r][0]->text;
+                }
+                for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                    const TextRun& cell = *rows[r][c];
+                    const std::string label = cell.text.substr(0, cell.text.find(' '));
+                    EXPECT_EQ(label, std::to_string(r * rows[0].size() + c + 1) + '.');
+                    const TextRun& top = *rows[0][c];
+                    EXPECT_NEAR(cell.x + textWidth(label, cell.face, cell.points),
+                                top.x + textWidth(top.text.substr(0, top.text.find(' ')), top.face,
+                                                  top.points),
+                                1e-9)
+                        << cell.text;
+                    ++read;
+                }
+            }
+            rows.clear();
+        };
+        for (const TextRun& text : layout.pages[p].texts) {
+            if (text.face == Face::SerifBold && text.text.starts_with("Řešení")) {
+                break;
+            }
+            if (text.face == Face::SerifBold) {
+                checkBlock();
+            } else if (!rows.empty() || text.text.starts_with("1. ")) {
+                if (rows.empty() || rows.back().front()->y != text.y) {
+                    rows.emplace_back();
+                }
+                rows.back().push_back(&text);
             }
         }
-        EXPECT_GT(expected, 100);
-        // The first set both ways; the others with the mistakes only.
-        for (const bool mistakes : set == 0 ? std::vector{false, true} : std::vector{true}) {
-            SCOPED_TRACE(mistakes);
-            const Layout layout = sheetsLayout(sheets, {"", false, mistakes});
+        checkBlock();
+    }
+    return read;
+}
+
+// With the common mistakes in the key, every result that a mistake can miss carries them in
+// brackets, the legend under "Výsledky" names only the mistakes that occur, and a class set of
+// 25 x 20 keeps its results in a grid within two pages for a mix of kinds and three for
+// divisions with remainder alone, whose solutions, their results alone, are left out.
+TEST(Layout, TheKeyWithMistakesKeepsItsGridWithinItsPages) {
+    const std::string longHeading =
+        "Opakování před pololetní písemkou z matematiky, 5. A a 5. B, Základní škola Horní";
+    struct Row {
+        const char* name;
+        KindChoice kinds;
+        const std::string* heading;
+        int pages;
+    };
+    const std::string none;
+    const std::vector<Row> rows = {
+        {"a mix of kinds", allKinds, &none, 2},
+        {"a mix of kinds under a long heading", allKinds, &longHeading, 2},
+        {"divisions with remainder", 1U << 10, &none, 3},
+        {"divisions with remainder under a long heading", 1U << 10, &longHeading, 3},
+    };
+    ClockRandom random;
+    random.seedWith(7);
+    for (const Row& row : rows) {
+        for (int set = 0; set < 4; ++set) {
+            SCOPED_TRACE(std::string(row.name) + ", set " + std::to_string(set));
+            std::vector<PrintSheet> sheets;
+            for (const Sheet& sheet : classSet(25, 20, 5, random, row.kinds)) {
+                sheets.push_back({sheetCode(sheet), static_cast<int>(sheets.size()) + 1, 25,
+                                  sheetItems(sheet), SheetStyle::Regular});
+            }
+            int expected = 0;
+            MistakeSet occurring = 0;
+            for (const PrintSheet& sheet : sheets) {
+                for (const SheetItem& item : sheet.items) {
+                    expected += keyMistakes(item).empty() ? 0 : 1;
+                    occurring |= keyMistakeSet(item);
+                }
+            }
+            EXPECT_GT(expected, 100);
+            const Layout layout = sheetsLayout(sheets, {*row.heading, false, true});
             int bracketed = 0;
             for (const Page& page : layout.pages) {
                 for (const TextRun& text : page.texts) {
                     bracketed += text.text.find(" [") != std::string::npos ? 1 : 0;
                 }
             }
-            EXPECT_EQ(bracketed, mistakes ? expected : 0);
-            EXPECT_EQ(pagesWith(layout, std::string(keyLegend()).substr(0, 20)),
-                      mistakes ? std::vector<int>{layout.resultsStart} : std::vector<int>{});
-            const bool sharesPage =
-                layout.pages[static_cast<std::size_t>(layout.solutionsStart)].texts.front().text !=
-                "Řešení";
-            EXPECT_LE(layout.solutionsStart - layout.resultsStart + (sharesPage ? 1 : 0), 3);
+            EXPECT_EQ(bracketed, expected);
+            const std::string legend = keyLegend(occurring);
+            EXPECT_EQ(pagesWith(layout, legend.substr(0, legend.find(','))),
+                      std::vector<int>{layout.resultsStart});
+            EXPECT_EQ(legend.find("Z – ") == std::string::npos, row.kinds == 1U << 10) << legend;
+            EXPECT_EQ(layout.solutionsStart < 0, row.kinds == 1U << 10);
+            EXPECT_LE(resultPages(layout), row.pages);
+            EXPECT_EQ(checkGrids(layout), 25 * 20);
         }
     }
 }
@@ -279,6 +361,23 @@ TEST(Layout, AnAdaptedSheetIsLargerWithOneExerciseALineAndBoxes) {
     EXPECT_GT(top.x1, lines[0]->x + textWidth(lines[0]->text, Face::Sans, lines[0]->points));
     for (const TextRun& text : layout.pages[1].texts) {
         EXPECT_TRUE(text.face == Face::Serif || text.face == Face::SerifBold) << text.text;
+    }
+    // The regular sheet: after a division with remainder a line for the quotient, "zb." and a
+    // line for the remainder, beside its text; the header's rules besides.
+    const Page& second = layout.pages[1];
+    const auto zbs =
+        std::ranges::count_if(second.texts, [](const TextRun& t) { return t.text == "zb."; });
+    EXPECT_EQ(zbs, 2);
+    ASSERT_EQ(second.rules.size(), 3 + 2 * 2U);
+    for (const TextRun& text : second.texts) {
+        if (text.text == "zb.") {
+            const auto before = std::ranges::find_if(second.rules, [&](const Rule& rule) {
+                return rule.x2 < text.x && rule.y1 > text.y && rule.y1 < text.y + 5;
+            });
+            ASSERT_NE(before, second.rules.end());
+            EXPECT_GT(before->x1, 12 + textWidth("12+34=", Face::Serif, 12)) << before->x1;
+            EXPECT_GE(before->x2 - before->x1, textWidth("00", Face::Serif, 12));
+        }
     }
     EXPECT_EQ(pagesWith(layout, "List 1 z 2, kód AAAA-1001 – upravený list").size(), 1U);
 }

@@ -74,7 +74,7 @@ for sized in 10:1 30:2 40:3; do
     # The first sheet's pages, up to the second sheet, blank backs left out.
     pdftotext adapted.pdf pages.txt
     awk -v want="${sized#*:}" 'BEGIN { RS = "\f" }
-        /Jméno:/ && ++sheets == 2 { exit } NF { ++pages } END { exit pages != want }' pages.txt
+        /Datum:/ && ++sheets == 2 { exit } NF { ++pages } END { exit pages != want }' pages.txt
 done
 "$ciferon" --code 4XY1-ZKRX --adapted all --pdf adapted.pdf
 [ "$("$here/adapted_pdf_check.sh" adapted.pdf "$ciferon" 4 4 1)" = "4XY1-ZKRX adapted" ]
@@ -273,6 +273,14 @@ pdftotext -layout key.pdf - | grep -q '1\. 19 \[D 29; J 21\]'
 pdftotext -layout key.pdf - | grep -q '5\. 5 (4) \[V 4 (9); P 4 (5)\]'
 "$ciferon" --code 1DX2-DT93 --pdf key.pdf
 [ "$(pdftotext key.pdf - | grep -c '\[\|počítáno zleva')" -eq 0 ]
+# A key of divisions alone names only the mistakes that occur in it, and leaves out the
+# solutions, each its result alone, saying so under "Výsledky"; a sheet has a line to write
+# the quotient on, "zb." and a line for the remainder after every exercise.
+"$ciferon" --sheets 2 --count 10 --kinds 11 --mistakes --pdf key.pdf
+pdftotext key.pdf - | tr '\n' ' ' | grep -q 'V – zbytek větší než dělitel, P – prohozený podíl a zbytek'
+[ "$(pdftotext key.pdf - | grep -cE 'Z – |^Řešení(: |$)')" -eq 0 ]
+pdftotext key.pdf - | grep -qx 'Řešení se netiskne: u všech příkladů je řešením samotný výsledek.'
+[ "$(pdftotext -f 1 -l 1 -layout key.pdf - | grep -cE '^ *[0-9]+\. [0-9]+:[0-9]+ = +zb\.$')" -eq 10 ]
 rm key.pdf mistakes.txt
 # Refused: more lines than exercises, a file that is not there, a bad code, and --check
 # beside another output or a heading.

@@ -4,7 +4,8 @@
 # exercises as `ciferon --code CODE --text` gives them, and none of its solutions; then the
 # key: from a new page "Výsledky", a block for every sheet under its number and code with
 # exactly its numbered results, the ends of its solutions, and after them "Řešení", a block
-# for every sheet with all its numbered solutions. Prints the codes it read.
+# for every sheet with its numbered solutions that have a step before the result (none, and no
+# "Řešení", where no solution has one). Prints the codes it read.
 #   sheets_pdf_check.sh PDF SHEETS COUNT SEPARATOR HEADING PROGRAM CLIPBOARD_CHECK
 set -euo pipefail
 trap 'echo "sheets pdf: failed at line $LINENO" >&2' ERR
@@ -22,9 +23,8 @@ grep -q '^Výsledky' "$work/page$((sheets + 1)).txt"
 # content's own order, as the columns of a table are read apart otherwise. The results come
 # up to the heading "Řešení", the solutions after it.
 pdftotext -raw -f $((sheets + 1)) "$pdf" - | tr -d '\f' >"$work/raw.txt"
-awk '/^Řešení/ { exit } { print }' "$work/raw.txt" >"$work/results.txt"
-awk 'below; /^Řešení/ { below = 1 }' "$work/raw.txt" >"$work/key.txt"
-[ -s "$work/key.txt" ]
+awk '/^Řešení(: |$)/ { exit } { print }' "$work/raw.txt" >"$work/results.txt"
+awk 'below; /^Řešení(: |$)/ { below = 1 }' "$work/raw.txt" >"$work/key.txt"
 # The lines of one sheet's block, up to the next sheet's title.
 block() {
     awk -v title="$1" 'index($0, title) == 1 { inside = 1; next }
@@ -41,16 +41,19 @@ for i in $(seq "$sheets"); do
     "$check" "$work/lists" '' "$count" "$separator" >/dev/null
     tr -d '\r' <"$work/lists" | grep . >"$work/lines" || true
     head -n "$count" "$work/lines" | awk '{ print NR ". " $0 }' | sort >"$work/expected"
-    grep -E '^[0-9]+\. ' "$page" | grep -vxF "$heading" | sort >"$work/found" || true
+    # A division's lines to write the quotient and the remainder on read as " zb.".
+    grep -E '^[0-9]+\. ' "$page" | grep -vxF "$heading" | sed 's/ zb\.$//' | sort >"$work/found" || true
     diff "$work/expected" "$work/found" >&2
     if grep -qF -f <(tail -n +$((count + 1)) "$work/lines") "$page"; then
         echo "a solution on the sheet of $code" >&2
         exit 1
     fi
-    # Its block of solutions holds exactly its numbered solutions, in order.
+    # Its block of solutions holds exactly its numbered solutions with a step before the
+    # result, in order.
     tail -n +$((count + 1)) "$work/lines" | awk '{ print NR ". " $0 }' >"$work/solutions"
+    awk -F= 'NF > 2' "$work/solutions" >"$work/worked"
     block "List $i z $sheets, kód $code" "$work/key.txt" | grep -E '^[0-9]+\. ' >"$work/found" || true
-    diff "$work/solutions" "$work/found" >&2
+    diff "$work/worked" "$work/found" >&2
     # Its block of results holds exactly the ends of its solutions, numbered as on the sheet.
     sed 's/.*=//' "$work/solutions" | awk '{ print NR ". " $0 }' | sort >"$work/expected"
     block "List $i z $sheets, kód $code" "$work/results.txt" |

@@ -25,7 +25,7 @@ double sheetPoints(SheetStyle style) {
 
 doc::AnswerPlace answerPlace(const PrintSheet& sheet, const SheetItem& item) {
     if (sheet.style == SheetStyle::Regular) {
-        return doc::AnswerPlace::Room;
+        return item.result.remainder ? doc::AnswerPlace::RoomAndRemainder : doc::AnswerPlace::Room;
     }
     return item.result.remainder ? doc::AnswerPlace::BoxAndRemainder : doc::AnswerPlace::Box;
 }
@@ -63,7 +63,8 @@ void appendSheet(std::vector<doc::Block>& blocks, const PrintSheet& sheet,
     blocks.emplace_back(doc::Columns{
         face, points,
         sheet.style == SheetStyle::Adapted ? doc::Spacing::AdaptedSheet : doc::Spacing::Sheet,
-        exerciseGroups(sheet), continuedTitle(sheetTitle(sheet.number, sheet.total, sheet.code))});
+        exerciseGroups(sheet), continuedTitle(sheetTitle(sheet.number, sheet.total, sheet.code)),
+        std::string(nameLabel())});
 }
 
 // A sheet's title in the key, which names an adapted sheet as one.
@@ -102,7 +103,7 @@ doc::Columns listColumns(std::string_view list) {
     if (groups.back().entries.empty()) {
         groups.pop_back();
     }
-    return {Face::Serif, 12, doc::Spacing::List, std::move(groups), {}};
+    return {Face::Serif, 12, doc::Spacing::List, std::move(groups), {}, {}};
 }
 
 }  // namespace
@@ -115,33 +116,61 @@ Document sheetsDocument(const std::vector<PrintSheet>& sheets, const PrintOption
     }
 
     // The key: every sheet's results side by side for marking, then its worked solutions.
-    doc::Table results{Face::Serif, 10, {}};
-    doc::Columns solutions{Face::Serif, 11, doc::Spacing::Solutions, {}, {}};
+    // With the mistakes' answers a point smaller, so that a class set's results still take a
+    // page or two, three where every result has them.
+    doc::Table results{Face::Serif, options.mistakes ? 9.0 : 10.0, {}};
+    doc::Columns solutions{Face::Serif, 11, doc::Spacing::Solutions, {}, {}, {}};
+    MistakeSet shown = 0;
+    bool leftOut = false;
     for (const PrintSheet& sheet : sheets) {
         doc::TableRow row{keyTitle(sheet), {}};
         doc::Group worked{row.title, {}};
+        bool groupKept = false;  // a solution of the exercises' group is kept
         for (const SheetItem& item : sheet.items) {
             row.cells.push_back({numbered(item.number), resultText(item.result),
                                  options.mistakes ? keyMistakes(item) : std::string()});
-            worked.entries.push_back(
-                {numbered(item.number), solutionLine(item), doc::AnswerPlace::None, item.groupEnd});
+            if (options.mistakes) {
+                shown |= keyMistakeSet(item);
+            }
+            // A solution that is its result alone adds nothing to the results above.
+            if (item.working == resultText(item.result)) {
+                leftOut = true;
+                // The room after a group goes after its last solution kept.
+                if (item.groupEnd && groupKept) {
+                    worked.entries.back().gapAfter = true;
+                }
+            } else {
+                worked.entries.push_back({numbered(item.number), solutionLine(item),
+                                          doc::AnswerPlace::None, item.groupEnd});
+                groupKept = true;
+            }
+            groupKept = groupKept && !item.groupEnd;
         }
         results.rows.push_back(std::move(row));
-        solutions.groups.push_back(std::move(worked));
+        if (!worked.entries.empty()) {
+            solutions.groups.push_back(std::move(worked));
+        }
     }
     std::vector<doc::Heading> notes;
-    if (options.mistakes) {
-        notes.push_back({std::string(keyLegend()), Face::Serif, 10});
+    if (const std::string legend = keyLegend(shown); !legend.empty()) {
+        notes.push_back({legend, Face::Serif, 10});
+    }
+    if (leftOut) {
+        notes.push_back(
+            {std::string(solutions.groups.empty() ? noSolutionsNote() : fewerSolutionsNote()),
+             Face::Serif, 10});
     }
     blocks.emplace_back(doc::Break{true, doc::Part::None});
     blocks.emplace_back(doc::Section{doc::Part::Results,
                                      {resultsHeading(options.heading), Face::SerifBold, 14},
                                      std::move(notes),
                                      std::move(results)});
-    blocks.emplace_back(doc::Section{doc::Part::Solutions,
-                                     {solutionsHeading(options.heading), Face::SerifBold, 14},
-                                     {},
-                                     std::move(solutions)});
+    if (!solutions.groups.empty()) {
+        blocks.emplace_back(doc::Section{doc::Part::Solutions,
+                                         {solutionsHeading(options.heading), Face::SerifBold, 14},
+                                         {},
+                                         std::move(solutions)});
+    }
     return document;
 }
 

@@ -76,9 +76,10 @@ struct SheetLine {
     bool operator==(const SheetLine&) const = default;
 };
 
-// Where a pupil writes an exercise's result: room after it on a regular sheet, a ruled box
-// (and a second after "zb." for a remainder) on an adapted one; none in a list or the key.
-enum class AnswerPlace { None, Room, Box, BoxAndRemainder };
+// Where a pupil writes an exercise's result: room after it on a regular sheet, there for a
+// remainder a line for the quotient, "zb." and a line for the remainder; a ruled box (and a
+// second after "zb." for a remainder) on an adapted one; none in a list or the key.
+enum class AnswerPlace { None, Room, RoomAndRemainder, Box, BoxAndRemainder };
 
 // A line of a group: "12." and "7+8=" with its answer place; a list's line has no number.
 struct Entry {
@@ -111,6 +112,9 @@ struct Columns {
     // Names what goes on at the top of every later page ("List 3 z 25, kód … (pokračování)"),
     // or is empty.
     std::string continued;
+    // Beside it, a label with a line to write on ("Jméno:"), so that a loose page is known
+    // whose it is; or empty.
+    std::string continuedName;
     bool operator==(const Columns&) const = default;
 };
 

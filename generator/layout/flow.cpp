@@ -77,22 +77,26 @@ class Flow {
             std::vector<Line> lines;
             for (Line& line : block.lines) {
                 if (!line.cells.empty()) {
-                    const Cell& last = line.cells.back();
-                    widest = std::max(widest,
-                                      rowWidth(static_cast<std::size_t>(last.slot) + span(last)));
+                    widest = std::max(widest, line.right);
                     lines.push_back(std::move(line));
                     continue;
                 }
                 const double lineWidth = width(line.text);
                 if (lineWidth <= textRoom || style_.answerBoxes) {
-                    widest = std::max(widest, lineWidth);
+                    // Lines to write a quotient and its remainder on may need more than the
+                    // room left for a result.
+                    const double extra =
+                        line.remainder && !style_.answerBoxes
+                            ? std::max(0.0, remainderLinesWidth() - style_.answerRoom)
+                            : 0.0;
+                    widest = std::max(widest, lineWidth + extra);
                     lines.push_back(std::move(line));
                     continue;
                 }
                 const auto pieces = breakToWidth(line.text, textRoom, style_.face, style_.points);
                 for (std::size_t i = 0; i < pieces.size(); ++i) {
                     widest = std::max(widest, width(pieces[i]));
-                    lines.push_back({i == 0 ? line.label : std::string(), pieces[i], {}, false});
+                    lines.push_back({i == 0 ? line.label : std::string(), pieces[i], {}, 0, false});
                 }
             }
             block.lines = std::move(lines);
@@ -120,52 +124,51 @@ class Flow {
     [[nodiscard]] double width(std::string_view text) const {
         return textWidth(text, style_.face, style_.points);
     }
-    [[nodiscard]] double rowWidth(std::size_t cells) const {
-        return static_cast<double>(cells) * cellPitch_ - style_.cellGap;
-    }
 
-    // The places a result takes in a row: one, or for one with the mistakes' answers as many as
-    // its width needs.
-    [[nodiscard]] std::size_t span(const Cell& cell) const {
-        if (!cell.annotated) {
-            return 1;
-        }
-        const double needed = cellLabel_ + space_ + width(cell.text) + style_.cellGap;
-        return std::max<std::size_t>(
-            1, static_cast<std::size_t>(std::ceil(needed / cellPitch_ - 1e-9)));
-    }
-
-    // How many rows of `places` the results take, filled in order.
-    [[nodiscard]] std::size_t rowsOf(const std::vector<Cell>& cells, std::size_t places) const {
-        std::size_t rows = 0;
-        std::size_t used = places;
-        for (const Cell& cell : cells) {
-            const std::size_t needs = span(cell);
-            if (used + needs > places) {
-                ++rows;
-                used = 0;
+    // Where the columns of a block's results begin when set `perRow` to a row, from the row's
+    // left, and where one more would: every column as wide as the widest plain result of the
+    // printout; with the mistakes' answers (`fitted`), every column as wide as the widest
+    // result in it, its mistakes' answers included.
+    [[nodiscard]] std::vector<double> gridOf(const std::vector<Cell>& cells, std::size_t perRow,
+                                             bool fitted) const {
+        const std::size_t used = std::min(perRow, cells.size());
+        std::vector<double> lefts(used + 1, 0.0);
+        if (!fitted) {
+            for (std::size_t j = 1; j <= used; ++j) {
+                lefts[j] = static_cast<double>(j) * cellPitch_;
             }
-            used += needs;
+        } else {
+            std::vector<double> widths(used, 0.0);
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                widths[i % perRow] = std::max(widths[i % perRow], width(cells[i].text));
+            }
+            for (std::size_t j = 0; j < used; ++j) {
+                lefts[j + 1] = lefts[j] + cellLabel_ + space_ + widths[j] + style_.cellGap;
+            }
         }
-        return rows;
+        return lefts;
     }
 
-    // Results side by side, in rows of as many places as make the blocks take the fewest lines
-    // once the columns that fit beside each other are counted: a block is at least as wide as
-    // its title, so a row of two or three results costs no width that the title does not. A
-    // place is as wide as the widest plain result; one with the mistakes' answers takes as many
-    // places as it needs, so that a few long ones do not widen every result.
+    // Results side by side in a grid, every sheet's in rows under its title, the numbers and
+    // results of a column one under the other. Without the mistakes' answers, every column is
+    // as wide as the widest result, and all sheets take as many a row as make the blocks take
+    // the fewest lines once the columns that fit beside each other are counted (a block is at
+    // least as wide as its title, so a row of two or three results costs no width that the
+    // title does not). With them, a column is as wide as what it holds, and each sheet takes as
+    // many a row as fit the width that makes the fewest lines, spread evenly over its rows.
     void arrangeCells() {
         double labelWidth = 0;
         double textWidest = 0;
         double titleWidth = 0;
         std::size_t most = 0;
+        bool fitted = false;
         for (const Block& block : blocks_) {
             for (const Cell& cell : block.cells) {
                 labelWidth = std::max(labelWidth, width(cell.label));
                 if (!cell.annotated) {
                     textWidest = std::max(textWidest, width(cell.text));
                 }
+                fitted = fitted || cell.annotated;
             }
             titleWidth = std::max(titleWidth, textWidth(block.title, titleFace_, style_.points));
             most = std::max(most, block.cells.size());
@@ -175,40 +178,71 @@ class Flow {
         }
         cellLabel_ = labelWidth;
         cellPitch_ = labelWidth + space_ + textWidest + style_.cellGap;
-        std::size_t widestSpan = 1;
-        for (const Block& block : blocks_) {
-            for (const Cell& cell : block.cells) {
-                widestSpan = std::max(widestSpan, span(cell));
-            }
-        }
-        std::size_t perRow = widestSpan;
+        const double gapLines = style_.blockGap / style_.step;
+        const auto rowsOf = [](std::size_t cells, std::size_t perRow) {
+            return (cells + perRow - 1) / perRow;
+        };
+        std::vector<std::size_t> perRow(blocks_.size(), 1);
         double fewest = std::numeric_limits<double>::max();
-        for (std::size_t tried = widestSpan;
-             tried <= most * widestSpan && rowWidth(tried) <= pageWidth; ++tried) {
-            const double rowRoom = std::max(titleWidth, rowWidth(tried));
-            const int columns = std::max(
-                1, static_cast<int>((pageWidth + style_.columnGap) / (rowRoom + style_.columnGap)));
-            double lines = 0;
-            for (const Block& block : blocks_) {
-                lines += static_cast<double>(rowsOf(block.cells, tried) + 1) +
-                         style_.blockGap / style_.step;
+        if (!fitted) {
+            for (std::size_t tried = 1; tried <= most; ++tried) {
+                const double rowWidth = static_cast<double>(tried) * cellPitch_ - style_.cellGap;
+                if (tried > 1 && rowWidth > pageWidth) {
+                    break;
+                }
+                const double rowRoom = std::max(titleWidth, rowWidth);
+                const int columns = std::max(1, static_cast<int>((pageWidth + style_.columnGap) /
+                                                                 (rowRoom + style_.columnGap)));
+                double lines = 0;
+                for (const Block& block : blocks_) {
+                    lines += static_cast<double>(rowsOf(block.cells.size(), tried) + 1) + gapLines;
+                }
+                lines /= columns;
+                if (lines < fewest) {
+                    fewest = lines;
+                    perRow.assign(blocks_.size(), tried);
+                }
             }
-            lines /= columns;
-            if (lines < fewest) {
-                fewest = lines;
-                perRow = tried;
+        } else {
+            for (int columns = 1;; ++columns) {
+                const double room = (pageWidth + style_.columnGap) / columns - style_.columnGap;
+                if (columns > 1 && room < titleWidth) {
+                    break;
+                }
+                std::vector<std::size_t> fit(blocks_.size(), 1);
+                double lines = 0;
+                for (std::size_t b = 0; b < blocks_.size(); ++b) {
+                    const std::vector<Cell>& cells = blocks_[b].cells;
+                    std::size_t& k = fit[b];
+                    while (k < cells.size() &&
+                           gridOf(cells, k + 1, true).back() - style_.cellGap <= room) {
+                        ++k;
+                    }
+                    // As few a row as give the same rows, so that the last row is not short.
+                    const std::size_t rows = rowsOf(cells.size(), k);
+                    while (k > 1 && rowsOf(cells.size(), k - 1) == rows) {
+                        --k;
+                    }
+                    lines += static_cast<double>(rows + 1) + gapLines;
+                }
+                lines /= columns;
+                if (lines < fewest) {
+                    fewest = lines;
+                    perRow = std::move(fit);
+                }
             }
         }
-        for (Block& block : blocks_) {
-            std::size_t used = perRow;
-            for (Cell& cell : block.cells) {
-                const std::size_t needs = span(cell);
-                if (used + needs > perRow) {
+        for (std::size_t b = 0; b < blocks_.size(); ++b) {
+            Block& block = blocks_[b];
+            const std::vector<double> lefts = gridOf(block.cells, perRow[b], fitted);
+            for (std::size_t i = 0; i < block.cells.size(); ++i) {
+                const std::size_t column = i % perRow[b];
+                if (column == 0) {
                     block.lines.emplace_back();
-                    used = 0;
                 }
-                cell.slot = static_cast<int>(used);
-                used += needs;
+                Cell& cell = block.cells[i];
+                cell.x = lefts[column];
+                block.lines.back().right = lefts[column + 1] - style_.cellGap;
                 block.lines.back().cells.push_back(std::move(cell));
             }
             block.cells.clear();
@@ -253,7 +287,7 @@ class Flow {
             // The number right-aligned before its text; a row's results side by side.
             if (!line.cells.empty()) {
                 for (const Cell& cell : line.cells) {
-                    const double cellLeft = left + static_cast<double>(cell.slot) * cellPitch_;
+                    const double cellLeft = left + cell.x;
                     pages_.text(cell.label + ' ' + cell.text, style_.face, style_.points,
                                 cellLeft + cellLabel_ - width(cell.label), baseline);
                 }
@@ -265,6 +299,8 @@ class Flow {
             }
             if (style_.answerBoxes) {
                 answerBoxes(left + labelWidth_ + widest_ + space_, baseline, line.remainder);
+            } else if (line.remainder) {
+                remainderLines(left + labelWidth_ + width(line.text) + space_, baseline);
             }
             y_ += style_.step;
         }
@@ -289,6 +325,24 @@ class Flow {
             pages_.text(std::string(label), style_.face, style_.points, after, baseline);
             box(after + width(label) + space_);
         }
+    }
+
+    // On a regular sheet, after a division with remainder: a line to write the quotient on,
+    // "zb." and a line for the remainder, "57:8 = ____ zb. ____".
+    [[nodiscard]] double remainderLineWidth() const { return width("000"); }
+    [[nodiscard]] double remainderLinesWidth() const {
+        return space_ + remainderLineWidth() + space_ + width(remainderLabel()) + space_ +
+               remainderLineWidth();
+    }
+    void remainderLines(double left, double baseline) {
+        const double line = remainderLineWidth();
+        const double underline = baseline + ptPerMm * style_.points / 12;
+        pages_.rule(left, underline, left + line, underline);
+        const double after = left + line + space_;
+        const std::string_view label = remainderLabel();
+        pages_.text(std::string(label), style_.face, style_.points, after, baseline);
+        const double second = after + width(label) + space_;
+        pages_.rule(second, underline, second + line, underline);
     }
 
     [[nodiscard]] double baselineIn(Face face, double points) const {

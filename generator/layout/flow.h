@@ -15,8 +15,8 @@ namespace ciferon::flow {
 struct Cell {
     std::string label;       // "12."
     std::string text;        // "61", "8 (3)", or with the common mistakes' answers "21 [Z 48]"
-    bool annotated = false;  // with the mistakes' answers: as many places of a row as it needs
-    int slot = 0;            // its place in its row, counted in places of the widest plain result
+    bool annotated = false;  // with the mistakes' answers, which may widen its column
+    double x = 0;            // where its column begins, from the left of the block
 };
 
 struct Line {
@@ -25,6 +25,7 @@ struct Line {
     // A row of numbered results side by side, each in as many places as wide as the widest
     // plain result of the printout as it needs.
     std::vector<Cell> cells;
+    double right = 0;        // where a row of results ends, from the left of the block
     bool remainder = false;  // an adapted sheet's line: a second box after "zb."
 };
 

@@ -75,8 +75,9 @@ std::vector<flow::Block> blocksOf(const doc::Columns& columns) {
     for (const doc::Group& group : columns.groups) {
         flow::Block block{group.title, {}, {}};
         for (const doc::Entry& entry : group.entries) {
-            block.lines.push_back(
-                {entry.number, entry.text, {}, entry.place == doc::AnswerPlace::BoxAndRemainder});
+            const bool remainder = entry.place == doc::AnswerPlace::BoxAndRemainder ||
+                                   entry.place == doc::AnswerPlace::RoomAndRemainder;
+            block.lines.push_back({entry.number, entry.text, {}, 0, remainder});
             if (entry.gapAfter) {
                 block.lines.emplace_back();
             }
@@ -254,7 +255,8 @@ class Pagination {
         }
     }
 
-    // What a later page of the columns begins with: a smaller line naming what goes on, then
+    // What a later page of the columns begins with: a smaller line naming what goes on, on
+    // the same baseline as the name label with its line to write on where there is one, then
     // a line's room; nothing where the columns name nothing.
     std::function<double()> continuedLine(const doc::Columns& block) {
         if (block.continued.empty()) {
@@ -262,8 +264,20 @@ class Pagination {
         }
         return [this, &block] {
             const double points = block.points * 10 / 12;
-            pages_.text(block.continued, block.face, points, 0, ascentOf(block.face, points));
-            return lineSpacing(block.face, points) * 2;
+            const double top = lineSpacing(block.face, points) * 2;
+            if (block.continuedName.empty()) {
+                pages_.text(block.continued, block.face, points, 0, ascentOf(block.face, points));
+                return top;
+            }
+            const double mm = ptPerMm * (block.points / 12);
+            const double baseline = ascentOf(block.face, block.points);
+            const double titleLeft = pageWidth - textWidth(block.continued, block.face, points);
+            const double underline = baseline + 1 * mm;
+            pages_.text(block.continuedName, block.face, block.points, 0, baseline);
+            pages_.rule(textWidth(block.continuedName, block.face, block.points) + 2 * mm,
+                        underline, titleLeft - 6 * mm, underline);
+            pages_.text(block.continued, block.face, points, titleLeft, baseline);
+            return top;
         };
     }
 

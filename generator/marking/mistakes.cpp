@@ -237,9 +237,41 @@ char keyLetter(Mistake mistake) {
     return 0;
 }
 
-std::string_view keyLegend() {
-    return "Z – počítáno zleva doprava, D – přechod přes desítku, J – jednotky obráceně, "
-           "V – zbytek větší než dělitel, P – prohozený podíl a zbytek";
+namespace {
+
+// A lettered mistake as the key's legend names it.
+std::string_view keyLegendText(Mistake mistake) {
+    switch (mistake) {
+        case Mistake::LeftToRight:
+            return "počítáno zleva doprava";
+        case Mistake::CarryForgotten:
+            return "přechod přes desítku";
+        case Mistake::UnitsReversed:
+            return "jednotky obráceně";
+        case Mistake::RemainderTooLarge:
+            return "zbytek větší než dělitel";
+        case Mistake::Swapped:
+            return "prohozený podíl a zbytek";
+        case Mistake::RemainderMissing:
+        case Mistake::OneSign:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string keyLegend(MistakeSet shown) {
+    std::string text;
+    for (int m = 0; m < mistakeCount; ++m) {
+        const auto mistake = static_cast<Mistake>(m);
+        if ((shown & mistakeBit(mistake)) == 0 || keyLetter(mistake) == 0) {
+            continue;
+        }
+        text.append(text.empty() ? "" : ", ").append(1, keyLetter(mistake)).append(" – ");
+        text.append(keyLegendText(mistake));
+    }
+    return text;
 }
 
 void WrongAnswers::add(Mistake mistake, const Result& answer, const Result& right) {
@@ -421,17 +453,31 @@ std::string summaryText(const std::vector<MarkedAnswer>& marked, int shown) {
     return text;
 }
 
-std::string keyMistakes(int kind, std::string_view exercise, const Result& result) {
-    std::string text;
+namespace {
+
+// The wrong answers the key lists for an exercise, each with its letter, in the order of
+// Mistake; of the quotients too small only the one just below the right one.
+std::vector<WrongAnswer> keyAnswers(int kind, std::string_view exercise, const Result& result) {
+    std::vector<WrongAnswer> shown;
     bool smallerShown = false;
     for (const WrongAnswer& given : wrongAnswers(kind, exercise, result)) {
-        const char letter = keyLetter(given.mistake);
-        if (letter == 0 || (given.mistake == Mistake::RemainderTooLarge && smallerShown)) {
+        if (keyLetter(given.mistake) == 0 ||
+            (given.mistake == Mistake::RemainderTooLarge && smallerShown)) {
             continue;
         }
         // The quotients too small come from the largest down: the first is one below.
         smallerShown = smallerShown || given.mistake == Mistake::RemainderTooLarge;
-        text.append(text.empty() ? " [" : "; ").append(1, letter).append(" ");
+        shown.push_back(given);
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::string keyMistakes(int kind, std::string_view exercise, const Result& result) {
+    std::string text;
+    for (const WrongAnswer& given : keyAnswers(kind, exercise, result)) {
+        text.append(text.empty() ? " [" : "; ").append(1, keyLetter(given.mistake)).append(" ");
         text.append(resultText(given.answer));
     }
     if (!text.empty()) {
@@ -442,6 +488,14 @@ std::string keyMistakes(int kind, std::string_view exercise, const Result& resul
 
 std::string keyMistakes(const SheetItem& item) {
     return keyMistakes(item.kind, item.exercise, item.result);
+}
+
+MistakeSet keyMistakeSet(const SheetItem& item) {
+    MistakeSet shown = 0;
+    for (const WrongAnswer& given : keyAnswers(item.kind, item.exercise, item.result)) {
+        shown |= mistakeBit(given.mistake);
+    }
+    return shown;
 }
 
 }  // namespace ciferon

@@ -40,6 +40,7 @@ using MistakeSet = std::uint8_t;
 constexpr MistakeSet mistakeBit(Mistake mistake) {
     return static_cast<MistakeSet>(1U << static_cast<unsigned>(mistake));
 }
+inline constexpr MistakeSet allMistakes = (1U << mistakeCount) - 1;
 
 // One wrong answer that a mistake gives. RemainderMissing's remainder is 0, which an empty
 // remainder also matches.
@@ -126,7 +127,12 @@ std::string summaryText(const std::vector<MarkedAnswer>& marked, int shown = 0);
 std::string keyMistakes(int kind, std::string_view exercise, const Result& result);
 std::string keyMistakes(const SheetItem& item);
 
-// The key's legend of the letters, under its heading.
-std::string_view keyLegend();
+// The lettered mistakes that keyMistakes() lists for an exercise.
+MistakeSet keyMistakeSet(const SheetItem& item);
+
+// The key's legend of the letters of `shown`, under its heading, in the order of Mistake: "Z –
+// počítáno zleva doprava, D – přechod přes desítku, J – jednotky obráceně, V – zbytek větší
+// než dělitel, P – prohozený podíl a zbytek" for all of them; empty for none.
+std::string keyLegend(MistakeSet shown = allMistakes);
 
 }  // namespace ciferon

@@ -52,6 +52,14 @@ std::string solutionsHeading(std::string_view heading) {
     return partHeading("Řešení", heading);
 }
 
+std::string_view fewerSolutionsNote() {
+    return "Řešení uvádí jen příklady s mezivýpočty; u ostatních je řešením samotný výsledek.";
+}
+
+std::string_view noSolutionsNote() {
+    return "Řešení se netiskne: u všech příkladů je řešením samotný výsledek.";
+}
+
 std::string_view remainderLabel() {
     return "zb.";
 }

@@ -31,6 +31,11 @@ std::string codeLabel(std::string_view code);
 std::string resultsHeading(std::string_view heading);
 std::string solutionsHeading(std::string_view heading);
 
+// The line under "Výsledky" where the key leaves out solutions that are their result alone:
+// some of them, or all, so that "Řešení" is not printed.
+std::string_view fewerSolutionsNote();
+std::string_view noSolutionsNote();
+
 // What stands between a quotient and its remainder where a pupil writes them: "zb.".
 std::string_view remainderLabel();
 
