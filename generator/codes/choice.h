@@ -1,6 +1,7 @@
-// The fifteen exercise kinds in a teacher's words: their Czech names grouped by topic, an
-// example of each, and the teacher's numbers for them (the kind number plus one, 1..15) as a
-// command line takes them. Every front-end shows the kinds from here.
+// The fifteen exercise kinds in a teacher's words: their Czech names grouped by topic (both
+// from the catalogue of kinds), an example of each, and the teacher's numbers for them (the
+// kind number plus one, 1..15) as a command line takes them. Every front-end shows the kinds
+// from here.
 #pragma once
 
 #include <optional>
