@@ -59,6 +59,33 @@ const std::vector<KindTopic>& kindTopics() {
     return topics;
 }
 
+namespace {
+
+KindChoice topicKinds(const KindTopic& topic) {
+    unsigned kinds = 0;
+    for (const int kind : topic.kinds) {
+        kinds |= 1U << static_cast<unsigned>(kind);
+    }
+    return static_cast<KindChoice>(kinds);
+}
+
+}  // namespace
+
+TopicState topicState(const KindTopic& topic, KindChoice chosen) {
+    const KindChoice kinds = topicKinds(topic);
+    const auto inTopic = static_cast<KindChoice>(chosen & kinds);
+    return inTopic == 0       ? TopicState::Cleared
+           : inTopic == kinds ? TopicState::Ticked
+                              : TopicState::Partly;
+}
+
+KindChoice clickTopic(const KindTopic& topic, KindChoice chosen) {
+    const KindChoice kinds = topicKinds(topic);
+    return topicState(topic, chosen) == TopicState::Ticked
+               ? static_cast<KindChoice>(chosen & ~kinds)
+               : static_cast<KindChoice>(chosen | kinds);
+}
+
 std::string_view kindName(int kind) {
     if (kind < 0 || kind > highestKind) {
         return {};

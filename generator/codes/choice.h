@@ -21,6 +21,15 @@ struct KindTopic {
 // The four topics, in the order shown to teachers; together they hold every kind once.
 const std::vector<KindTopic>& kindTopics();
 
+// A topic's box as the chosen kinds leave it: ticked when all of its kinds are chosen, cleared
+// when none is, partly ticked otherwise.
+enum class TopicState { Cleared, Partly, Ticked };
+TopicState topicState(const KindTopic& topic, KindChoice chosen);
+
+// A click on a topic's box: every kind of the topic chosen, or all of them cleared once all
+// were chosen. The other topics' kinds stay as they are.
+KindChoice clickTopic(const KindTopic& topic, KindChoice chosen);
+
 // The kind's Czech name, e.g. kindName(6) == "Rozdíl součinu a podílu"; empty for a number
 // outside 0..14.
 std::string_view kindName(int kind);
