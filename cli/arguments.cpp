@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classset/classset.h"
+#include "classset/entry.h"
 #include "codes/choice.h"
 #include "page_type.h"
 #include "texts/texts.h"
@@ -331,15 +332,9 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
     return std::nullopt;
 }
 
-// A whole number option as given, 0 for anything that is not a whole number, so that the
-// class set's check refuses it with its range.
+// A whole number option as the dialogs read a typed count, or `fallback` when not given.
 int numberOption(const QCommandLineParser& parser, const QCommandLineOption& option, int fallback) {
-    if (!parser.isSet(option)) {
-        return fallback;
-    }
-    bool whole = false;
-    const int number = parser.value(option).trimmed().toInt(&whole);
-    return whole ? number : 0;
+    return parser.isSet(option) ? typedCount(parser.value(option).toStdString()) : fallback;
 }
 
 std::variant<Sheet, Refusal> readCode(const QString& typed) {
@@ -364,10 +359,9 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
         return refuse(QStringLiteral("--adapted-count patří k --adapted SEZNAM."));
     }
     settings.adapted = parser.value(o.adapted).toStdString();
-    settings.adaptedCount = numberOption(parser, o.adaptedCount, 0);
-    if (parser.isSet(o.adaptedCount) && settings.adaptedCount == 0) {
-        settings.adaptedCount = -1;  // not a whole number, or 0: out of range
-    }
+    settings.adaptedCount = parser.isSet(o.adaptedCount)
+                                ? typedAdaptedCount(parser.value(o.adaptedCount).toStdString())
+                                : 0;
     const ClassSetProblem problem = classSetProblem(settings);
     const struct {
         ClassSetField field;

@@ -2,6 +2,9 @@
 // the texts of the summary and the key.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+
 #include "codes/items.h"
 #include "evaluator.h"
 #include "marking/mistakes.h"
@@ -187,6 +190,50 @@ TEST(Mistakes, ManySheetsOfEveryKind) {
     for (int m = 0; m < mistakeCount; ++m) {
         EXPECT_GT(met[m], 100) << mistakeText(static_cast<Mistake>(m));
     }
+}
+
+// The catalogue's detectors, kind by kind: the mistakes that each kind's exercises can name
+// over many sheets are exactly its own slips.
+TEST(Mistakes, EachKindNamesItsOwnSlips) {
+    const auto bits = [](std::initializer_list<Mistake> mistakes) {
+        MistakeSet set = 0;
+        for (const Mistake mistake : mistakes) {
+            set |= mistakeBit(mistake);
+        }
+        return set;
+    };
+    const MistakeSet left = bits({Mistake::LeftToRight});
+    const std::array<MistakeSet, kindCount> expected{
+        0,
+        0,
+        0,
+        left,
+        left,
+        left,
+        left,
+        left,
+        left,
+        bits({Mistake::OneSign}),
+        bits({Mistake::RemainderTooLarge, Mistake::RemainderMissing, Mistake::Swapped}),
+        left,
+        left,
+        bits({Mistake::CarryForgotten}),
+        bits({Mistake::CarryForgotten, Mistake::UnitsReversed})};
+    for (int kind = 0; kind < kindCount; ++kind) {
+        MistakeSet named = 0;
+        for (std::uint32_t i = 0; i < 20; ++i) {
+            const Sheet sheet{i * 104729U + 11U, 40, 10, static_cast<KindChoice>(1U << kind)};
+            for (const SheetItem& item : sheetItems(sheet)) {
+                for (const WrongAnswer& given : wrongAnswers(item)) {
+                    named |= mistakeBit(given.mistake);
+                }
+            }
+        }
+        EXPECT_EQ(named, expected.at(static_cast<std::size_t>(kind))) << "kind " << kind;
+    }
+    // A number outside the kinds names nothing.
+    EXPECT_TRUE(wrongAnswers(15, "45+28 =", {73, {}}).empty());
+    EXPECT_TRUE(wrongAnswers(-1, "45+28 =", {73, {}}).empty());
 }
 
 TEST(Mistakes, CheckLinesAndSummary) {

@@ -372,7 +372,18 @@ TEST(KindChoice, TopicsNamesAndExamples) {
     }
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, kindsIn(allKinds));
-    EXPECT_EQ(kindTopics().front().name, "Závorky");
+    // The topics as teachers see them, in order, each with its kinds in the order shown.
+    const std::vector<std::pair<std::string_view, std::vector<int>>> topics{
+        {"Závorky", {0, 1, 2}},
+        {"Přednost násobení a dělení", {3, 4, 5, 6, 7, 8, 11, 12}},
+        {"Sčítání a odčítání", {9, 13, 14}},
+        {"Dělení se zbytkem", {10}},
+    };
+    ASSERT_EQ(kindTopics().size(), topics.size());
+    for (std::size_t i = 0; i < topics.size(); ++i) {
+        EXPECT_EQ(kindTopics().at(i).name, topics.at(i).first);
+        EXPECT_EQ(kindTopics().at(i).kinds, topics.at(i).second) << topics.at(i).first;
+    }
     EXPECT_EQ(kindName(6), "Rozdíl součinu a podílu");
     EXPECT_EQ(kindName(-1), "");
     EXPECT_EQ(kindName(15), "");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "classset/classset.h"
+#include "classset/entry.h"
 #include "codes/choice.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
@@ -361,6 +362,62 @@ extern "C" EMSCRIPTEN_KEEPALIVE void printOpened(int adapted) {
     layoutToPage(layoutJson(ciferon::sheetsLayout({sheet}, {"", false})).c_str());
 }
 
+// Whether the fields, as the page holds them, still hold the sheet last opened by its code
+// unedited: then "Tisk…" prints that sheet with its key.
+extern "C" EMSCRIPTEN_KEEPALIVE int openedUnedited(const char* exercises, const char* solutions) {
+    return !opened().code.empty() &&
+                   ciferon::holdsUnedited(ciferon::listsOf(opened().items), exercises, solutions)
+               ? 1
+               : 0;
+}
+
+// A count typed into the class-set dialog, as the core reads it: the adapted sheets' count
+// when `adapted`, else the sheets, the exercises or the separator.
+extern "C" EMSCRIPTEN_KEEPALIVE int typedCount(const char* typed, int adapted) {
+    return adapted != 0 ? ciferon::typedAdaptedCount(typed) : ciferon::typedCount(typed);
+}
+
+// Whether the adapted sheets' count still follows the set's, now that the teacher typed it.
+extern "C" EMSCRIPTEN_KEEPALIVE int adaptedCountFollows(int followed, const char* adaptedCount,
+                                                        const char* count) {
+    return ciferon::adaptedCountFollows(followed != 0, ciferon::typedAdaptedCount(adaptedCount),
+                                        ciferon::typedCount(count))
+               ? 1
+               : 0;
+}
+
+// The adapted sheets' count that the settings take (0: as many as on the others).
+extern "C" EMSCRIPTEN_KEEPALIVE int adaptedCountSetting(int follows, const char* adaptedCount,
+                                                        const char* adapted) {
+    return ciferon::adaptedCountSetting(follows != 0, ciferon::typedAdaptedCount(adaptedCount),
+                                        adapted);
+}
+
+// Whether any adapted sheets are listed, so that their count may be set.
+extern "C" EMSCRIPTEN_KEEPALIVE int adaptedSheetsListed(const char* adapted) {
+    return ciferon::adaptedSheetsListed(adapted) ? 1 : 0;
+}
+
+// The box of topic `topic` (in the order of kindChoice()) for the kinds listed: 0 cleared,
+// 1 partly ticked, 2 ticked.
+extern "C" EMSCRIPTEN_KEEPALIVE int topicState(const char* kinds, int topic) {
+    const auto& topics = ciferon::kindTopics();
+    if (topic < 0 || static_cast<std::size_t>(topic) >= topics.size()) {
+        return 0;
+    }
+    return static_cast<int>(
+        ciferon::topicState(topics.at(static_cast<std::size_t>(topic)), chosenKinds(kinds)));
+}
+
+// A click on the box of topic `topic`: the kinds chosen after it, bit k for kind k.
+extern "C" EMSCRIPTEN_KEEPALIVE int clickTopic(const char* kinds, int topic) {
+    const auto& topics = ciferon::kindTopics();
+    if (topic < 0 || static_cast<std::size_t>(topic) >= topics.size()) {
+        return chosenKinds(kinds);
+    }
+    return ciferon::clickTopic(topics.at(static_cast<std::size_t>(topic)), chosenKinds(kinds));
+}
+
 namespace {
 
 // clang-format off
@@ -521,6 +578,12 @@ EM_JS(void, projectionToPage, (const char* exercise, const char* solution, const
     });
 });
 
+EM_JS(void, frameToPage, (double margin, int cornerSize, int timeSize, double timeAbove,
+                          double exerciseTop, double stepsBelow, double cellGap), {
+    Module.takeProjectionFrame({margin, cornerSize, timeSize, timeAbove, exerciseTop, stepsBelow,
+                                cellGap});
+});
+
 EM_JS(void, resultsToPage, (const char* title, const char* cells, int perRow, const char* paused), {
     Module.takeProjectionTexts(UTF8ToString(title), UTF8ToString(cells).split("\n"), perRow,
                                UTF8ToString(paused));
@@ -629,4 +692,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE int projectionResultsSize(int width, int height,
     return projection() ? ciferon::resultsTypeSize(width, height, cellWidthAtReference,
                                                    static_cast<int>(projection()->items().size()))
                         : 0;
+}
+
+// A key by its name (KeyboardEvent.key): the action it takes (as projectionAct numbers them),
+// or -1 for a key that the view leaves alone.
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionKey(const char* key) {
+    const auto action = ciferon::projectionKeyAction(key);
+    return action ? static_cast<int>(*action) : -1;
+}
+
+// A click `x` pixels from the left of a view `width` wide: the action it takes.
+extern "C" EMSCRIPTEN_KEEPALIVE int projectionClick(double x, double width) {
+    return static_cast<int>(ciferon::projectionClickAction(x, width));
+}
+
+// Where the view's parts stand on a screen `height` pixels high, handed to the page
+// (takeProjectionFrame).
+extern "C" EMSCRIPTEN_KEEPALIVE void projectionFrame(int height) {
+    const ciferon::ProjectionFrame frame = ciferon::projectionFrame(height);
+    frameToPage(frame.margin, frame.cornerSize, frame.timeSize, frame.timeAbove, frame.exerciseTop,
+                frame.stepsBelow, frame.cellGap);
 }

@@ -15,9 +15,8 @@
   const staging = byId("Text2");
   const dialog = byId("classSetDialog");
   let core = null;
-  // The sheets the core hands over, in turn, and the one opened by its code.
+  // The sheets the core hands over, in turn.
   let received = [];
-  let opened = null;
 
   // Paper shows what the fields hold, edits included, laid out by the core as the desktop
   // prints them.
@@ -103,17 +102,16 @@
     }
   }
 
-  // The sheet opened by its code, while both fields still hold it unedited.
-  function shownSheet() {
-    const holds = opened && fieldText(exercises) === opened.exercises &&
-      fieldText(solutions) === opened.solutions;
-    return holds ? opened : null;
+  // Whether both fields still hold the sheet opened by its code unedited, as the core decides.
+  function openedUnedited() {
+    return withText(exercises.value, (exerciseList) =>
+      withText(solutions.value, (solutionList) => core._openedUnedited(exerciseList, solutionList))) === 1;
   }
 
   // "Tisk…": the fields as they stand, or the sheet opened by its code with its key, laid out
   // adapted when "Upravený list" is ticked.
   function printFields() {
-    if (shownSheet()) {
+    if (openedUnedited()) {
       core._printOpened(byId("adaptedPrint").checked ? 1 : 0);
     } else {
       mirror();
@@ -132,7 +130,7 @@
       withText(fieldText(exercises), (exerciseList) =>
         withText(fieldText(solutions), (solutionList) => core._openSheet(pointer, exerciseList, solutionList))));
     if (!opens) return;
-    [opened] = received;
+    const [opened] = received;
     exercises.value = opened.exercises;
     solutions.value = opened.solutions;
     mirror();
@@ -199,12 +197,9 @@
   // The dialog's settings handed to one of the core's class-set calls: the numbers, the kinds
   // as a teacher's list, the heading and the adapted sheets as typed, and their count.
   function withSettings(call) {
-    // A whole number as typed; anything else, or one beyond the module's int, goes as 0, which
+    // A count as the core reads what is typed: anything but a whole number goes as 0, which
     // the core's check refuses with its range.
-    const number = (id) => {
-      const value = Number(byId(id).value);
-      return Number.isInteger(value) && Math.abs(value) < 2 ** 31 ? value : 0;
-    };
+    const number = (id) => withText(byId(id).value, (typed) => core._typedCount(typed, 0));
     return withText(chosenKinds(), (kinds) =>
       withText(byId("heading").value.trim(), (heading) =>
         withText(byId("adapted").value, (adapted) =>
@@ -215,31 +210,34 @@
   // The adapted sheets' count as the core takes it: 0 while it follows the set's or there are no
   // adapted sheets; an empty or unreadable count is out of range, not the default.
   function chosenAdaptedCount() {
-    if (!adaptedCountSet || byId("adapted").value.trim() === "") return 0;
-    return adaptedCount.value === "" ? -1 : Number(adaptedCount.value);
+    return withText(adaptedCount.value, (typed) => withText(byId("adapted").value, (adapted) =>
+      core._adaptedCountSetting(adaptedCountFollows ? 1 : 0, typed, adapted)));
   }
 
   // The adapted sheets' count goes up to the set's and follows it until the teacher sets it;
-  // without adapted sheets it means nothing.
+  // without adapted sheets it means nothing: the core's rules.
   const adaptedCount = byId("adaptedCount");
-  let adaptedCountSet = false;
+  let adaptedCountFollows = true;
   function followCount(event) {
     const count = byId("count");
-    if (event?.target === adaptedCount) adaptedCountSet ||= adaptedCount.value !== count.value;
+    if (event?.target === adaptedCount) {
+      adaptedCountFollows = withText(adaptedCount.value, (typed) => withText(count.value, (set) =>
+        core._adaptedCountFollows(adaptedCountFollows ? 1 : 0, typed, set))) === 1;
+    }
     adaptedCount.max = count.value;
-    if (!adaptedCountSet) adaptedCount.value = count.value;
-    adaptedCount.disabled = byId("adapted").value.trim() === "";
+    if (adaptedCountFollows) adaptedCount.value = count.value;
+    adaptedCount.disabled = withText(byId("adapted").value, core._adaptedSheetsListed) !== 1;
   }
 
-  // Every topic's box ticked, cleared or partly ticked as its kinds are.
+  // Every topic's box ticked, cleared or partly ticked as the core says for its kinds.
   function showTopics(choice) {
-    for (const topic of choice.querySelectorAll(".topic")) {
-      const boxes = [...topic.querySelectorAll(".kind input")];
-      const ticked = boxes.filter((box) => box.checked).length;
+    const topics = [...choice.querySelectorAll(".topic")];
+    withText(chosenKinds(choice), (kinds) => topics.forEach((topic, index) => {
+      const state = core._topicState(kinds, index);
       const topicBox = topic.querySelector("legend input");
-      topicBox.checked = ticked === boxes.length;
-      topicBox.indeterminate = ticked > 0 && ticked < boxes.length;
-    }
+      topicBox.checked = state === 2;
+      topicBox.indeterminate = state === 1;
+    }));
   }
 
   // While the core's check refuses the class set's settings, it cannot be printed and the line
@@ -254,18 +252,24 @@
     byId("noKinds").hidden = text === "";
   }
 
-  // A topic's box ticks or clears all its kinds.
+  // A topic's box ticks or clears its kinds as the core decides; the kinds come back as bits,
+  // bit k for kind k (the teacher's number k + 1).
   function tickTopic(event) {
+    const choice = event.currentTarget;
     const topic = event.target.closest("legend")?.parentElement;
     if (topic) {
-      for (const box of topic.querySelectorAll(".kind input")) box.checked = event.target.checked;
+      const index = [...choice.querySelectorAll(".topic")].indexOf(topic);
+      const chosen = withText(chosenKinds(choice), (kinds) => core._clickTopic(kinds, index));
+      for (const box of topic.querySelectorAll(".kind input")) {
+        box.checked = ((chosen >> (Number(box.value) - 1)) & 1) === 1;
+      }
     }
-    showTopics(event.currentTarget);
+    showTopics(choice);
   }
 
   function askForClassSet() {
     byId("classSetForm").reset();
-    adaptedCountSet = false;
+    adaptedCountFollows = true;
     followCount();
     showKindChoice();
     dialog.showModal();

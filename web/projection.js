@@ -1,8 +1,9 @@
 "use strict";
 // "Promítat…": one exercise at a time over the whole screen, its worked solution step by step,
 // a timer and the results at the end. The core keeps the view's state and rules (startProjection,
-// projectionAct, projectionTick and the type sizes in the glue); this script passes on the keys,
-// the clicks and the clock, and draws what the core hands back (takeProjection).
+// projectionAct, projectionTick, the key map, the type sizes and where the parts stand in the
+// glue); this script passes on the keys, the clicks and the clock, and draws what the core hands
+// back (takeProjection, takeProjectionFrame).
 (() => {
   const byId = (id) => document.getElementById(id);
   const dialog = byId("projectionDialog");
@@ -10,17 +11,12 @@
   const view = byId("projection");
   const measure = byId("projectionMeasure");
   const live = byId("projectionLive");
-  // The core's actions, in the order of Projection::Action.
-  const action = { next: 0, previous: 1, step: 2, unstep: 3, pause: 4, blank: 5, end: 6 };
-  const keys = {
-    ArrowRight: action.next, PageDown: action.next, " ": action.next,
-    ArrowLeft: action.previous, PageUp: action.previous,
-    Enter: action.step, ArrowDown: action.step, ArrowUp: action.unstep,
-    p: action.pause, P: action.pause, b: action.blank, B: action.blank, Escape: action.end,
-  };
+  // The core's action that ends the view, as projectionAct numbers Projection::Action.
+  const endAction = 6;
   let core = null;
   let reference = 100;
   let state = null;
+  let frame = null;
   let texts = { title: "", cells: [], perRow: 5, paused: "" };
   let clock = 0;
   let last = 0;
@@ -51,17 +47,29 @@
     byId("projectionProblem").hidden = problem === "";
   }
 
+  // Where the view's parts stand on this screen, as the core places them.
+  function place(height) {
+    core._projectionFrame(height);
+    for (const [name, value] of [["--margin", `${frame.margin}px`], ["--time-above", `${frame.timeAbove}px`],
+      ["--top", `${frame.exerciseTop}px`], ["--below", String(frame.stepsBelow)],
+      ["--gap", String(frame.cellGap)]]) {
+      view.style.setProperty(name, value);
+    }
+    byId("projectionCorner").style.fontSize = `${frame.cornerSize}px`;
+    byId("projectionTime").style.fontSize = `${frame.timeSize}px`;
+  }
+
   function draw() {
     const width = innerWidth;
     const height = innerHeight;
+    place(height);
     view.classList.toggle("blanked", state.blanked);
     view.classList.toggle("ending", state.endScreen);
     byId("projectionCorner").textContent = `${state.corner}\n${state.codeLine}`;
-    byId("projectionCorner").style.fontSize = `${Math.floor(height / 30)}px`;
     if (state.endScreen) {
       const label = Math.max(...texts.cells.map(([number]) => widthOf(number)));
       const cellWidth = label + widthOf(" ") + Math.max(...texts.cells.map(([, text]) => widthOf(text))) +
-        reference * 2 / 3;
+        reference * frame.cellGap;
       view.style.setProperty("--label", `${label / reference}em`);
       const size = core._projectionResultsSize(width, height, cellWidth);
       const end = byId("projectionEnd");
@@ -82,7 +90,6 @@
     byId("projectionTimer").hidden = !state.timed || state.endScreen;
     byId("projectionTime").textContent =
       `${state.secondsLeft} s${state.paused ? ` – ${texts.paused}` : ""}`;
-    byId("projectionTime").style.fontSize = `${Math.floor(height / 20)}px`;
     byId("projectionBar").style.width = `${state.share * 100}%`;
     if (live.textContent !== state.spoken) live.textContent = state.spoken;
   }
@@ -100,10 +107,13 @@
     if (state && !state.finished) core._projectionAct(code);
   }
 
+  // A key by its name, as the core's key map takes it.
   function onKey(event) {
-    if (view.hidden || event.ctrlKey || event.altKey || event.metaKey || !(event.key in keys)) return;
+    if (view.hidden || event.ctrlKey || event.altKey || event.metaKey) return;
+    const code = core.withText(event.key, (key) => core._projectionKey(key));
+    if (code < 0) return;
     event.preventDefault();
-    act(keys[event.key]);
+    act(code);
   }
 
   function tick() {
@@ -151,11 +161,10 @@
   byId("projectionForm").addEventListener("input", showProblem);
   choice.addEventListener("change", showProblem);
   document.addEventListener("keydown", onKey);
-  view.addEventListener("click", (event) =>
-    act(event.clientX >= innerWidth / 2 ? action.next : action.previous));
+  view.addEventListener("click", (event) => act(core._projectionClick(event.clientX, innerWidth)));
   addEventListener("resize", () => state && draw());
   document.addEventListener("fullscreenchange", () => {
-    if (!document.fullscreenElement && wasFullScreen && !view.hidden) act(action.end);
+    if (!document.fullscreenElement && wasFullScreen && !view.hidden) act(endAction);
   });
   addEventListener("ciferon-ready", ({ detail }) => {
     core = detail;
@@ -183,6 +192,9 @@
       }));
     };
     core.takeProjection = takeProjection;
+    core.takeProjectionFrame = (placed) => {
+      frame = placed;
+    };
     core._projectionLimits();
     byId("project").disabled = false;
   });

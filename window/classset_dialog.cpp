@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "classset/classset.h"
+#include "classset/entry.h"
 #include "page_type.h"
 #include "texts/texts.h"
 
@@ -39,7 +40,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
         QStringLiteral("Listy větším písmem, s více místem a po jednom příkladu na řádku"));
     adaptedCount_ = numberField(this, QStringLiteral("adaptedCount"), initial.count,
                                 initial.adaptedCount > 0 ? initial.adaptedCount : initial.count);
-    adaptedCountSet_ = initial.adaptedCount > 0;
+    adaptedCountFollows_ = initial.adaptedCount <= 0;
     duplex_ = new QCheckBox(QStringLiteral("Oboustranný tisk"), this);
     duplex_->setObjectName(QStringLiteral("duplex"));
     duplex_->setChecked(initial.duplex);
@@ -93,7 +94,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     // Set first, before showChoice runs for the count, so that it sees the new range.
     connect(count_, &QSpinBox::valueChanged, this, [this](int count) {
         adaptedCount_->setMaximum(count);
-        if (!adaptedCountSet_) {
+        if (adaptedCountFollows_) {
             adaptedCount_->setValue(count);
         }
     });
@@ -103,7 +104,8 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     connect(heading_, &QLineEdit::textChanged, this, &ClassSetDialog::showChoice);
     connect(adapted_, &QLineEdit::textChanged, this, &ClassSetDialog::showChoice);
     connect(adaptedCount_, &QSpinBox::valueChanged, this, [this] {
-        adaptedCountSet_ = adaptedCount_->value() != count_->value() || adaptedCountSet_;
+        adaptedCountFollows_ =
+            adaptedCountFollows(adaptedCountFollows_, adaptedCount_->value(), count_->value());
         showChoice();
     });
     showChoice();
@@ -120,9 +122,10 @@ void ClassSetDialog::showChoice() {
     settings.kinds = chosen;
     settings.heading = heading_->text().trimmed().toStdString();
     settings.adapted = adapted_->text().toStdString();
-    settings.adaptedCount = adaptedCount_->value();
+    settings.adaptedCount =
+        adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(), settings.adapted);
     // Without adapted sheets, their count means nothing.
-    adaptedCount_->setEnabled(!adapted_->text().trimmed().isEmpty());
+    adaptedCount_->setEnabled(adaptedSheetsListed(settings.adapted));
     const ClassSetProblem problem = classSetProblem(settings);
     for (QPushButton* command : commands_) {
         command->setEnabled(!problem);
@@ -144,7 +147,8 @@ ClassSetRequest ClassSetDialog::request() const {
     request.kinds = kinds_->chosen();
     request.heading = heading_->text().trimmed();
     request.adapted = adapted_->text().trimmed();
-    request.adaptedCount = adaptedCountSet_ ? adaptedCount_->value() : 0;
+    request.adaptedCount = adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(),
+                                               adapted_->text().toStdString());
     request.duplex = duplex_->isChecked();
     request.mistakes = mistakes_->isChecked();
     request.output = output_;

@@ -38,7 +38,7 @@ class ClassSetDialog final : public QDialog {
     QLineEdit* adapted_;
     QSpinBox* adaptedCount_;
     // The adapted sheets' count follows the set's until the teacher sets it.
-    bool adaptedCountSet_ = false;
+    bool adaptedCountFollows_ = true;
     QCheckBox* duplex_;
     QCheckBox* mistakes_;
     KindChoiceBox* kinds_;

@@ -28,6 +28,7 @@
 #include "check_dialog.h"
 #include "classset/classset.h"
 #include "classset_dialog.h"
+#include "codes/items.h"
 #include "paper.h"
 #include "projection_view.h"
 #include "run/fields.h"
@@ -431,8 +432,8 @@ std::optional<Sheet> Form1::shownSheet() const {
     if (!openedSheet_) {
         return std::nullopt;
     }
-    const Lists lists = sheetLists(*openedSheet_);
-    if (fieldText(0) != toQString(lists.exercises) || fieldText(1) != toQString(lists.solutions)) {
+    if (!holdsUnedited(sheetLists(*openedSheet_), fieldText(0).toStdString(),
+                       fieldText(1).toStdString())) {
         return std::nullopt;
     }
     return openedSheet_;

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <algorithm>
 
 #include "codes/choice.h"
 #include "page_type.h"
@@ -58,13 +57,11 @@ KindChoiceBox::KindChoiceBox(KindChoice initial, QWidget* parent)
             ++row;
         }
         column->setRowStretch(row, 1);
-        // A click ticks every kind of the topic, or clears them all once all are ticked.
+        // A click ticks or clears the topic's kinds as the core decides.
         connect(all, &QCheckBox::clicked, this, [this, &topic] {
-            const bool tickAll = !std::ranges::all_of(topic.kinds, [this](int kind) {
-                return kinds_.at(static_cast<std::size_t>(kind))->isChecked();
-            });
+            const KindChoice after = clickTopic(topic, chosen());
             for (const int kind : topic.kinds) {
-                kinds_.at(static_cast<std::size_t>(kind))->setChecked(tickAll);
+                kinds_.at(static_cast<std::size_t>(kind))->setChecked((after & bit(kind)) != 0);
             }
             showTopics();
         });
@@ -88,14 +85,10 @@ KindChoice KindChoiceBox::chosen() const {
 void KindChoiceBox::showTopics() {
     const KindChoice ticked = chosen();
     for (std::size_t index = 0; index < topics_.size(); ++index) {
-        KindChoice mask = 0;
-        for (const int kind : kindTopics().at(index).kinds) {
-            mask |= bit(kind);
-        }
-        const KindChoice inTopic = ticked & mask;
-        topics_[index]->setCheckState(inTopic == 0      ? Qt::Unchecked
-                                      : inTopic == mask ? Qt::Checked
-                                                        : Qt::PartiallyChecked);
+        const TopicState state = topicState(kindTopics().at(index), ticked);
+        topics_[index]->setCheckState(state == TopicState::Cleared  ? Qt::Unchecked
+                                      : state == TopicState::Ticked ? Qt::Checked
+                                                                    : Qt::PartiallyChecked);
     }
 }
 

@@ -27,6 +27,40 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int low, int high, i
     return field;
 }
 
+// A key by the name that the core's key map uses (the web's KeyboardEvent.key): the named
+// keys spelled so, any other key by the text it types.
+QString keyName(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Right:
+            return QStringLiteral("ArrowRight");
+        case Qt::Key_Left:
+            return QStringLiteral("ArrowLeft");
+        case Qt::Key_Up:
+            return QStringLiteral("ArrowUp");
+        case Qt::Key_Down:
+            return QStringLiteral("ArrowDown");
+        case Qt::Key_PageUp:
+            return QStringLiteral("PageUp");
+        case Qt::Key_PageDown:
+            return QStringLiteral("PageDown");
+        case Qt::Key_Home:
+            return QStringLiteral("Home");
+        case Qt::Key_End:
+            return QStringLiteral("End");
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return QStringLiteral("Enter");
+        case Qt::Key_Escape:
+            return QStringLiteral("Escape");
+        case Qt::Key_Tab:
+            return QStringLiteral("Tab");
+        case Qt::Key_Backspace:
+            return QStringLiteral("Backspace");
+        default:
+            return event.text();
+    }
+}
+
 }  // namespace
 
 TimerClock::TimerClock(QObject* parent) : ProjectionClock(parent) {
@@ -143,42 +177,15 @@ void ProjectionView::changed() {
 }
 
 void ProjectionView::keyPressEvent(QKeyEvent* event) {
-    using Action = Projection::Action;
-    switch (event->key()) {
-        case Qt::Key_Right:
-        case Qt::Key_PageDown:
-        case Qt::Key_Space:
-            act(Action::Next);
-            return;
-        case Qt::Key_Left:
-        case Qt::Key_PageUp:
-            act(Action::Previous);
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Down:
-            act(Action::Step);
-            return;
-        case Qt::Key_Up:
-            act(Action::Unstep);
-            return;
-        case Qt::Key_P:
-            act(Action::Pause);
-            return;
-        case Qt::Key_B:
-            act(Action::Blank);
-            return;
-        case Qt::Key_Escape:
-            act(Action::End);
-            return;
-        default:
-            QWidget::keyPressEvent(event);
+    if (const auto action = projectionKeyAction(keyName(*event).toStdString())) {
+        act(*action);
+        return;
     }
+    QWidget::keyPressEvent(event);
 }
 
 void ProjectionView::mousePressEvent(QMouseEvent* event) {
-    act(event->position().x() >= width() / 2.0 ? Projection::Action::Next
-                                               : Projection::Action::Previous);
+    act(projectionClickAction(event->position().x(), width()));
 }
 
 void ProjectionView::paintEvent(QPaintEvent* /*event*/) {
@@ -193,10 +200,11 @@ void ProjectionView::paintEvent(QPaintEvent* /*event*/) {
         paintEndScreen(painter);
         return;
     }
-    const qreal margin = height() / 40.0;
+    const ProjectionFrame frame = projectionFrame(height());
+    const qreal margin = frame.margin;
     const QRectF inside = QRectF(rect()).adjusted(margin, margin, -margin, -margin);
     // The corner: where the set stands, and its code.
-    painter.setFont(face(height() / 30));
+    painter.setFont(face(frame.cornerSize));
     painter.drawText(inside, Qt::AlignTop | Qt::AlignRight,
                      toQString(model_.cornerText()) + QLatin1Char('\n') +
                          toQString(projectionCodeLine(model_.code())));
@@ -210,15 +218,16 @@ void ProjectionView::paintEvent(QPaintEvent* /*event*/) {
     const qreal left = (width() - std::max(metrics.horizontalAdvance(exercise),
                                            metrics.horizontalAdvance(solution))) /
                        2;
-    const qreal top = height() * 0.3;
+    const qreal top = frame.exerciseTop;
     painter.setFont(big);
     painter.drawText(QPointF(left, top + metrics.ascent()), exercise);
-    painter.drawText(QPointF(left, top + metrics.lineSpacing() * 1.3 + metrics.ascent()),
-                     toQString(model_.stepLine()));
+    painter.drawText(
+        QPointF(left, top + metrics.lineSpacing() * frame.stepsBelow + metrics.ascent()),
+        toQString(model_.stepLine()));
 
     // The timer: a bar that shrinks from the right and the seconds left above it.
     if (model_.timed()) {
-        const qreal bar = height() / 40.0;
+        const qreal bar = frame.margin;
         painter.fillRect(
             QRectF(inside.left(), inside.bottom() - bar, inside.width() * model_.timeShare(), bar),
             ink);
@@ -226,9 +235,9 @@ void ProjectionView::paintEvent(QPaintEvent* /*event*/) {
         if (model_.paused()) {
             seconds += QStringLiteral(" – ") + toQString(pausedText);
         }
-        painter.setFont(face(height() / 20));
-        painter.drawText(inside.adjusted(0, 0, 0, -bar * 1.5), Qt::AlignBottom | Qt::AlignLeft,
-                         seconds);
+        painter.setFont(face(frame.timeSize));
+        painter.drawText(inside.adjusted(0, 0, 0, -(bar + frame.timeAbove)),
+                         Qt::AlignBottom | Qt::AlignLeft, seconds);
     }
 }
 
@@ -241,9 +250,9 @@ void ProjectionView::paintEndScreen(QPainter& painter) const {
         label = std::max(label, reference.horizontalAdvance(toQString(cell.label)));
         text = std::max(text, reference.horizontalAdvance(toQString(cell.text)));
     }
-    // A space after the number and a gap of two thirds of the size after the result.
+    // A space after the number and the frame's gap after the result.
     const qreal space = reference.horizontalAdvance(QLatin1Char(' '));
-    const qreal gap = projectionReferenceSize * 2 / 3.0;
+    const qreal gap = projectionReferenceSize * projectionFrame(height()).cellGap;
     const int count = static_cast<int>(cells.size());
     const int size = resultsTypeSize(width(), height(), label + space + text + gap, count);
     const qreal scale = static_cast<qreal>(size) / projectionReferenceSize;

@@ -2,29 +2,11 @@
 
 #include <algorithm>
 
-#include <array>
+#include "kinds/kinds.h"
 
 namespace ciferon {
 
 namespace {
-
-constexpr std::array<std::string_view, kindCount> names{
-    "Součin dvou závorek",
-    "Podíl dvou závorek, v první závorce součet",
-    "Podíl dvou závorek, v první závorce rozdíl",
-    "Čtyři sčítanci, z toho dva součiny",
-    "Rozdíl dvou součinů",
-    "Čtyři sčítanci, z toho součin a podíl",
-    "Rozdíl součinu a podílu",
-    "Rozdíl dvou podílů",
-    "Čtyři sčítanci, z toho dva podíly",
-    "Sčítání a odčítání více čísel",
-    "Dělení se zbytkem",
-    "Násobení s přičtením nebo odečtením",
-    "Dělení s přičtením nebo odečtením",
-    "Sčítání dvojciferných čísel",
-    "Odčítání dvojciferných čísel",
-};
 
 // The seed of every kind's example sheet.
 constexpr std::uint32_t exampleSeed = 0;
@@ -62,20 +44,53 @@ std::optional<int> readListedNumber(std::string_view list, std::size_t& at, int 
 }  // namespace
 
 const std::vector<KindTopic>& kindTopics() {
-    static const std::vector<KindTopic> topics{
-        {"Závorky", {0, 1, 2}},
-        {"Přednost násobení a dělení", {3, 4, 5, 6, 7, 8, 11, 12}},
-        {"Sčítání a odčítání", {9, 13, 14}},
-        {"Dělení se zbytkem", {10}},
-    };
+    static const std::vector<KindTopic> topics = [] {
+        std::vector<KindTopic> made;
+        for (int topic = 0; topic < topicCount; ++topic) {
+            made.push_back({topicName(static_cast<Topic>(topic)), {}});
+        }
+        // Each topic shows its kinds in the order of their numbers.
+        for (int kind = 0; kind < kindCount; ++kind) {
+            const Topic topic = kindCatalogue.at(static_cast<std::size_t>(kind)).topic;
+            made.at(static_cast<std::size_t>(topic)).kinds.push_back(kind);
+        }
+        return made;
+    }();
     return topics;
+}
+
+namespace {
+
+KindChoice topicKinds(const KindTopic& topic) {
+    unsigned kinds = 0;
+    for (const int kind : topic.kinds) {
+        kinds |= 1U << static_cast<unsigned>(kind);
+    }
+    return static_cast<KindChoice>(kinds);
+}
+
+}  // namespace
+
+TopicState topicState(const KindTopic& topic, KindChoice chosen) {
+    const KindChoice kinds = topicKinds(topic);
+    const auto inTopic = static_cast<KindChoice>(chosen & kinds);
+    return inTopic == 0       ? TopicState::Cleared
+           : inTopic == kinds ? TopicState::Ticked
+                              : TopicState::Partly;
+}
+
+KindChoice clickTopic(const KindTopic& topic, KindChoice chosen) {
+    const KindChoice kinds = topicKinds(topic);
+    return topicState(topic, chosen) == TopicState::Ticked
+               ? static_cast<KindChoice>(chosen & ~kinds)
+               : static_cast<KindChoice>(chosen | kinds);
 }
 
 std::string_view kindName(int kind) {
     if (kind < 0 || kind > highestKind) {
         return {};
     }
-    return names.at(static_cast<std::size_t>(kind));
+    return kindCatalogue.at(static_cast<std::size_t>(kind)).name;
 }
 
 std::string kindExample(int kind) {

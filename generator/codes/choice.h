@@ -1,6 +1,7 @@
-// The fifteen exercise kinds in a teacher's words: their Czech names grouped by topic, an
-// example of each, and the teacher's numbers for them (the kind number plus one, 1..15) as a
-// command line takes them. Every front-end shows the kinds from here.
+// The fifteen exercise kinds in a teacher's words: their Czech names grouped by topic (both
+// from the catalogue of kinds), an example of each, and the teacher's numbers for them (the
+// kind number plus one, 1..15) as a command line takes them. Every front-end shows the kinds
+// from here.
 #pragma once
 
 #include <optional>
@@ -19,6 +20,15 @@ struct KindTopic {
 
 // The four topics, in the order shown to teachers; together they hold every kind once.
 const std::vector<KindTopic>& kindTopics();
+
+// A topic's box as the chosen kinds leave it: ticked when all of its kinds are chosen, cleared
+// when none is, partly ticked otherwise.
+enum class TopicState { Cleared, Partly, Ticked };
+TopicState topicState(const KindTopic& topic, KindChoice chosen);
+
+// A click on a topic's box: every kind of the topic chosen, or all of them cleared once all
+// were chosen. The other topics' kinds stay as they are.
+KindChoice clickTopic(const KindTopic& topic, KindChoice chosen);
 
 // The kind's Czech name, e.g. kindName(6) == "Rozdíl součinu a podílu"; empty for a number
 // outside 0..14.

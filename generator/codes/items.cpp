@@ -28,6 +28,30 @@ std::string solutionLine(const SheetItem& item) {
     return item.exercise + item.working;
 }
 
+namespace {
+
+// Whether a field's text is the list's, a CR LF of the list standing in the field as it is or
+// as LF alone.
+bool sameText(std::string_view list, std::string_view field) {
+    while (!list.empty() && !field.empty()) {
+        if (list.starts_with(crlf) && field.front() == '\n') {
+            list.remove_prefix(crlf.size());
+        } else if (list.front() == field.front()) {
+            list.remove_prefix(1);
+        } else {
+            return false;
+        }
+        field.remove_prefix(1);
+    }
+    return list.empty() && field.empty();
+}
+
+}  // namespace
+
+bool holdsUnedited(const Lists& lists, std::string_view exercises, std::string_view solutions) {
+    return sameText(lists.exercises, exercises) && sameText(lists.solutions, solutions);
+}
+
 Lists listsOf(const std::vector<SheetItem>& items) {
     Lists lists;
     for (const SheetItem& item : items) {

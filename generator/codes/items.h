@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "codes/sheet.h"
@@ -30,6 +31,11 @@ std::vector<SheetItem> sheetItems(const Sheet& sheet);
 
 // The results of a sheet's exercises, in exercise order.
 std::vector<Result> sheetResults(const Sheet& sheet);
+
+// Whether two fields still hold a sheet's two lists unedited: `lists` as the sheet made them,
+// the fields' texts as they hand them back, where a line may end with the LF alone that text
+// fields keep as well as with CR LF.
+bool holdsUnedited(const Lists& lists, std::string_view exercises, std::string_view solutions);
 
 // The two lists that the items stand for: byte for byte what sheetLists() gives.
 Lists listsOf(const std::vector<SheetItem>& items);

@@ -12,21 +12,10 @@
 #include <vector>
 
 #include "codes/items.h"
+#include "kinds/slips.h"
 #include "marking/results.h"
 
 namespace ciferon {
-
-// The mistakes, in the order in which they are named, counted and lettered.
-enum class Mistake : std::uint8_t {
-    LeftToRight,     // "." or ":" beside "+" or "-": every step from the left (kinds 3-8, 11, 12)
-    CarryForgotten,  // the ten carried or borrowed forgotten (kinds 13, 14)
-    UnitsReversed,   // the smaller units digit taken from the larger (kind 14)
-    RemainderTooLarge,  // a quotient too small, its remainder not below the divisor (kind 10)
-    RemainderMissing,   // the right quotient, the remainder empty or 0 (kind 10)
-    Swapped,            // the quotient and the remainder swapped (kind 10)
-    OneSign,            // one "+" of a chain taken as "-", or one "-" as "+" (kind 9)
-};
-inline constexpr int mistakeCount = 7;
 
 // The mistake as the pupil reads it: "asi počítáno zleva doprava (nejdřív se násobí a dělí)".
 std::string_view mistakeText(Mistake mistake);
@@ -34,39 +23,6 @@ std::string_view mistakeText(Mistake mistake);
 // The mistake's capital letter in the key, or 0 for the two the key leaves out: "one sign the
 // wrong way" (up to six numbers a chain) and "remainder missing" (it explains itself).
 char keyLetter(Mistake mistake);
-
-// Some mistakes: bit m set for Mistake m. Read in the order of Mistake.
-using MistakeSet = std::uint8_t;
-constexpr MistakeSet mistakeBit(Mistake mistake) {
-    return static_cast<MistakeSet>(1U << static_cast<unsigned>(mistake));
-}
-inline constexpr MistakeSet allMistakes = (1U << mistakeCount) - 1;
-
-// One wrong answer that a mistake gives. RemainderMissing's remainder is 0, which an empty
-// remainder also matches.
-struct WrongAnswer {
-    Mistake mistake = Mistake::LeftToRight;
-    Result answer;
-};
-
-// The wrong answers of one exercise, in the order of Mistake, no two alike for one mistake
-// and none equal to the right result. A fixed number of places, so that naming mistakes
-// allocates nothing: more than any exercise of the kinds needs.
-class WrongAnswers {
-  public:
-    static constexpr std::size_t capacity = 16;
-    const WrongAnswer* begin() const { return answers_.data(); }
-    const WrongAnswer* end() const { return answers_.data() + size_; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    const WrongAnswer& operator[](std::size_t i) const { return answers_[i]; }
-    // Adds one unless it is the right result, is there already, or there is no room left.
-    void add(Mistake mistake, const Result& answer, const Result& right);
-
-  private:
-    std::array<WrongAnswer, capacity> answers_{};
-    std::size_t size_ = 0;
-};
 
 // The wrong answers that the mistakes give for an exercise of kind 0..14, from the numbers of
 // its exercise text («5+2+8.9+5.6=», «46:8 =»). `right` is its result; an answer equal to it

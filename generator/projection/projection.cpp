@@ -1,6 +1,7 @@
 #include "projection/projection.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -113,6 +114,53 @@ int resultsTypeSize(int screenWidth, int screenHeight, double cellWidthAtReferen
     const int byHeight = static_cast<int>(std::floor(0.9 * screenHeight / (1.5 * (rows + 2))));
     const int byWidth = fittingSize(0.9 * screenWidth, cellWidthAtReference * perRow);
     return std::max(1, std::min({screenHeight / 8, byHeight, byWidth}));
+}
+
+std::optional<Projection::Action> projectionKeyAction(std::string_view key) {
+    using Action = Projection::Action;
+    struct KeyAction {
+        std::string_view key;
+        Action action;
+    };
+    // As presentation programs take them: forward and back, a step of the solution, pause,
+    // a blank screen, the end.
+    static constexpr std::array<KeyAction, 13> keys{{
+        {"ArrowRight", Action::Next},
+        {"PageDown", Action::Next},
+        {" ", Action::Next},
+        {"ArrowLeft", Action::Previous},
+        {"PageUp", Action::Previous},
+        {"Enter", Action::Step},
+        {"ArrowDown", Action::Step},
+        {"ArrowUp", Action::Unstep},
+        {"p", Action::Pause},
+        {"P", Action::Pause},
+        {"b", Action::Blank},
+        {"B", Action::Blank},
+        {"Escape", Action::End},
+    }};
+    for (const KeyAction& one : keys) {
+        if (one.key == key) {
+            return one.action;
+        }
+    }
+    return std::nullopt;
+}
+
+Projection::Action projectionClickAction(double x, double width) {
+    return x >= width / 2 ? Projection::Action::Next : Projection::Action::Previous;
+}
+
+ProjectionFrame projectionFrame(int height) {
+    ProjectionFrame frame;
+    frame.margin = height / 40.0;
+    frame.cornerSize = height / 30;
+    frame.timeSize = height / 20;
+    frame.timeAbove = frame.margin / 2;
+    frame.exerciseTop = height * 0.3;
+    frame.stepsBelow = 1.3;
+    frame.cellGap = 2 / 3.0;
+    return frame;
 }
 
 std::string projectionCodeLine(std::string_view code) {

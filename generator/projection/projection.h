@@ -123,6 +123,31 @@ class Projection {
     bool finished_ = false;
 };
 
+// The teacher's keys by the names that keyboards give them, as the web's KeyboardEvent.key
+// spells them ("ArrowRight", "PageDown", " ", "Enter", "Escape", "p"): the action each one
+// takes, or none for a key that the view leaves alone.
+std::optional<Projection::Action> projectionKeyAction(std::string_view key);
+
+// A click on the view, `x` pixels from the left of a view `width` wide: the right half goes
+// to the next exercise, the left half back.
+Projection::Action projectionClickAction(double x, double width);
+
+// Where the view's parts stand on a screen `height` pixels high, in pixels, and its type sizes
+// besides the exercise's and the end screen's. The timer's bar runs along the bottom inside
+// the margin, `margin` high, with the seconds above it.
+struct ProjectionFrame {
+    double margin = 0;       // around the corner and the timer; also the bar's height
+    int cornerSize = 0;      // the corner's type size: where the set stands, and its code
+    int timeSize = 0;        // the seconds' type size
+    double timeAbove = 0;    // between the seconds and the bar
+    double exerciseTop = 0;  // the exercise line's top
+    // The steps' line starts this many of the exercise's line heights below its top.
+    double stepsBelow = 0;
+    // The gap after each end-screen cell, in the end screen's type size.
+    double cellGap = 0;
+};
+ProjectionFrame projectionFrame(int height);
+
 // The view's own texts.
 inline constexpr std::string_view resultsTitle{"Výsledky"};
 // Follows the seconds left, after a dash: "5 s – pozastaveno".
