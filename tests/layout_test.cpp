@@ -97,7 +97,7 @@ TEST(Layout, SheetsAndTheKeyFallOnTheirPages) {
         for (int i = 1; i <= row.sheets; ++i) {
             sheets.push_back(sheetOf(i, row.sheets, row.count, row.separator, row.digits));
         }
-        const Layout layout = sheetsLayout(sheets, {row.heading, row.duplex});
+        const Layout layout = sheetsLayout(sheets, row.heading, {row.duplex});
         std::vector<int> starts = row.sheetStarts;
         if (starts.empty()) {
             for (int i = 0; i < row.sheets; ++i) {
@@ -168,7 +168,7 @@ TEST(Layout, TheSolutionsBelowTheResultsOnlyWhereTheyFit) {
         for (int i = 1; i <= sheets; ++i) {
             set.push_back(sheetOf(i, sheets, 20, 5, 5));
         }
-        const Layout layout = sheetsLayout(set, {});
+        const Layout layout = sheetsLayout(set, {}, {});
         ASSERT_EQ(pagesWith(layout, "Řešení"), std::vector<int>{layout.solutionsStart});
         // The foot of the results: their last line, on the page of "Řešení" or the one before.
         const auto resultsPage = static_cast<std::size_t>(layout.solutionsStart);
@@ -218,7 +218,7 @@ TEST(Layout, TheKeyWithMistakesStaysWithinThreePages) {
         // The first set both ways; the others with the mistakes only.
         for (const bool mistakes : set == 0 ? std::vector{false, true} : std::vector{true}) {
             SCOPED_TRACE(mistakes);
-            const Layout layout = sheetsLayout(sheets, {"", false, mistakes});
+            const Layout layout = sheetsLayout(sheets, {}, {false, mistakes});
             int bracketed = 0;
             for (const Page& page : layout.pages) {
                 for (const TextRun& text : page.texts) {
@@ -246,7 +246,7 @@ TEST(Layout, AnAdaptedSheetIsLargerWithOneExerciseALineAndBoxes) {
     PrintSheet regular = sheet;
     regular.style = SheetStyle::Regular;
     regular.number = 2;
-    const Layout layout = sheetsLayout({sheet, regular}, {"5. A", false});
+    const Layout layout = sheetsLayout({sheet, regular}, "5. A", {});
     ASSERT_EQ(layout.sheetStarts, (std::vector<int>{0, 1}));
     const Page& page = layout.pages[0];
     std::vector<const TextRun*> lines;

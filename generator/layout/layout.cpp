@@ -609,7 +609,7 @@ double heading(Pages& pages, std::string_view text, Face face, double points, do
 }
 
 // The top of a pupil's sheet: heading, name and date to fill in, the sheet's place and code.
-double sheetTop(Pages& pages, const PrintSheet& sheet, const std::string& headingText,
+double sheetTop(Pages& pages, const PrintSheet& sheet, std::string_view headingText,
                 const Style& style) {
     const double scale = style.points / 12;
     const Face face = style.face;
@@ -701,14 +701,15 @@ std::vector<Block> groupsOf(std::string_view list) {
 
 }  // namespace
 
-Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& options) {
+Layout sheetsLayout(const std::vector<PrintSheet>& sheets, std::string_view headingText,
+                    const PrintOptions& options) {
     Layout layout;
     Pages pages(layout, options.duplex);
     for (const PrintSheet& sheet : sheets) {
         pages.newPaperSheet();
         layout.sheetStarts.push_back(pages.current());
         const Style style = sheetStyle(sheet.style);
-        const double top = sheetTop(pages, sheet, options.heading, style);
+        const double top = sheetTop(pages, sheet, headingText, style);
         // A sheet too long for one page goes on under a line that names it.
         const auto continued = [&pages, &sheet, &style] {
             const double points = style.points * 10 / 12;
@@ -720,8 +721,8 @@ Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& o
     }
 
     // The key: every sheet's results side by side for marking, then its worked solutions.
-    const auto titled = [&options](std::string title) {
-        return options.heading.empty() ? title : title.append(": ").append(options.heading);
+    const auto titled = [headingText](std::string title) {
+        return headingText.empty() ? title : title.append(": ").append(headingText);
     };
     const auto noHeading = [] { return 0.0; };
     std::vector<Block> results;

@@ -80,12 +80,13 @@ struct PrintSheet {
     SheetStyle style = SheetStyle::Regular;
 };
 
+// How a printout is made, beside what it prints; its heading is the class set's.
 struct PrintOptions {
-    std::string heading;  // above every pupil's sheet and the key; may be empty
     bool duplex = false;  // printed on both sides: every sheet and the key start on a front page
     // Each result in the key followed by the wrong answers that common mistakes give for it,
     // «7. 21 [Z 48]», with the letters' legend under the heading "Výsledky".
     bool mistakes = false;
+    bool operator==(const PrintOptions&) const = default;
 };
 
 // Every pupil's sheet from a new page (heading, "Jméno:" and "Datum:" to fill in, "List k z
@@ -93,8 +94,10 @@ struct PrintOptions {
 // "Výsledky", every sheet's title with its numbered results side by side, and below them, or
 // from a new page where their heading and a few lines do not fit, "Řešení", every sheet's
 // numbered worked solutions. A sheet longer than a page goes on under its title marked as
-// continued. Two-sided, a blank back keeps every sheet and the key on a front page.
-Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& options);
+// continued. Two-sided, a blank back keeps every sheet and the key on a front page. The
+// heading (may be empty) stands above every pupil's sheet and the key.
+Layout sheetsLayout(const std::vector<PrintSheet>& sheets, std::string_view heading,
+                    const PrintOptions& options);
 
 // The two lists as the fields hold them, edits included: the exercises in as many columns
 // as fit, the solutions from a new page; lines are CR LF or LF, empty lines part groups.
