@@ -79,7 +79,7 @@ ClassSetSettings dialogSettings(int sheets, int count, int separator, std::strin
 }
 
 std::string layoutJson(const Layout& layout) {
-    using nlohmann::json;
+    using json = nlohmann::ordered_json;
     json faces = json::array();
     for (const Face face : {Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold}) {
         faces.push_back({{"sans", face == Face::Sans || face == Face::SansBold},

@@ -112,8 +112,8 @@ after(async () => {
   rmSync(work, { recursive: true, force: true });
 });
 
-test("one file of at most 200 KB, a Czech page with the window's captions and its version", async () => {
-  assert.ok(statSync(pagePath).size <= 200 * 1024, `${statSync(pagePath).size} bytes`);
+test("one file of at most 400 KB, a Czech page with the window's captions and its version", async () => {
+  assert.ok(statSync(pagePath).size <= 400 * 1024, `${statSync(pagePath).size} bytes`);
   const version = execFileSync(ciferon, ["--version"], { encoding: "utf8" }).trim().split(" ")[1];
   assert.equal(await engine.evaluate(() => document.getElementById("version").textContent),
     `Ciferon ${version}`);
