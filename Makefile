@@ -125,7 +125,7 @@ lint: deps-test
 	tools/eslint/node_modules/.bin/eslint --config tools/eslint/eslint.config.mjs web/*.js tests/browser/*.mjs
 	cmake --preset default
 	cmake --build --preset default
-	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|cli|tests|bench)/.*\.cpp$$'
+	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|cli|web|tests|bench)/.*\.cpp$$'
 	cmake --preset fuzz
 	run-clang-tidy -p build/fuzz -j 2 -quiet '$(CURDIR)/fuzz/.*\.cpp$$'
 

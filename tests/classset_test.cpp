@@ -60,8 +60,9 @@ TEST(ClassSet, MadeAndReadFromItsCodesAlike) {
 // Numbered "List k z N" in the set's order, adapted ones in the adapted style; a sheet alone
 // is not numbered.
 TEST(ClassSet, PrintsItsSheetsInOrder) {
-    const auto read = readClassSet("4XY1-ZKRX, 1dx2dt93,7AHD-EWGT-SSKE", "5. A", "1,3", {});
+    const auto read = readClassSet("4XY1-ZKRX, 1dx2dt93,7AHD-EWGT-SSKE", " 5. A\t", "1,3", {});
     ASSERT_TRUE(std::holds_alternative<ClassSet>(read));
+    EXPECT_EQ(std::get<ClassSet>(read).settings.heading, "5. A");
     const std::vector<PrintSheet> printed = printedSheets(std::get<ClassSet>(read));
     const struct {
         const char* code;

@@ -197,7 +197,7 @@ std::variant<ClassSet, ClassSetProblem> readClassSet(std::string_view codes,
     }
     ClassSet set;
     set.settings.sheets = listed;
-    set.settings.heading = heading;
+    set.settings.heading = trimmed(heading);
     set.settings.adapted = adapted;
     set.print = print;
     if (ClassSetProblem problem = classSetProblem(set.settings)) {
