@@ -101,12 +101,12 @@ ClassSet makeClassSet(const ClassSetSettings& settings, const PrintOptions& prin
                       RandomSource& random);
 
 // A class set of exactly these codes, separated by commas, in this order, under `heading`
-// (UTF-8, without the blanks around it), the sheets listed in `adapted` ("3, 7", "všechny", "all"; empty for none) laid out
-// adapted. Refused, with the first problem, as classSetProblem() refuses the settings (at
-// most classSetMax codes, the heading's length, the adapted list), and also for an empty
-// list, a code that opens no sheet and a code listed twice: two pupils must never get the
-// same sheet. A set made by makeClassSet(), its codes read back with its adapted list, gives
-// the same sheets.
+// (UTF-8, without the blanks around it), the sheets listed in `adapted` ("3, 7", "všechny",
+// "all"; empty for none) laid out adapted. Refused, with the first problem, as
+// classSetProblem() refuses the settings (at most classSetMax codes, the heading's length,
+// the adapted list), and also for an empty list, a code that opens no sheet and a code
+// listed twice: two pupils must never get the same sheet. A set made by makeClassSet(), its
+// codes read back with its adapted list, gives the same sheets.
 std::variant<ClassSet, ClassSetProblem> readClassSet(std::string_view codes,
                                                      std::string_view heading,
                                                      std::string_view adapted,
