@@ -8,7 +8,6 @@
 #include "classset/classset.h"
 #include "codes/choice.h"
 #include "page_type.h"
-#include "texts/texts.h"
 
 namespace ciferon::cli {
 
