@@ -12,7 +12,7 @@ RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n \
 # To build the Debian package.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 # To build the web page.
-WEB_PACKAGES := cmake make emscripten
+WEB_PACKAGES := cmake make emscripten nlohmann-json3-dev
 # To build and run the tests and benchmarks, headless; npm comes with some builds of node.
 TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
@@ -129,7 +129,7 @@ lint: deps-test
 	  bench/*.mjs
 	cmake --preset default
 	cmake --build --preset default
-	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|cli|tests|bench)/.*\.cpp$$'
+	run-clang-tidy -p build/default -j 2 -quiet '$(CURDIR)/(generator|paper|window|app|cli|web|tests|bench)/.*\.cpp$$'
 	cmake --preset fuzz
 	run-clang-tidy -p build/fuzz -j 2 -quiet '$(CURDIR)/fuzz/.*\.cpp$$'
 

@@ -26,14 +26,13 @@ void classSetToPdf(benchmark::State& state, ciferon::KindChoice kinds, const cha
     settings.separator = 5;
     settings.kinds = kinds;
     settings.adapted = adapted;
+    settings.heading = "5. A";
     for (auto _ : state) {
         random.seed();
-        const auto sheets = ciferon::paperSheets(ciferon::classSetOf(settings, random));
+        const ciferon::ClassSet set = ciferon::makeClassSet(settings, {false, mistakes}, random);
         const QString fault = ciferon::writePdf(
-            path, QStringLiteral("Pracovní listy"), [&](QPagedPaintDevice& device) {
-                return ciferon::printSheets(device, sheets,
-                                            {QStringLiteral("5. A"), false, mistakes});
-            });
+            path, QStringLiteral("Pracovní listy"),
+            [&set](QPagedPaintDevice& device) { return ciferon::printClassSet(device, set); });
         if (!fault.isEmpty()) {
             state.SkipWithError(fault.toStdString().c_str());
         }

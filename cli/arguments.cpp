@@ -10,7 +10,6 @@
 #include "classset/entry.h"
 #include "codes/choice.h"
 #include "page_type.h"
-#include "texts/texts.h"
 
 namespace ciferon::cli {
 
@@ -117,31 +116,64 @@ Refusal refuse(const QString& why) {
     return {QStringLiteral("ciferon: ") + why, usageFault};
 }
 
-// A sentence of the core as a part of this program's line: from a small letter.
-QString inLine(std::string_view sentence) {
-    QString text = toQString(sentence);
-    if (!text.isEmpty()) {
-        text[0] = text[0].toLower();
+// A class-set problem in the command line's words, from its field, its limit and the value
+// refused: the setting named with the option that gave it, and for a number or a list the
+// value as typed (`typed`, else the core's): «počet listů (--sheets) musí být … do 40, ne
+// „41“.»
+Refusal settingRefusal(const ClassSetProblem& problem, const std::optional<QString>& typed) {
+    const QString value = typed.value_or(toQString(problem.value));
+    const auto range = [&](const QString& option) {
+        return QStringLiteral("%1 (--%2) musí být celé číslo od 1 do %3, ne „%4“.")
+            .arg(toQString(fieldName(problem.field)), option)
+            .arg(problem.limit)
+            .arg(value);
+    };
+    switch (problem.field) {
+        case ClassSetField::Sheets:
+            return refuse(range(QStringLiteral("sheets")));
+        case ClassSetField::Count:
+            return refuse(range(QStringLiteral("count")));
+        case ClassSetField::Separator:
+            return refuse(range(QStringLiteral("separator")));
+        case ClassSetField::AdaptedCount:
+            return refuse(range(QStringLiteral("adapted-count")));
+        case ClassSetField::Heading:
+            return refuse(
+                QStringLiteral("nadpis (--heading) smí mít nejvýše %1 znaků.").arg(problem.limit));
+        case ClassSetField::Adapted:
+            // A list that only names a sheet beyond the set is told which.
+            if (const std::optional<int> beyond =
+                    adaptedSheetBeyond(value.toStdString(), problem.limit)) {
+                return refuse(
+                    QStringLiteral("upravené listy (--adapted) jsou listy této sady, od 1 "
+                                   "do %1; list %2 v ní není.")
+                        .arg(problem.limit)
+                        .arg(*beyond));
+            }
+            // The command line's word for every sheet is "all", as its help says.
+            return refuse(QStringLiteral("upravené listy (--adapted) jsou čísla listů od 1 do %1 "
+                                         "jednotlivě nebo jako rozsahy oddělené čárkou, třeba "
+                                         "3, 7 nebo 3,7-8, nebo all, ne „%2“.")
+                              .arg(problem.limit)
+                              .arg(value));
+        case ClassSetField::Codes:
+            if (problem.value == "0") {
+                return refuse(QStringLiteral("seznam kódů (--codes) je prázdný."));
+            }
+            return refuse(QStringLiteral("seznam kódů (--codes) smí mít nejvýše %1 kódů, ne %2.")
+                              .arg(problem.limit)
+                              .arg(value));
+        case ClassSetField::Code:
+            return refuse(QStringLiteral("kód listu „%1“ není platný.").arg(value));
+        case ClassSetField::RepeatedCode:
+            return refuse(QStringLiteral("kód listu „%1“ je v seznamu kódů (--codes) dvakrát; "
+                                         "dva žáci nesmějí dostat stejný list.")
+                              .arg(value));
+        default:
+            break;
     }
-    return text;
-}
-
-// The core's refusal of a class-set setting as the command line says it: the option that
-// gave the setting named after the setting's name (for the heading, its first word), and for
-// a number the value as typed: «počet listů (--sheets) musí být … do 40, ne „41“.»
-Refusal settingRefusal(const ClassSetProblem& problem, const QString& option,
-                       const std::optional<QString>& typed) {
-    QString text = inLine(problem.text);
-    const QString name = toQString(fieldName(problem.field));
-    text.insert(name.isEmpty() ? text.indexOf(QLatin1Char(' ')) : name.size(),
-                QStringLiteral(" (--%1)").arg(option));
-    if (typed) {
-        text.chop(1);  // the full stop
-        text += QStringLiteral(", ne „%1“.").arg(*typed);
-    }
-    // The command line's word for every sheet is "all", as its help says.
-    text.replace(QStringLiteral("„všechny“"), QStringLiteral("all"));
-    return refuse(text);
+    // The dialog's sentence about kinds has no place here: --kinds is refused as typed first.
+    return refuse(QStringLiteral("druhy příkladů (--kinds) nejsou platné."));
 }
 
 // The arguments that are Ciferon's, without Qt's own options of a graphical program, which
@@ -341,10 +373,11 @@ std::variant<Sheet, Refusal> readCode(const QString& typed) {
     if (const auto sheet = readSheetCode(typed.toStdString())) {
         return *sheet;
     }
-    return refuse(inLine(codeRefusal(typed.toStdString())));
+    return refuse(QStringLiteral("kód listu „%1“ není platný.").arg(typed));
 }
 
 std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, const Options& o,
+                                             const std::string& heading, const PrintOptions& print,
                                              const PdfOutput& pdf) {
     ClassSetSettings settings;
     settings.sheets = numberOption(parser, o.sheets, classSetDefault);
@@ -354,7 +387,7 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
     const auto kinds =
         parser.isSet(o.kinds) ? readKindList(kindList.toStdString()) : std::optional(allKinds);
     settings.kinds = kinds.value_or(allKinds);
-    settings.heading = pdf.heading.toStdString();
+    settings.heading = heading;
     if (parser.isSet(o.adaptedCount) && !parser.isSet(o.adapted)) {
         return refuse(QStringLiteral("--adapted-count patří k --adapted SEZNAM."));
     }
@@ -366,19 +399,14 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
     const struct {
         ClassSetField field;
         const QCommandLineOption* option;
-    } numbers[] = {{ClassSetField::Sheets, &o.sheets},
-                   {ClassSetField::Count, &o.count},
-                   {ClassSetField::Separator, &o.separator},
-                   {ClassSetField::Adapted, &o.adapted},
-                   {ClassSetField::AdaptedCount, &o.adaptedCount}};
-    for (const auto& number : numbers) {
-        if (problem.field == number.field) {
-            // A sheet beyond the set is named by the sentence itself.
-            const bool named = number.field == ClassSetField::Adapted &&
-                               adaptedSheetBeyond(settings.adapted, settings.sheets);
-            return settingRefusal(
-                problem, number.option->names().constFirst(),
-                named ? std::nullopt : std::optional(parser.value(*number.option)));
+    } typed[] = {{ClassSetField::Sheets, &o.sheets},
+                 {ClassSetField::Count, &o.count},
+                 {ClassSetField::Separator, &o.separator},
+                 {ClassSetField::Adapted, &o.adapted},
+                 {ClassSetField::AdaptedCount, &o.adaptedCount}};
+    for (const auto& given : typed) {
+        if (problem.field == given.field) {
+            return settingRefusal(problem, parser.value(*given.option));
         }
     }
     if (!kinds) {
@@ -389,71 +417,45 @@ std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, c
                           .arg(kindList));
     }
     if (problem) {
-        return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
+        return settingRefusal(problem, std::nullopt);
     }
-    return SheetsTask{
-        settings.sheets,  settings.count,       settings.separator, settings.kinds, pdf,
-        settings.adapted, settings.adaptedCount};
+    return SheetsTask{settings, print, pdf};
 }
 
-std::variant<CodesTask, Refusal> readCodes(const QString& list, const PdfOutput& pdf,
+std::variant<CodesTask, Refusal> readCodes(const QString& list, const std::string& heading,
+                                           const PrintOptions& print, const PdfOutput& pdf,
                                            const std::optional<QString>& adapted) {
-    const QStringList typed =
-        list.trimmed().isEmpty() ? QStringList() : list.split(QLatin1Char(','));
-    ClassSetSettings settings;
-    settings.sheets = static_cast<int>(typed.size());
-    settings.heading = pdf.heading.toStdString();
-    settings.adapted = adapted.value_or(QString()).toStdString();
-    if (const ClassSetProblem problem = classSetProblem(settings)) {
-        if (problem.field == ClassSetField::Adapted) {
-            const bool named = adaptedSheetBeyond(settings.adapted, settings.sheets).has_value();
-            return settingRefusal(problem, QStringLiteral("adapted"),
-                                  named ? std::nullopt : adapted);
-        }
-        if (problem.field != ClassSetField::Sheets) {
-            return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
-        }
-        if (typed.isEmpty()) {
-            return refuse(QStringLiteral("seznam kódů (--codes) je prázdný."));
-        }
-        return refuse(QStringLiteral("seznam kódů (--codes) smí mít nejvýše %1 kódů, ne %2.")
-                          .arg(fieldMax(ClassSetField::Sheets))
-                          .arg(typed.size()));
+    auto read =
+        readClassSet(list.toStdString(), heading, adapted.value_or(QString()).toStdString(), print);
+    if (const auto* problem = std::get_if<ClassSetProblem>(&read)) {
+        return settingRefusal(*problem, problem->field == ClassSetField::Adapted
+                                            ? adapted
+                                            : std::optional<QString>());
     }
-    CodesTask task{{}, pdf};
-    if (adapted) {
-        const std::vector<bool> marked =
-            readAdaptedSheets(settings.adapted, settings.sheets).value_or(std::vector<bool>());
-        task.adapted.assign(marked.begin() + 1, marked.end());
-    }
-    for (const QString& code : typed) {
-        auto sheet = readCode(code.trimmed());
-        if (const auto* refusal = std::get_if<Refusal>(&sheet)) {
-            return *refusal;
-        }
-        task.sheets.push_back(std::get<Sheet>(sheet));
-    }
-    return task;
+    return CodesTask{std::get<ClassSet>(std::move(read)), pdf};
 }
 
 // The task of a mode from what it takes, or the refusal of what it takes.
 Reading readMode(const QCommandLineParser& parser, const Options& o, const Arguments& arguments,
-                 Mode mode, const std::optional<Sheet>& sheet, const PdfOutput& pdf) {
+                 Mode mode, const std::optional<Sheet>& sheet) {
+    const std::string heading = parser.value(o.heading).trimmed().toStdString();
+    const PrintOptions print{parser.isSet(o.duplex), parser.isSet(o.mistakes)};
+    const PdfOutput pdf{parser.value(o.pdf)};
     const auto asReading = [](auto read) {
         return std::visit([](auto& value) { return Reading(value); }, read);
     };
     switch (mode) {
         case Mode::Sheets:
-            return asReading(readSheets(parser, o, pdf));
+            return asReading(readSheets(parser, o, heading, print, pdf));
         case Mode::Codes:
             return asReading(readCodes(
-                parser.value(o.codes), pdf,
+                parser.value(o.codes), heading, print, pdf,
                 parser.isSet(o.adapted) ? std::optional(parser.value(o.adapted)) : std::nullopt));
         case Mode::CodePdf: {
             ClassSetSettings settings;
-            settings.heading = pdf.heading.toStdString();
+            settings.heading = heading;
             if (const ClassSetProblem problem = classSetProblem(settings)) {
-                return settingRefusal(problem, QStringLiteral("heading"), std::nullopt);
+                return settingRefusal(problem, std::nullopt);
             }
             // A sheet printed by its code is not numbered within a set: adapted, it is whole.
             if (parser.isSet(o.adapted) &&
@@ -463,7 +465,8 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                                    "ne „%1“.")
                         .arg(parser.value(o.adapted)));
             }
-            return Task{CodePdfTask{*sheet, pdf, parser.isSet(o.adapted)}};
+            return Task{
+                CodePdfTask{sheetAlone(*sheet, parser.isSet(o.adapted), heading, print), pdf}};
         }
         case Mode::CodeText:
             return Task{CodeTextTask{*sheet}};
@@ -503,13 +506,11 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
         }
         sheet = std::get<Sheet>(read);
     }
-    const PdfOutput pdf{parser.value(o.pdf), parser.value(o.heading).trimmed(),
-                        parser.isSet(o.duplex), parser.isSet(o.mistakes)};
-    Reading reading = readMode(parser, o, arguments, mode, sheet, pdf);
+    Reading reading = readMode(parser, o, arguments, mode, sheet);
     if (std::holds_alternative<Refusal>(reading)) {
         return reading;
     }
-    if (parser.isSet(o.pdf) && pdf.path.isEmpty()) {
+    if (parser.isSet(o.pdf) && parser.value(o.pdf).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru PDF."));
     }
     if (parser.isSet(o.check) && parser.value(o.check).isEmpty()) {

@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "classset/classset.h"
 #include "codes/sheet.h"
 
 namespace ciferon::cli {
@@ -19,12 +20,9 @@ inline constexpr int usageFault = 2;
 // A file or standard output that cannot be written, or a window without a display.
 inline constexpr int runFault = 1;
 
-// Where the sheets and their key go, and how.
+// Where the sheets and their key go; how they print is the class set's.
 struct PdfOutput {
-    QString path;     // "-" for standard output
-    QString heading;  // above every sheet and the key; may be empty
-    bool duplex = false;
-    bool mistakes = false;  // the key lists the wrong answers of common mistakes
+    QString path;  // "-" for standard output
     bool operator==(const PdfOutput&) const = default;
 };
 
@@ -45,31 +43,26 @@ struct VersionTask {
     bool operator==(const VersionTask&) const = default;
 };
 
-// --sheets N: a new class set with its key.
+// --sheets N: a new class set with its key, made as the settings ask (--adapted lists the
+// adapted sheets as typed, "all" for every one).
 struct SheetsTask {
-    int sheets = classSetDefault;
-    int count = sheetCountDefault;
-    int separator = sheetSeparatorDefault;
-    KindChoice kinds = allKinds;
+    ClassSetSettings settings;
+    PrintOptions print;
     PdfOutput pdf;
-    std::string adapted{};  // --adapted: the adapted sheets as listed, "all"; empty for none
-    int adaptedCount = 0;   // --adapted-count; 0: as many as on the other sheets
     bool operator==(const SheetsTask&) const = default;
 };
 
 // --codes A,B,C: exactly these sheets as a class set, "List 1 z N" to "List N z N".
 struct CodesTask {
-    std::vector<Sheet> sheets;
+    ClassSet set;
     PdfOutput pdf;
-    std::vector<bool> adapted{};  // --adapted: whether each sheet is adapted; empty for none
     bool operator==(const CodesTask&) const = default;
 };
 
-// --code KÓD --pdf SOUBOR: one sheet alone with its key.
+// --code KÓD --pdf SOUBOR: one sheet alone with its key, adapted whole with --adapted all.
 struct CodePdfTask {
-    Sheet sheet;
+    ClassSet set;  // the sheet alone (sheetAlone)
     PdfOutput pdf;
-    bool adapted = false;  // --adapted all
     bool operator==(const CodePdfTask&) const = default;
 };
 

@@ -44,11 +44,10 @@ int writeOut(const QByteArray& bytes) {
 }
 
 // The sheets and their key to the PDF file, or with "-" to standard output once complete.
-int writeSheets(const PdfOutput& pdf, const std::vector<PaperSheet>& sheets) {
-    const QString title = pdf.heading.isEmpty() ? QStringLiteral("Pracovní listy") : pdf.heading;
-    const auto draw = [&](QPagedPaintDevice& device) {
-        return printSheets(device, sheets, {pdf.heading, pdf.duplex, pdf.mistakes});
-    };
+int writeSheets(const PdfOutput& pdf, const ClassSet& set) {
+    const QString title = set.settings.heading.empty() ? QStringLiteral("Pracovní listy")
+                                                       : toQString(set.settings.heading);
+    const auto draw = [&set](QPagedPaintDevice& device) { return printClassSet(device, set); };
     if (pdf.path == QLatin1String("-")) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -84,27 +83,15 @@ int run(const VersionTask& /*task*/) {
 int run(const SheetsTask& task) {
     ClockRandom random;
     random.seed();
-    const ClassSetSettings settings{task.sheets, task.count,   task.separator,   task.kinds,
-                                    {},          task.adapted, task.adaptedCount};
-    return writeSheets(task.pdf, paperSheets(classSetOf(settings, random)));
+    return writeSheets(task.pdf, makeClassSet(task.settings, task.print, random));
 }
 
 int run(const CodesTask& task) {
-    std::vector<PaperSheet> sheets = paperSheets(task.sheets);
-    for (std::size_t i = 0; i < task.adapted.size(); ++i) {
-        if (task.adapted[i]) {
-            sheets[i].style = SheetStyle::Adapted;
-        }
-    }
-    return writeSheets(task.pdf, sheets);
+    return writeSheets(task.pdf, task.set);
 }
 
 int run(const CodePdfTask& task) {
-    PaperSheet sheet = paperSheet(task.sheet);
-    if (task.adapted) {
-        sheet.style = SheetStyle::Adapted;
-    }
-    return writeSheets(task.pdf, {sheet});
+    return writeSheets(task.pdf, task.set);
 }
 
 // Exactly what the copy button would put on the clipboard for that sheet.

@@ -14,36 +14,18 @@
 #include <vector>
 
 #include "classset/classset.h"
-#include "codes/sheet.h"
-#include "layout/layout.h"
 #include "page_type.h"
 
 namespace ciferon {
 
-// One pupil's sheet as it goes on paper: the core's, with its items.
-using PaperSheet = PrintSheet;
-
-// A sheet printed alone, as reopened by its code.
-PaperSheet paperSheet(const Sheet& sheet);
-// A class set, numbered "List 1 z N" to "List N z N".
-std::vector<PaperSheet> paperSheets(const std::vector<Sheet>& sheets);
-// A class set as the core makes it, its adapted sheets laid out adapted.
-std::vector<PaperSheet> paperSheets(const std::vector<ClassSetSheet>& sheets);
-
-struct PaperOptions {
-    QString heading;        // above every pupil's sheet and the key; may be empty
-    bool duplex = false;    // printed on both sides: every sheet starts on a new sheet of paper
-    bool mistakes = false;  // the key lists the wrong answers that common mistakes give
-};
-
-// Every pupil's sheet from a new page (heading, a line for name and date, its number and
+// A class set (or a sheet alone) with its key, as the core lays it out (classSetLayout):
+// every pupil's sheet from a new page (heading, a line for name and date, its number and
 // code, its exercises numbered in columns, no solutions), then from a new page the key:
 // "Výsledky", every sheet's number and code with its numbered results side by side, and
 // below them "Řešení", every sheet's numbered worked solutions. Two-sided, every sheet and
 // the key begin on the front of a new sheet of paper. False when the device could not start
 // or end the job.
-bool printSheets(QPagedPaintDevice& device, const std::vector<PaperSheet>& sheets,
-                 const PaperOptions& options);
+bool printClassSet(QPagedPaintDevice& device, const ClassSet& set);
 
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
 // the solutions from a new page. False as printSheets is.

@@ -10,6 +10,7 @@
 #include "arguments.h"
 #include "codes/items.h"
 #include "modes.h"
+#include "classset_refusals.h"
 
 namespace ciferon::cli {
 namespace {
@@ -24,6 +25,14 @@ Refusal refused(const char* why) {
     return {QStringLiteral("ciferon: ") + QString::fromUtf8(why), usageFault};
 }
 
+// The class set that the core reads from these codes, as a task's.
+ClassSet readSet(const char* codes, const std::string& heading = {}, const char* adapted = "",
+                 const PrintOptions& print = {}) {
+    auto read = readClassSet(codes, heading, adapted, print);
+    EXPECT_TRUE(std::holds_alternative<ClassSet>(read)) << codes;
+    return std::holds_alternative<ClassSet>(read) ? std::get<ClassSet>(read) : ClassSet{};
+}
+
 std::string describe(const Reading& reading) {
     if (const auto* refusal = std::get_if<Refusal>(&reading)) {
         return refusal->line.toStdString() + " (" + std::to_string(refusal->status) + ")";
@@ -34,9 +43,9 @@ std::string describe(const Reading& reading) {
 TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
     const Sheet golden = sheetOf("1DX2-DT93");
     const Sheet chosen = sheetOf("7AHD-EWGT-SSKE");
-    const Sheet other = sheetOf("4XY1-ZKRX");
-    const QString forty = QStringList(40, QStringLiteral("1DX2-DT93")).join(QLatin1Char(','));
-    const QString heading = QStringLiteral("5. A – opakování");
+    const QString forty = QString::fromStdString(testing::codesCases().at(0).codes);
+    const std::string headingText = "5. A – opakování";
+    const QString heading = QString::fromStdString(headingText);
     const QString tooLong = QString(81, QLatin1Char('x'));
     const struct {
         QStringList arguments;
@@ -48,20 +57,21 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--help", "--code", "NOTACODE"}, Task{HelpTask{}}},
         {{"-v"}, Task{VersionTask{}}},
         {{"--sheets", "3", "--pdf", "a.pdf"},
-         Task{SheetsTask{3, 20, 5, allKinds, {"a.pdf", {}, false, false}}}},
+         Task{SheetsTask{{3, 20, 5, allKinds, "", "", 0}, {}, {"a.pdf"}}}},
         {{"--sheets=3", "--count=7", "--separator", " 2 ", "--kinds=11,14-15", "--heading",
           "  " + heading + " ", "--duplex", "--pdf=-"},
-         Task{SheetsTask{3, 7, 2, 0x6400, {"-", heading, true, false}}}},
+         Task{SheetsTask{{3, 7, 2, 0x6400, headingText, "", 0}, {true, false}, {"-"}}}},
         {{"--codes", "1DX2-DT93, 4xy1zkrx,7AHD-EWGT-SSKE", "--pdf", "a.pdf"},
-         Task{CodesTask{{golden, other, chosen}, {"a.pdf", {}, false, false}}}},
-        {{"--codes", forty, "--heading", heading, "--pdf", "a.pdf"},
-         Task{CodesTask{std::vector<Sheet>(40, golden), {"a.pdf", heading, false, false}}}},
+         Task{CodesTask{readSet("1DX2-DT93,4XY1-ZKRX,7AHD-EWGT-SSKE"), {"a.pdf"}}}},
+        {{"--codes", forty, "--heading", " " + heading, "--duplex", "--pdf", "a.pdf"},
+         Task{CodesTask{readSet(forty.toUtf8().constData(), headingText, "", {true, false}),
+                        {"a.pdf"}}}},
         {{"--code", "7AHD-EWGT-SSKE", "--pdf", "a.pdf", "--duplex"},
-         Task{CodePdfTask{chosen, {"a.pdf", {}, true, false}}}},
-        {{"--code", "1DX2-DT93", "--pdf", "a.pdf", "--mistakes"},
-         Task{CodePdfTask{golden, {"a.pdf", {}, false, true}}}},
+         Task{CodePdfTask{sheetAlone(chosen, false, {}, {true, false}), {"a.pdf"}}}},
+        {{"--code", "1DX2-DT93", "--pdf", "a.pdf", "--mistakes", "--heading", heading},
+         Task{CodePdfTask{sheetAlone(golden, false, headingText, {false, true}), {"a.pdf"}}}},
         {{"--sheets", "2", "--mistakes", "--pdf", "a.pdf"},
-         Task{SheetsTask{2, 20, 5, allKinds, {"a.pdf", {}, false, true}}}},
+         Task{SheetsTask{{2, 20, 5, allKinds, "", "", 0}, {false, true}, {"a.pdf"}}}},
         {{"--code", "1DX2-DT93", "--text", "--mistakes"},
          refused("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
         {{"--code", "1DX2-DT93", "--check", "-", "--mistakes"},
@@ -71,13 +81,13 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         // code adapted whole.
         {{"--sheets", "8", "--adapted", "3,7-8", "--adapted-count", "6", "--count", "12", "--pdf",
           "a.pdf"},
-         Task{SheetsTask{8, 12, 5, allKinds, {"a.pdf", {}, false}, "3,7-8", 6}}},
+         Task{SheetsTask{{8, 12, 5, allKinds, "", "3,7-8", 6}, {}, {"a.pdf"}}}},
         {{"--sheets", "2", "--adapted=all", "--pdf", "a.pdf"},
-         Task{SheetsTask{2, 20, 5, allKinds, {"a.pdf", {}, false}, "all", 0}}},
+         Task{SheetsTask{{2, 20, 5, allKinds, "", "all", 0}, {}, {"a.pdf"}}}},
         {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "2", "--pdf", "a.pdf"},
-         Task{CodesTask{{golden, other}, {"a.pdf", {}, false}, {false, true}}}},
+         Task{CodesTask{readSet("1DX2-DT93,4XY1-ZKRX", {}, "2"), {"a.pdf"}}}},
         {{"--code", "1DX2-DT93", "--adapted", "all", "--pdf", "a.pdf"},
-         Task{CodePdfTask{golden, {"a.pdf", {}, false}, true}}},
+         Task{CodePdfTask{sheetAlone(golden, true), {"a.pdf"}}}},
         {{"--code", "1DX2-DT93", "--check", "-"}, Task{CodeCheckTask{golden, "-"}}},
         // Qt's own options, with their values, stay Qt's in every mode.
         {{"--code", "1DX2-DT93", "--text", "-style", "Fusion"}, Task{CodeTextTask{golden}}},
@@ -175,7 +185,7 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
         {{"--sheets", "5", "--adapted", "1", "--adapted-count", "0", "--pdf", "a.pdf"},
          refused("příkladů na upraveném listu (--adapted-count) musí být celé číslo od 1 do 20, "
                  "ne „0“.")},
-        // Codes: the core's refusal from a small letter; in a list, the first bad one.
+        // Codes: in a list, the first bad one; the shared table below has more.
         {{"--code", "K7M2-9QX4", "--pdf", "a.pdf"}, refused("kód listu „K7M2-9QX4“ není platný.")},
         {{"--codes", "1DX2-DT93,1DX2-DT94,K7M2", "--pdf", "a.pdf"},
          refused("kód listu „1DX2-DT94“ není platný.")},
@@ -265,6 +275,32 @@ TEST(CommandLine, CheckReportsAnswersOrRefusesTheFile) {
         if (const auto* refused = std::get_if<Refusal>(&report)) {
             EXPECT_EQ(refused->line.toStdString(),
                       std::get<Refusal>(row.expected).line.toStdString());
+// The class sets of given codes that the page's address accepts or refuses too (the shared
+// table): the same lists refused, in the command line's words, with status 2.
+TEST(CommandLine, ReadsTheListsOfCodesThatThePageReads) {
+    for (const testing::CodesCase& row : testing::codesCases()) {
+        if (row.line == "-") {
+            continue;  // the page's address alone
+        }
+        QStringList arguments{"ciferon", "--codes", QString::fromStdString(row.codes)};
+        if (!row.heading.empty()) {
+            arguments << "--heading" << QString::fromStdString(row.heading);
+        }
+        if (!row.adapted.empty()) {
+            arguments << "--adapted" << QString::fromStdString(row.adapted);
+        }
+        arguments << "--pdf"
+                  << "a.pdf";
+        const Reading reading = readArguments(arguments);
+        if (row.line.empty()) {
+            const auto* task = std::get_if<Task>(&reading);
+            ASSERT_TRUE(task && std::holds_alternative<CodesTask>(*task))
+                << row.name << ": " << describe(reading);
+            EXPECT_EQ(std::get<CodesTask>(*task).set,
+                      readSet(row.codes.c_str(), row.heading, row.adapted.c_str()));
+        } else {
+            EXPECT_TRUE(reading == Reading(refused(row.line.c_str())))
+                << row.name << "\n  gives " << describe(reading);
         }
     }
 }

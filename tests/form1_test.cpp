@@ -609,12 +609,14 @@ class Form1Test : public QObject {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
-        prompts.classSet = ClassSetRequest{.sheets = 3,
-                                           .count = 12,
-                                           .separator = 4,
-                                           .adapted = QStringLiteral("2"),
-                                           .adaptedCount = 6,
-                                           .output = ClassSetRequest::Output::Pdf};
+        ClassSetRequest request;
+        request.settings.sheets = 3;
+        request.settings.count = 12;
+        request.settings.separator = 4;
+        request.settings.adapted = "2";
+        request.settings.adaptedCount = 6;
+        request.output = ClassSetRequest::Output::Pdf;
+        prompts.classSet = request;
         form.printClassSet();
         const QString set = pdfPages(prompts.pdfPath).join(QLatin1Char('\f'));
         const QRegularExpression adaptedTitle(
@@ -663,11 +665,13 @@ class Form1Test : public QObject {
         Form1 form(prompts, random_);
         prompts.pdfPath = dir.filePath(QStringLiteral("set.pdf"));
         prompts.duplex = printed;
-        prompts.classSet = ClassSetRequest{.sheets = 2,
-                                           .count = 5,
-                                           .separator = 5,
-                                           .heading = QStringLiteral("5. A – opakování"),
-                                           .duplex = asked};
+        ClassSetRequest request;
+        request.settings.sheets = 2;
+        request.settings.count = 5;
+        request.settings.separator = 5;
+        request.settings.heading = "5. A – opakování";
+        request.print.duplex = asked;
+        prompts.classSet = request;
         form.printClassSet();
         QCOMPARE(prompts.presets, QList<bool>{asked});
         const QStringList pages = pdfPages(prompts.pdfPath);
@@ -685,7 +689,7 @@ class Form1Test : public QObject {
         ScriptedPrompts prompts;
         Form1 form(prompts, random_);
         prompts.pdfPath = dir.filePath(QStringLiteral("no such folder/set.pdf"));
-        prompts.classSet.emplace().count = 5;
+        prompts.classSet.emplace().settings.count = 5;
         form.printClassSet();
         prompts.answers = {QStringLiteral("5"), QStringLiteral("5")};
         form.generate();
@@ -876,7 +880,7 @@ class Form1Test : public QObject {
         QCOMPARE(topic->text(), QStringLiteral("Přednost násobení a dělení"));
         QCOMPARE(kind->text(), QStringLiteral("7. Rozdíl součinu a podílu"));
         QCOMPARE(topics(), QStringLiteral("2222"));
-        QCOMPARE(dialog.request().kinds, allKinds);
+        QCOMPARE(dialog.request().settings.kinds, allKinds);
 
         QTest::keyClick(kind, Qt::Key_Space);
         QCOMPARE(topics(), QStringLiteral("2122"));
@@ -889,7 +893,7 @@ class Form1Test : public QObject {
         for (const unsigned number : {3U, 4U, 5U, 6U, 7U, 8U, 11U, 12U}) {
             precedence |= 1U << number;
         }
-        QCOMPARE(dialog.request().kinds, KindChoice(allKinds & ~precedence));
+        QCOMPARE(dialog.request().settings.kinds, KindChoice(allKinds & ~precedence));
         QVERIFY(commandsEnabled());
         QVERIFY(!child<QLabel>(dialog, "noKinds")->isVisible());
 
@@ -904,7 +908,7 @@ class Form1Test : public QObject {
         child<QCheckBox>(dialog, "kind10")->click();
         QCOMPARE(topics(), QStringLiteral("0002"));
         QVERIFY(commandsEnabled());
-        QCOMPARE(dialog.request().kinds, KindChoice(1U << 10U));
+        QCOMPARE(dialog.request().settings.kinds, KindChoice(1U << 10U));
     }
 
     // "Upravené listy" and their count: the count follows the set's until it is set, goes no
@@ -953,8 +957,8 @@ class Form1Test : public QObject {
             QCOMPARE(buttonsAt(), at);
             QVERIFY(adaptedCount->isEnabled());
         }
-        QCOMPARE(dialog.request().adapted, QStringLiteral("24-25"));
-        QCOMPARE(dialog.request().adaptedCount, 0);
+        QCOMPARE(dialog.request().settings.adapted, std::string("24-25"));
+        QCOMPARE(dialog.request().settings.adaptedCount, 0);
 
         adaptedCount->setValue(8);
         child<QSpinBox>(dialog, "count")->setValue(30);
@@ -962,7 +966,7 @@ class Form1Test : public QObject {
         child<QSpinBox>(dialog, "count")->setValue(6);
         QCOMPARE(adaptedCount->value(), 6);
         QCOMPARE(adaptedCount->maximum(), 6);
-        QCOMPARE(dialog.request().adaptedCount, 6);
+        QCOMPARE(dialog.request().settings.adaptedCount, 6);
 
         ClassSetDialog again{dialog.request()};
         QCOMPARE(child<QLineEdit>(again, "adapted")->text(), QStringLiteral("24-25"));

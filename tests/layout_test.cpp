@@ -98,7 +98,7 @@ TEST(Layout, SheetsAndTheKeyFallOnTheirPages) {
         for (int i = 1; i <= row.sheets; ++i) {
             sheets.push_back(sheetOf(i, row.sheets, row.count, row.separator, row.digits));
         }
-        const Layout layout = sheetsLayout(sheets, {row.heading, row.duplex});
+        const Layout layout = sheetsLayout(sheets, row.heading, {row.duplex});
         std::vector<int> starts = row.sheetStarts;
         if (starts.empty()) {
             for (int i = 0; i < row.sheets; ++i) {
@@ -174,7 +174,7 @@ TEST(Layout, TheSolutionsBelowTheResultsOnlyWhereTheyFit) {
         for (int i = 1; i <= sheets; ++i) {
             set.push_back(sheetOf(i, sheets, 20, 5, 5));
         }
-        const Layout layout = sheetsLayout(set, {});
+        const Layout layout = sheetsLayout(set, {}, {});
         ASSERT_EQ(pagesWith(layout, "Řešení"), std::vector<int>{layout.solutionsStart});
         // The foot of the results: their last line, on the page of "Řešení" or the one before.
         const auto resultsPage = static_cast<std::size_t>(layout.solutionsStart);
@@ -299,7 +299,7 @@ TEST(Layout, TheKeyWithMistakesKeepsItsGridWithinItsPages) {
                 }
             }
             EXPECT_GT(expected, 100);
-            const Layout layout = sheetsLayout(sheets, {*row.heading, false, true});
+            const Layout layout = sheetsLayout(sheets, *row.heading, {false, true});
             int bracketed = 0;
             for (const Page& page : layout.pages) {
                 for (const TextRun& text : page.texts) {
@@ -328,7 +328,7 @@ TEST(Layout, AnAdaptedSheetIsLargerWithOneExerciseALineAndBoxes) {
     PrintSheet regular = sheet;
     regular.style = SheetStyle::Regular;
     regular.number = 2;
-    const Layout layout = sheetsLayout({sheet, regular}, {"5. A", false});
+    const Layout layout = sheetsLayout({sheet, regular}, "5. A", {});
     ASSERT_EQ(layout.sheetStarts, (std::vector<int>{0, 1}));
     const Page& page = layout.pages[0];
     std::vector<const TextRun*> lines;

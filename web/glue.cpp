@@ -3,11 +3,12 @@
 // when it creates it (askNumber and showResults); the run itself is the core's.
 #include <emscripten.h>
 
-#include <array>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "classset/classset.h"
@@ -15,10 +16,10 @@
 #include "codes/choice.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
-#include "layout/layout.h"
 #include "marking/check_session.h"
 #include "marking/mistakes.h"
 #include "marking/results.h"
+#include "page_api.h"
 #include "projection/projection.h"
 #include "run/fields.h"
 #include "run/run.h"
@@ -96,18 +97,6 @@ void refuseCode(const char* typed) {
     refuseInPage(ciferon::codeRefusal(typed).c_str());
 }
 
-// A teacher's list of kinds ("1-3,14") as the core reads it; no kind for anything else.
-ciferon::KindChoice chosenKinds(const char* list) {
-    return ciferon::readKindList(list).value_or(0);
-}
-
-// The class-set dialog's settings: the kinds as a teacher's list, the heading and the adapted
-// sheets as typed.
-ciferon::ClassSetSettings settingsOf(int sheets, int count, int separator, const char* kinds,
-                                     const char* heading, const char* adapted, int adaptedCount) {
-    return {sheets, count, separator, chosenKinds(kinds), heading, adapted, adaptedCount};
-}
-
 // A sheet's code and its two lists, for the fields.
 void handOver(const ciferon::Sheet& sheet) {
     const ciferon::Lists lists = ciferon::sheetLists(sheet);
@@ -115,111 +104,20 @@ void handOver(const ciferon::Sheet& sheet) {
                 lists.solutions.c_str());
 }
 
-// The class set that "Vytisknout…" prints next.
-std::vector<ciferon::PrintSheet>& kept() {
-    static std::vector<ciferon::PrintSheet> sheets;
-    return sheets;
+// The class set that "Vytisknout…" prints next, and the sheet last opened by its code, which
+// "Tisk…" prints alone.
+std::optional<ciferon::ClassSet>& kept() {
+    static std::optional<ciferon::ClassSet> set;
+    return set;
 }
 
-// The sheet last opened by its code, which "Tisk…" prints alone.
-ciferon::PrintSheet& opened() {
-    static ciferon::PrintSheet sheet;
+std::optional<ciferon::Sheet>& opened() {
+    static std::optional<ciferon::Sheet> sheet;
     return sheet;
 }
 
-// A class set numbered "List 1 z N" to "List N z N", its adapted sheets laid out adapted,
-// kept for printing.
-void keepSet(const std::vector<ciferon::ClassSetSheet>& sheets) {
-    kept().clear();
-    for (const ciferon::ClassSetSheet& sheet : sheets) {
-        kept().push_back(
-            {ciferon::sheetCode(sheet.sheet), static_cast<int>(kept().size()) + 1,
-             static_cast<int>(sheets.size()), ciferon::sheetItems(sheet.sheet),
-             sheet.adapted ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular});
-    }
-}
-
-void appendQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            out += ' ';
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
-// A number in pt to a thousandth, without printf, which the module would otherwise carry.
-void appendNumber(std::string& out, double number) {
-    auto thousandths = static_cast<long long>(number * 1000 + (number < 0 ? -0.5 : 0.5));
-    if (thousandths < 0) {
-        out += '-';
-        thousandths = -thousandths;
-    }
-    const std::string fraction = std::to_string(1000 + thousandths % 1000);
-    out += std::to_string(thousandths / 1000);
-    out += '.';
-    out += fraction.substr(1);
-}
-
-// The core's layout as JSON for the page, which only draws it: every face with its family,
-// weight, ascent and height in em; every page with its texts [text, face, pt, x, y] (the
-// left end of the baseline, in pt from the printable area's corner) and rules [x1, y1, x2,
-// y2]; the rules' width and the area's size in pt.
-std::string layoutJson(const ciferon::Layout& layout) {
-    using ciferon::Face;
-    std::string out = "{\"faces\":[";
-    constexpr std::array faces{Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold};
-    for (const Face face : faces) {
-        const bool sans = face == Face::Sans || face == Face::SansBold;
-        out += face == Face::Serif ? "" : ",";
-        out += sans ? "{\"sans\":true" : "{\"sans\":false";
-        out += face == Face::SerifBold || face == Face::SansBold ? ",\"bold\":true"
-                                                                 : ",\"bold\":false";
-        out += ",\"ascent\":";
-        appendNumber(out, ciferon::ascentOf(face, 1));
-        out += ",\"height\":";
-        appendNumber(out, ciferon::ascentOf(face, 1) + ciferon::descentOf(face, 1));
-        out += '}';
-    }
-    out += "],\"rule\":";
-    appendNumber(out, ciferon::ruleWidth);
-    out += ",\"width\":";
-    appendNumber(out, ciferon::pageWidth);
-    out += ",\"height\":";
-    appendNumber(out, ciferon::pageHeight);
-    out += ",\"pages\":[";
-    for (const ciferon::Page& page : layout.pages) {
-        out += &page == layout.pages.data() ? "{\"texts\":[" : ",{\"texts\":[";
-        for (const ciferon::TextRun& text : page.texts) {
-            out += &text == page.texts.data() ? "[" : ",[";
-            appendQuoted(out, text.text);
-            out += ',';
-            out += std::to_string(static_cast<int>(text.face));
-            for (const double number : {text.points, text.x, text.y}) {
-                out += ',';
-                appendNumber(out, number);
-            }
-            out += ']';
-        }
-        out += "],\"rules\":[";
-        for (const ciferon::Rule& rule : page.rules) {
-            out += &rule == page.rules.data() ? "[" : ",[";
-            for (const double number : {rule.x1, rule.y1, rule.x2, rule.y2}) {
-                appendNumber(out, number);
-                out += ',';
-            }
-            out.back() = ']';
-        }
-        out += "]}";
-    }
-    out += "]}";
-    return out;
+void layOut(const ciferon::ClassSet& set) {
+    layoutToPage(ciferon::page::layoutJson(ciferon::classSetLayout(set)).c_str());
 }
 
 class PageHost final : public ciferon::RunHost {
@@ -266,8 +164,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int openSheet(const char* typed, const char* exe
     }
     placed() = ciferon::sheetLists(*sheet);
     handOver(*sheet);
-    opened() = {ciferon::sheetCode(*sheet), 0, 0, ciferon::sheetItems(*sheet),
-                ciferon::SheetStyle::Regular};
+    opened() = *sheet;
     return 1;
 }
 
@@ -291,61 +188,54 @@ extern "C" EMSCRIPTEN_KEEPALIVE void help() {
 extern "C" EMSCRIPTEN_KEEPALIVE int checkClassSet(int sheets, int count, int separator,
                                                   const char* kinds, const char* heading,
                                                   const char* adapted, int adaptedCount) {
-    const ciferon::ClassSetProblem problem = ciferon::classSetProblem(
-        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount));
+    const ciferon::ClassSetProblem problem = ciferon::classSetProblem(ciferon::page::dialogSettings(
+        sheets, count, separator, kinds, heading, adapted, adaptedCount));
     problemToPage(problem.text.c_str());
     return problem ? 0 : 1;
 }
 
 // "Pracovní listy pro třídu…": makes a class set of the kinds listed as a teacher numbers them
-// ("1-3,14"), with the adapted sheets listed so ("3, 7", "všechny") and their count, seeded
-// from the clock, and keeps it for printSheets(); returns 0 when the core's check refuses the
-// settings.
+// ("1-3,14"), with the adapted sheets listed so ("3, 7", "všechny") and their count, under the
+// heading, one-sided or two-sided (`duplex`), with the common mistakes in the key or not
+// (`mistakes`), seeded from the clock, and keeps it for printSheets(); returns 0 when the
+// core's check refuses the settings.
 extern "C" EMSCRIPTEN_KEEPALIVE int classSet(int sheets, int count, int separator,
                                              const char* kinds, const char* heading,
-                                             const char* adapted, int adaptedCount) {
-    const ciferon::ClassSetSettings settings =
-        settingsOf(sheets, count, separator, kinds, heading, adapted, adaptedCount);
+                                             const char* adapted, int adaptedCount, int duplex,
+                                             int mistakes) {
+    const ciferon::ClassSetSettings settings = ciferon::page::dialogSettings(
+        sheets, count, separator, kinds, heading, adapted, adaptedCount);
     if (ciferon::classSetProblem(settings)) {
         return 0;
     }
     clockRandom().seed();
-    keepSet(ciferon::classSetOf(settings, clockRandom()));
+    kept() = ciferon::makeClassSet(settings, {duplex != 0, mistakes != 0}, clockRandom());
     return 1;
 }
 
-// A class set of exactly these codes, separated by commas, in this order, the sheets listed in
-// `adapted` ("2", "1,3", "všechny"; empty for none) laid out adapted, kept for printSheets();
-// returns 0, keeping nothing, when a code or the list is not valid.
-extern "C" EMSCRIPTEN_KEEPALIVE int classSetOfCodes(const char* codes, const char* adapted) {
-    std::vector<ciferon::ClassSetSheet> sheets;
-    std::string_view rest(codes);
-    while (!rest.empty()) {
-        const std::size_t end = rest.find(',');
-        const auto sheet = ciferon::readSheetCode(rest.substr(0, end));
-        if (!sheet) {
-            return 0;
-        }
-        sheets.push_back({*sheet, false});
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+// The kept class set with its key, laid out by the core page by page and handed to the page
+// to draw (takeLayout).
+extern "C" EMSCRIPTEN_KEEPALIVE void printSheets() {
+    if (kept()) {
+        layOut(*kept());
     }
-    const auto marked = ciferon::readAdaptedSheets(adapted, static_cast<int>(sheets.size()));
-    if (sheets.empty() || !marked) {
-        return 0;
-    }
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-        sheets[i].adapted = marked->at(i + 1);
-    }
-    keepSet(sheets);
-    return 1;
 }
 
-// The kept sheets with their key under `heading`, one-sided or two-sided (`duplex`), with the
-// common mistakes in the key or not (`mistakes`), laid out by the core page by page and handed to
-// the page to draw (takeLayout).
-extern "C" EMSCRIPTEN_KEEPALIVE void printSheets(const char* heading, int duplex, int mistakes) {
-    layoutToPage(
-        layoutJson(ciferon::sheetsLayout(kept(), {heading, duplex != 0, mistakes != 0})).c_str());
+// The address's fragment after "#": a class set of exactly the codes of "print=", as the
+// command line's --codes makes it, laid out and handed to the page to draw (takeLayout);
+// returns 1. An address that the core refuses is refused through the page (refuse), nothing
+// laid out, and gives -1; one that asks for no printing gives 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int printAddress(const char* fragment) {
+    const auto read = ciferon::page::readPrintAddress(fragment);
+    if (const auto* refusal = std::get_if<ciferon::page::AddressRefusal>(&read)) {
+        refuseInPage(refusal->text.c_str());
+        return -1;
+    }
+    if (const auto* set = std::get_if<ciferon::ClassSet>(&read)) {
+        layOut(*set);
+        return 1;
+    }
+    return 0;
 }
 
 // The two fields as they stand, edits included, laid out by the core's list layout as the
@@ -357,9 +247,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void printLists(const char* exercises, const cha
 // "Tisk…" of the sheet last opened by its code, alone with its key, laid out adapted when
 // `adapted` ("Upravený list"), and handed to the page to draw (takeLayout).
 extern "C" EMSCRIPTEN_KEEPALIVE void printOpened(int adapted) {
-    ciferon::PrintSheet sheet = opened();
-    sheet.style = adapted != 0 ? ciferon::SheetStyle::Adapted : ciferon::SheetStyle::Regular;
-    layoutToPage(layoutJson(ciferon::sheetsLayout({sheet}, {"", false})).c_str());
+    if (opened()) {
+        layOut(ciferon::sheetAlone(*opened(), adapted != 0));
+    }
 }
 
 // Whether the fields, as the page holds them, still hold the sheet last opened by its code
@@ -449,28 +339,12 @@ ciferon::CheckSession& check() {
     return session;
 }
 
-// The counted marks as one letter an exercise (u: not answered, r: right, w: wrong, n: not
-// readable), their
-// texts, whether each offers its solution (1 or 0) and the summary.
+// The marks as they count, their texts, whether each offers its solution and the summary
+// (takeMarks).
 void marksOut() {
-    const ciferon::CheckSession& session = check();
-    std::string letters;
-    std::string texts;
-    std::string offers;
-    for (std::size_t i = 0; i < session.size(); ++i) {
-        if (i > 0) {
-            texts += '\n';
-        }
-        const ciferon::MarkedAnswer marked = session.mark(i);
-        const ciferon::Mark mark = marked.mark;
-        letters += mark == ciferon::Mark::Right        ? 'r'
-                   : mark == ciferon::Mark::Wrong      ? 'w'
-                   : mark == ciferon::Mark::Unreadable ? 'n'
-                                                       : 'u';
-        texts += ciferon::markText(marked);
-        offers += session.offersSolution(i) ? '1' : '0';
-    }
-    marksToPage(letters.c_str(), texts.c_str(), offers.c_str(), session.summary().c_str());
+    const ciferon::page::MarksText marks = ciferon::page::marksText(check());
+    marksToPage(marks.letters.c_str(), marks.texts.c_str(), marks.offers.c_str(),
+                marks.summary.c_str());
 }
 
 }  // namespace
@@ -514,18 +388,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
 // answer and the remainder (empty where the result has none); missing lines are empty. Hands
 // the marks as they count and the summary to the page (takeMarks).
 extern "C" EMSCRIPTEN_KEEPALIVE void markAnswers(const char* answers) {
-    std::string_view rest(answers);
-    const auto nextLine = [&rest] {
-        const std::size_t end = rest.find('\n');
-        const std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        return line;
-    };
-    ciferon::CheckSession& session = check();
-    for (std::size_t i = 0; i < session.size(); ++i) {
-        const std::string_view answer = nextLine();
-        session.evaluate(i, answer, nextLine());
-    }
+    ciferon::page::evaluateAnswerLines(check(), answers);
     marksOut();
 }
 
@@ -598,7 +461,7 @@ std::unique_ptr<ciferon::Projection>& projection() {
 // The dialog's request, the kinds as a teacher's list.
 ciferon::ProjectionRequest projectionRequest(int count, int seconds, const char* kinds,
                                              const char* code) {
-    return {count, seconds, chosenKinds(kinds), code};
+    return {count, seconds, ciferon::page::chosenKinds(kinds), code};
 }
 
 void projectionOut() {
@@ -647,11 +510,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int startProjection(int count, int seconds, cons
         return 0;
     }
     projection() = std::make_unique<ciferon::Projection>(*chosen.sheet, request.seconds);
-    std::string cells;
-    for (const ciferon::ResultCell& cell : ciferon::resultCells(projection()->items())) {
-        cells.append(cells.empty() ? "" : "\n").append(cell.label).append("\t").append(cell.text);
-    }
-    resultsToPage(std::string(ciferon::resultsTitle).c_str(), cells.c_str(),
+    resultsToPage(std::string(ciferon::resultsTitle).c_str(),
+                  ciferon::page::resultCellLines(projection()->items()).c_str(),
                   ciferon::resultsPerRow(static_cast<int>(projection()->items().size())),
                   std::string(ciferon::pausedText).c_str());
     projectionOut();

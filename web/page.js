@@ -278,29 +278,21 @@
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
   function printClassSet(event) {
     if (event.submitter?.value !== "print") return;
-    if (!withSettings(core._classSet)) return;
     const duplex = byId("duplex").checked ? 1 : 0;
     const mistakes = byId("mistakes").checked ? 1 : 0;
-    withText(byId("heading").value.trim(), (heading) => core._printSheets(heading, duplex, mistakes));
+    if (!withSettings((...settings) => core._classSet(...settings, duplex, mistakes))) return;
+    core._printSheets();
     dialog.close();
     window.print();
   }
 
   // An address ending in "#print=CODE,CODE…" (with "&heading=…", "&duplex=1", "&mistakes=1"
-  // and "&adapted=2,3"
-  // where wanted)
-  // lays out a class set of exactly these codes for the browser's Print, as the command line's
-  // --codes does: the same sheets, the same pages.
+  // and "&adapted=2,3" where wanted) lays out a class set of exactly these codes for the
+  // browser's Print, as the command line's --codes does: the same sheets, the same pages. The
+  // core reads the address and refuses what --codes refuses, through the page's alert; then
+  // nothing of it is laid out, and Print gives the fields.
   function printFromAddress() {
-    const asked = new URLSearchParams(location.hash.slice(1));
-    const codes = asked.get("print");
-    if (!codes) return;
-    const made = withText(codes, (pointer) =>
-      withText(asked.get("adapted") ?? "", (adapted) => core._classSetOfCodes(pointer, adapted)));
-    if (!made) return;
-    const duplex = asked.get("duplex") === "1" ? 1 : 0;
-    const mistakes = asked.get("mistakes") === "1" ? 1 : 0;
-    withText(asked.get("heading") ?? "", (heading) => core._printSheets(heading, duplex, mistakes));
+    if (withText(location.hash.slice(1), (fragment) => core._printAddress(fragment)) < 0) mirror();
   }
 
   byId("Command2").addEventListener("click", copyToClipboard);
@@ -354,7 +346,7 @@
         },
         takeKind: addKind,
         takeProblem: showProblem,
-        // The core's refusal of a code, as the page says it.
+        // The core's refusal of a code or of a print address, as the page says it.
         refuse: (text) => window.alert(text),
         confirm: (question) => window.confirm(question),
         // The help's sections, as the core hands them over for "Nápověda".

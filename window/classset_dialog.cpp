@@ -25,29 +25,30 @@ QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int val
 
 ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Pracovní listy pro třídu"));
-    sheets_ = numberField(this, QStringLiteral("sheets"), classSetMax, initial.sheets);
-    count_ = numberField(this, QStringLiteral("count"), sheetCountMax, initial.count);
+    const ClassSetSettings& settings = initial.settings;
+    sheets_ = numberField(this, QStringLiteral("sheets"), classSetMax, settings.sheets);
+    count_ = numberField(this, QStringLiteral("count"), sheetCountMax, settings.count);
     separator_ =
-        numberField(this, QStringLiteral("separator"), sheetSeparatorMax, initial.separator);
-    heading_ = new QLineEdit(initial.heading, this);
+        numberField(this, QStringLiteral("separator"), sheetSeparatorMax, settings.separator);
+    heading_ = new QLineEdit(toQString(settings.heading), this);
     heading_->setObjectName(QStringLiteral("heading"));
     heading_->setMaxLength(headingMax);
     heading_->setPlaceholderText(QStringLiteral("například 5. A – opakování"));
-    adapted_ = new QLineEdit(initial.adapted, this);
+    adapted_ = new QLineEdit(toQString(settings.adapted), this);
     adapted_->setObjectName(QStringLiteral("adapted"));
     adapted_->setPlaceholderText(QStringLiteral("např. 3, 7 nebo všechny"));
     adapted_->setToolTip(
         QStringLiteral("Listy větším písmem, s více místem a po jednom příkladu na řádku"));
-    adaptedCount_ = numberField(this, QStringLiteral("adaptedCount"), initial.count,
-                                initial.adaptedCount > 0 ? initial.adaptedCount : initial.count);
-    adaptedCountFollows_ = initial.adaptedCount <= 0;
+    adaptedCount_ = numberField(this, QStringLiteral("adaptedCount"), settings.count,
+                                settings.adaptedCount > 0 ? settings.adaptedCount : settings.count);
+    adaptedCountFollows_ = settings.adaptedCount <= 0;
     duplex_ = new QCheckBox(QStringLiteral("Oboustranný tisk"), this);
     duplex_->setObjectName(QStringLiteral("duplex"));
-    duplex_->setChecked(initial.duplex);
+    duplex_->setChecked(initial.print.duplex);
     duplex_->setToolTip(QStringLiteral("Každý žákovský list i řešení začne na novém papíře"));
     mistakes_ = new QCheckBox(QStringLiteral("V klíči uvést časté chyby"), this);
     mistakes_->setObjectName(QStringLiteral("mistakes"));
-    mistakes_->setChecked(initial.mistakes);
+    mistakes_->setChecked(initial.print.mistakes);
     mistakes_->setToolTip(QStringLiteral("U výsledků v klíči chybné výsledky častých chyb"));
 
     auto* form = new QFormLayout;
@@ -65,7 +66,7 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
     form->addRow(duplex_);
     form->addRow(mistakes_);
 
-    kinds_ = new KindChoiceBox(initial.kinds, this);
+    kinds_ = new KindChoiceBox(settings.kinds, this);
     connect(kinds_, &KindChoiceBox::changed, this, &ClassSetDialog::showChoice);
     noKinds_ = new QLabel(this);
     noKinds_->setObjectName(QStringLiteral("noKinds"));
@@ -141,16 +142,16 @@ void ClassSetDialog::finish(ClassSetRequest::Output output) {
 
 ClassSetRequest ClassSetDialog::request() const {
     ClassSetRequest request;
-    request.sheets = sheets_->value();
-    request.count = count_->value();
-    request.separator = separator_->value();
-    request.kinds = kinds_->chosen();
-    request.heading = heading_->text().trimmed();
-    request.adapted = adapted_->text().trimmed();
-    request.adaptedCount = adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(),
-                                               adapted_->text().toStdString());
-    request.duplex = duplex_->isChecked();
-    request.mistakes = mistakes_->isChecked();
+    ClassSetSettings& settings = request.settings;
+    settings.sheets = sheets_->value();
+    settings.count = count_->value();
+    settings.separator = separator_->value();
+    settings.kinds = kinds_->chosen();
+    settings.heading = heading_->text().trimmed().toStdString();
+    settings.adapted = adapted_->text().trimmed().toStdString();
+    settings.adaptedCount = adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(),
+                                                settings.adapted);
+    request.print = {duplex_->isChecked(), mistakes_->isChecked()};
     request.output = output_;
     return request;
 }

@@ -308,41 +308,37 @@ void Form1::printClassSet() {
     // The sheets a preview showed are the ones then printed or saved, unless the dialog asks
     // for other sheets: another number of them, count, group size, choice of kinds or adapted
     // sheets.
-    std::vector<ClassSetSheet> set;
-    std::optional<ClassSetSettings> madeFor;
+    std::optional<ClassSet> set;
     while (const auto request = prompts_.askClassSet(this, lastClassSet_)) {
         lastClassSet_ = *request;
-        ClassSetSettings settings{request->sheets,
-                                  request->count,
-                                  request->separator,
-                                  request->kinds,
-                                  {},
-                                  request->adapted.toStdString(),
-                                  request->adaptedCount};
-        if (!madeFor || madeFor->sheets != settings.sheets || madeFor->count != settings.count ||
-            madeFor->separator != settings.separator || madeFor->kinds != settings.kinds ||
-            madeFor->adapted != settings.adapted ||
-            madeFor->adaptedCount != settings.adaptedCount) {
-            random_.seed();
-            set = classSetOf(settings, random_);
-            madeFor = settings;
-        }
-        const std::vector<PaperSheet> sheets = paperSheets(set);
-        const QString heading = request->heading;
-        const bool mistakes = request->mistakes;
-        const auto draw = [&sheets, &heading, mistakes](QPagedPaintDevice& device, bool duplex) {
-            return printSheets(device, sheets, {heading, duplex, mistakes});
+        // The heading only titles the sheets: a new one keeps them.
+        const auto sameSheets = [](ClassSetSettings made, ClassSetSettings asked) {
+            made.heading.clear();
+            asked.heading.clear();
+            return made == asked;
         };
+        if (!set || !sameSheets(set->settings, request->settings)) {
+            random_.seed();
+            set = makeClassSet(request->settings, request->print, random_);
+        }
+        set->settings.heading = request->settings.heading;
+        set->print = request->print;
+        const auto draw = [&set](QPagedPaintDevice& device, bool duplex) {
+            ClassSet printed = *set;
+            printed.print.duplex = duplex;
+            return ciferon::printClassSet(device, printed);
+        };
+        const bool duplex = request->print.duplex;
         switch (request->output) {
             case ClassSetRequest::Output::Pdf:
                 savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
-                        [&](QPagedPaintDevice& device) { return draw(device, request->duplex); });
+                        [&](QPagedPaintDevice& device) { return draw(device, duplex); });
                 return;
             case ClassSetRequest::Output::Print:
-                print(QStringLiteral("Pracovní listy"), draw, request->duplex);
+                print(QStringLiteral("Pracovní listy"), draw, duplex);
                 return;
             case ClassSetRequest::Output::Preview:
-                if (preview(QStringLiteral("Pracovní listy"), draw, request->duplex)) {
+                if (preview(QStringLiteral("Pracovní listy"), draw, duplex)) {
                     return;
                 }
                 break;  // back to the dialog
@@ -441,11 +437,8 @@ std::optional<Sheet> Form1::shownSheet() const {
 
 bool Form1::paintFields(QPagedPaintDevice& device, bool duplex) const {
     if (const auto sheet = shownSheet()) {
-        PaperSheet paper = paperSheet(*sheet);
-        if (adaptedPrint_->isChecked()) {
-            paper.style = SheetStyle::Adapted;
-        }
-        return printSheets(device, {paper}, {QString(), duplex});
+        return ciferon::printClassSet(device,
+                                      sheetAlone(*sheet, adaptedPrint_->isChecked(), {}, {duplex}));
     }
     return printLists(device, fieldText(0), fieldText(1));
 }

@@ -48,12 +48,12 @@ std::vector<doc::Group> exerciseGroups(const PrintSheet& sheet) {
 
 // A pupil's sheet: from a new sheet of paper its top, then its exercises.
 void appendSheet(std::vector<doc::Block>& blocks, const PrintSheet& sheet,
-                 const std::string& heading) {
+                 std::string_view heading) {
     const Face face = sheetFace(sheet.style);
     const double points = sheetPoints(sheet.style);
     blocks.emplace_back(doc::Break{true, doc::Part::Sheet});
     if (!heading.empty()) {
-        blocks.emplace_back(doc::Heading{heading, boldOf(face), 16 * (points / 12)});
+        blocks.emplace_back(doc::Heading{std::string(heading), boldOf(face), 16 * (points / 12)});
     }
     blocks.emplace_back(
         doc::NameLine{std::string(nameLabel()), std::string(dateLabel()), face, points});
@@ -108,11 +108,12 @@ doc::Columns listColumns(std::string_view list) {
 
 }  // namespace
 
-Document sheetsDocument(const std::vector<PrintSheet>& sheets, const PrintOptions& options) {
+Document sheetsDocument(const std::vector<PrintSheet>& sheets, std::string_view heading,
+                        const PrintOptions& options) {
     Document document;
     std::vector<doc::Block>& blocks = document.blocks;
     for (const PrintSheet& sheet : sheets) {
-        appendSheet(blocks, sheet, options.heading);
+        appendSheet(blocks, sheet, heading);
     }
 
     // The key: every sheet's results side by side for marking, then its worked solutions.
@@ -162,12 +163,12 @@ Document sheetsDocument(const std::vector<PrintSheet>& sheets, const PrintOption
     }
     blocks.emplace_back(doc::Break{true, doc::Part::None});
     blocks.emplace_back(doc::Section{doc::Part::Results,
-                                     {resultsHeading(options.heading), Face::SerifBold, 14},
+                                     {resultsHeading(heading), Face::SerifBold, 14},
                                      std::move(notes),
                                      std::move(results)});
     if (!solutions.groups.empty()) {
         blocks.emplace_back(doc::Section{doc::Part::Solutions,
-                                         {solutionsHeading(options.heading), Face::SerifBold, 14},
+                                         {solutionsHeading(heading), Face::SerifBold, 14},
                                          {},
                                          std::move(solutions)});
     }

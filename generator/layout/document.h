@@ -27,12 +27,13 @@ struct PrintSheet {
     SheetStyle style = SheetStyle::Regular;
 };
 
+// How a printout is made, beside what it prints; its heading is the class set's.
 struct PrintOptions {
-    std::string heading;  // above every pupil's sheet and the key; may be empty
     bool duplex = false;  // printed on both sides: every sheet and the key start on a front page
     // Each result in the key followed by the wrong answers that common mistakes give for it,
     // «7. 21 [Z 48]», with the letters' legend under the heading "Výsledky".
     bool mistakes = false;
+    bool operator==(const PrintOptions&) const = default;
 };
 
 namespace doc {
@@ -164,8 +165,10 @@ struct Document {
 // in, "List k z N", "Kód: …", its exercises numbered in groups), then from a new sheet of
 // paper the key: "Výsledky" (with the letters' legend where the key lists common mistakes)
 // with every sheet's results as a row of the table, and "Řešení" with every sheet's numbered
-// worked solutions under its title.
-Document sheetsDocument(const std::vector<PrintSheet>& sheets, const PrintOptions& options);
+// worked solutions under its title. The heading (may be empty) stands above every pupil's
+// sheet and the key.
+Document sheetsDocument(const std::vector<PrintSheet>& sheets, std::string_view heading,
+                        const PrintOptions& options);
 
 // The two lists as the fields hold them, edits included: the exercises in groups between empty
 // lines, then from a new page the solutions; lines are CR LF or LF.

@@ -299,8 +299,9 @@ Layout paginate(const Document& document, bool duplex) {
     return layout;
 }
 
-Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& options) {
-    return paginate(sheetsDocument(sheets, options), options.duplex);
+Layout sheetsLayout(const std::vector<PrintSheet>& sheets, std::string_view heading,
+                    const PrintOptions& options) {
+    return paginate(sheetsDocument(sheets, heading, options), options.duplex);
 }
 
 Layout listsLayout(std::string_view exercises, std::string_view solutions) {

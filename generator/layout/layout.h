@@ -25,7 +25,8 @@ namespace ciferon {
 Layout paginate(const Document& document, bool duplex);
 
 // The pages of sheetsDocument() and of listsDocument().
-Layout sheetsLayout(const std::vector<PrintSheet>& sheets, const PrintOptions& options);
+Layout sheetsLayout(const std::vector<PrintSheet>& sheets, std::string_view heading,
+                    const PrintOptions& options);
 Layout listsLayout(std::string_view exercises, std::string_view solutions);
 
 }  // namespace ciferon

@@ -5,7 +5,7 @@
 //   node page_test.mjs ENGINE PAGE CLIPBOARD_CHECK PROGRAM     (ENGINE: chromium, firefox, webkit)
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { after, before, test } from "node:test";
@@ -22,6 +22,14 @@ import { launch } from "./engines.mjs";
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
 const sheetsPdfCheck = join(dirname(fileURLToPath(import.meta.url)), "..", "sheets_pdf_check.sh");
+// The class sets of given codes that the command line's --codes and the page's #print= both
+// accept or refuse (tests/data/classset_refusals.tsv, which the native tests read too).
+const codesCases = readFileSync(join(dirname(fileURLToPath(import.meta.url)), "..", "data",
+  "classset_refusals.tsv"), "utf8").split("\n").filter((line) => line !== "" && !line.startsWith("#"))
+  .map((line) => {
+    const [name, codes, heading, adapted, addressRest, sentence] = line.split("\t");
+    return { name, codes, heading, adapted, addressRest, sentence };
+  });
 const pageUrl = pathToFileURL(pagePath).href;
 const work = mkdtempSync(join(tmpdir(), `ciferon-${engineName}-`));
 const countQuestion = "Kolik příkladů? (max.200)";
@@ -639,6 +647,35 @@ test("a class set of given codes from the command line and from the page", print
   assert.match(keyOf(page), /\[D 29; J 21\]/);
   assert.equal(keyOf(page).replace(/\s+/g, " "), keyOf(withMistakes).replace(/\s+/g, " "));
   await engine.evaluate(() => history.replaceState(null, "", location.href.split("#")[0]));
+});
+
+// The page's address refuses the lists that --codes refuses, with the core's sentence in an
+// alert, and lays nothing of them out; the others it lays out.
+test("a print address is accepted or refused as --codes is", async () => {
+  await engine.evaluate(() => {
+    window.alerts = [];
+    window.ciferonAlert = window.alert;
+    window.alert = (text) => window.alerts.push(text);
+  });
+  for (const { name, codes, heading, adapted, addressRest, sentence } of codesCases) {
+    const address = [`print=${encodeURIComponent(codes)}`,
+      ...(heading ? [`heading=${encodeURIComponent(heading)}`] : []),
+      ...(adapted ? [`adapted=${encodeURIComponent(adapted)}`] : [])].join("&") + addressRest;
+    await engine.evaluate((hash) => {
+      document.body.classList.remove("sheets");
+      window.alerts.length = 0;
+      location.hash = hash;
+    }, address);
+    await engine.waitFor(() => window.alerts.length > 0 || document.body.classList.contains("sheets"));
+    const [alerts, laidOut] = await engine.evaluate(() =>
+      [[...window.alerts], document.body.classList.contains("sheets")]);
+    assert.deepEqual(alerts, sentence ? [sentence] : [], name);
+    assert.equal(laidOut, !sentence, name);
+  }
+  await engine.evaluate(() => {
+    window.alert = window.ciferonAlert;
+    history.replaceState(null, "", location.href.split("#")[0]);
+  });
 });
 
 // Adapted sheets paginate alike too: a set with adapted sheets of one to three pages, printed

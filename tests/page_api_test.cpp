@@ -1,0 +1,172 @@
+// What the web page gets from the core, natively: the layout as JSON, the class set of a
+// print address (the table shared with the command line and the browser test), the marks of
+// a check and the projection's end screen.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <variant>
+
+#include "classset_refusals.h"
+#include "page_api.h"
+
+namespace ciferon::page {
+namespace {
+
+// A text as encodeURIComponent writes it.
+std::string encoded(std::string_view text) {
+    static const std::string unreserved =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.!~*'()";
+    std::string out;
+    for (const char c : text) {
+        if (unreserved.find(c) != std::string::npos) {
+            out += c;
+        } else {
+            constexpr const char* hex = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(c);
+            out += '%';
+            out += hex[byte >> 4U];
+            out += hex[byte & 0xFU];
+        }
+    }
+    return out;
+}
+
+// The JSON read back, without exceptions, gives every text, face, size, position and rule of
+// the layout to a thousandth of a pt.
+TEST(PageApi, TheLayoutAsJsonHoldsEveryTextAndRule) {
+    const auto read = readPrintAddress("print=1DX2-DT93,7AHD-EWGT-SSKE&heading=5.%20A&adapted=2");
+    ASSERT_TRUE(std::holds_alternative<ClassSet>(read));
+    Layout layout = classSetLayout(std::get<ClassSet>(read));
+    // A text with a quote, a backslash, a control character and malformed UTF-8 still makes
+    // JSON that reads back.
+    layout.pages.back().texts.push_back({"\"\\\t\xC5", Face::SansBold, 10.0004, -1.5, 2});
+    const nlohmann::json json = nlohmann::json::parse(layoutJson(layout), nullptr, false);
+    ASSERT_FALSE(json.is_discarded());
+    ASSERT_EQ(json.at("pages").size(), layout.pages.size());
+    EXPECT_EQ(json.at("faces").size(), 4U);
+    EXPECT_EQ(json.at("faces").at(3), (nlohmann::json{{"sans", true},
+                                                      {"bold", true},
+                                                      {"ascent", json["faces"][3]["ascent"]},
+                                                      {"height", json["faces"][3]["height"]}}));
+    EXPECT_NEAR(json.at("width").get<double>(), pageWidth, 0.0005);
+    EXPECT_NEAR(json.at("rule").get<double>(), ruleWidth, 0.0005);
+    for (std::size_t p = 0; p < layout.pages.size(); ++p) {
+        const nlohmann::json& page = json["pages"][p];
+        ASSERT_EQ(page.at("texts").size(), layout.pages[p].texts.size());
+        ASSERT_EQ(page.at("rules").size(), layout.pages[p].rules.size());
+        for (std::size_t t = 0; t < layout.pages[p].texts.size(); ++t) {
+            const TextRun& text = layout.pages[p].texts[t];
+            const nlohmann::json& run = page["texts"][t];
+            if (p + 1 < layout.pages.size() || t + 1 < layout.pages[p].texts.size()) {
+                EXPECT_EQ(run.at(0).get<std::string>(), text.text);
+            }
+            EXPECT_EQ(run.at(1).get<int>(), static_cast<int>(text.face));
+            EXPECT_NEAR(run.at(2).get<double>(), text.points, 0.0005);
+            EXPECT_NEAR(run.at(3).get<double>(), text.x, 0.0005);
+            EXPECT_NEAR(run.at(4).get<double>(), text.y, 0.0005);
+        }
+        for (std::size_t r = 0; r < layout.pages[p].rules.size(); ++r) {
+            const Rule& rule = layout.pages[p].rules[r];
+            EXPECT_NEAR(page["rules"][r].at(2).get<double>(), rule.x2, 0.0005);
+            EXPECT_NEAR(page["rules"][r].at(3).get<double>(), rule.y2, 0.0005);
+        }
+    }
+    const nlohmann::json& odd = json["pages"].back()["texts"].back();
+    EXPECT_EQ(odd.at(0).get<std::string>(), "\"\\\t\xEF\xBF\xBD");
+    EXPECT_EQ(odd.at(2).get<double>(), 10);
+}
+
+// The page's address refuses what --codes refuses, with the core's sentence, and its own
+// junk; an address that asks for no printing is none of its business.
+TEST(PageApi, APrintAddressIsReadAsTheSharedTableSays) {
+    for (const testing::CodesCase& row : testing::codesCases()) {
+        SCOPED_TRACE(row.name);
+        std::string address = "print=" + encoded(row.codes);
+        if (!row.heading.empty()) {
+            address += "&heading=" + encoded(row.heading);
+        }
+        if (!row.adapted.empty()) {
+            address += "&adapted=" + encoded(row.adapted);
+        }
+        address += row.addressRest;
+        const auto read = readPrintAddress(address);
+        if (row.sentence.empty()) {
+            // The same class set as the core reads from the row itself.
+            ASSERT_TRUE(std::holds_alternative<ClassSet>(read));
+            EXPECT_TRUE(std::get<ClassSet>(read) ==
+                        std::get<ClassSet>(readClassSet(row.codes, row.heading, row.adapted, {})));
+        } else {
+            ASSERT_TRUE(std::holds_alternative<AddressRefusal>(read));
+            EXPECT_EQ(std::get<AddressRefusal>(read).text, row.sentence);
+        }
+    }
+}
+
+TEST(PageApi, APrintAddressIsDecodedAsABrowserDoes) {
+    const auto sheet = [](const char* code) { return *readSheetCode(code); };
+    const struct {
+        const char* address;
+        std::variant<std::monostate, ClassSet, AddressRefusal> expected;
+    } rows[] = {
+        {"", std::monostate{}},
+        {"top", std::monostate{}},
+        {"heading=5.A&duplex=1", std::monostate{}},
+        {"print=1DX2-DT93&heading=5.+A+%E2%80%93+opakov%C3%A1n%C3%AD&duplex=1&mistakes=0",
+         ClassSet{{1, 20, 5, allKinds, "5. A – opakování", "", 0},
+                  {{sheet("1DX2-DT93"), 1, false}},
+                  {true, false}}},
+        {"mistakes=1&adapted=v%C5%A1echny&print=4XY1-ZKRX%2C1DX2-DT93",
+         ClassSet{{2, 20, 20, allKinds, "", "všechny", 0},
+                  {{sheet("4XY1-ZKRX"), 1, true}, {sheet("1DX2-DT93"), 2, true}},
+                  {false, true}}},
+        {"print=1DX2-DT93&heading=%E2%80", AddressRefusal{"Nadpis smí mít nejvýše 80 znaků."}},
+        {"print=1DX2-DT93&heading=50%25%2", AddressRefusal{""}},
+        {"print=1DX2-DT93&", AddressRefusal{""}},
+        {"print=1DX2-DT93&mistakes", AddressRefusal{""}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.address);
+        auto read = readPrintAddress(row.address);
+        if (const auto* refusal = std::get_if<AddressRefusal>(&row.expected);
+            refusal && refusal->text.empty()) {
+            ASSERT_TRUE(std::holds_alternative<AddressRefusal>(read));
+            EXPECT_NE(std::get<AddressRefusal>(read).text.find("Adresa pro tisk"),
+                      std::string::npos);
+        } else {
+            EXPECT_TRUE(read == row.expected);
+        }
+    }
+}
+
+// Two lines an exercise: the answer, then the remainder; the marks as they count go to the
+// page as letters, texts and the offers of solutions; missing lines are unanswered, and an
+// answer that is no number is not readable.
+TEST(PageApi, AnswerLinesAreMarkedAndHandedOver) {
+    const std::vector<SheetItem> items = sheetItems(*readSheetCode("1DX2-DT93"));
+    ASSERT_GE(items.size(), 3U);
+    const auto answer = [&items](std::size_t i, int change) {
+        return std::to_string(items[i].result.value + change) + "\n" +
+               (items[i].result.remainder ? std::to_string(*items[i].result.remainder) : "") + "\n";
+    };
+    CheckSession session(items);
+    evaluateAnswerLines(session, answer(0, 0) + answer(1, 1) + "abc\n\n");
+    const MarksText text = marksText(session);
+    EXPECT_EQ(text.letters, "rwn" + std::string(items.size() - 3, 'u'));
+    EXPECT_EQ(text.offers, "010" + std::string(items.size() - 3, '0'));
+    std::string expectedTexts;
+    for (std::size_t i = 0; i < session.size(); ++i) {
+        expectedTexts += (i == 0 ? "" : "\n") + markText(session.mark(i));
+    }
+    EXPECT_EQ(text.texts, expectedTexts);
+    EXPECT_EQ(text.summary, session.summary());
+    EXPECT_EQ(marksText(CheckSession({})).letters, "");
+
+    const std::string cells = resultCellLines(items);
+    EXPECT_EQ(cells.substr(0, cells.find('\n')), "1.\t" + resultText(items[0].result));
+    EXPECT_EQ(static_cast<std::size_t>(std::count(cells.begin(), cells.end(), '\n')),
+              items.size() - 1);
+}
+
+}  // namespace
+}  // namespace ciferon::page

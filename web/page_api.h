@@ -1,0 +1,71 @@
+// What the web page asks of the core and what it gets back, in plain C++: the class set the
+// page prints, the core's layout as JSON, the print address, the check's marks and the
+// projection's end screen. glue.cpp only passes these across to the page's script, so that
+// everything here is built and tested natively too.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "classset/classset.h"
+#include "codes/items.h"
+#include "layout/layout.h"
+#include "marking/check_session.h"
+#include "marking/mistakes.h"
+
+namespace ciferon::page {
+
+// A teacher's list of kinds ("1-3,14") as the core reads it; no kind for anything else, which
+// the class set's check refuses.
+KindChoice chosenKinds(std::string_view list);
+
+// The class-set dialog's settings: the numbers as typed (0 for what is not a whole number),
+// the kinds as a teacher's list, the heading and the adapted sheets as typed, and their count
+// (0 while it follows the set's count, -1 for an empty or unreadable one).
+ClassSetSettings dialogSettings(int sheets, int count, int separator, std::string_view kinds,
+                                std::string_view heading, std::string_view adapted,
+                                int adaptedCount);
+
+// The core's layout as JSON for the page, which only draws it: every face with its family,
+// weight, ascent and height in em; every page with its texts [text, face, pt, x, y] (the
+// left end of the baseline, in pt from the printable area's corner) and rules [x1, y1, x2,
+// y2], to a thousandth of a pt; the rules' width and the area's size in pt.
+std::string layoutJson(const Layout& layout);
+
+// The class set an address asks to print: its fragment after "#", such as
+// "print=CODE,CODE&heading=5.%20A&adapted=2&duplex=1&mistakes=1", read as a browser reads a
+// query (percent escapes, "+" for a blank). The codes, the heading and the adapted sheets go
+// through the core's reader of a class set, so that the page refuses exactly what the command
+// line's --codes refuses, with the core's sentence. An address with anything else — a part
+// that is none of these, one given twice, duplex or mistakes other than 0 or 1, a broken
+// escape — is refused too. Nothing (an empty variant) for a fragment without "print=", which
+// asks for nothing.
+struct AddressRefusal {
+    std::string text;
+    bool operator==(const AddressRefusal&) const = default;
+};
+std::variant<std::monostate, ClassSet, AddressRefusal> readPrintAddress(std::string_view fragment);
+
+// The marks of a checked sheet as they count, for the page: one letter an exercise (u: not
+// answered, r: right, w: wrong, n: not readable), the mark's text of each, one a line, whether
+// each offers its worked solution (1 or 0), and the summary.
+struct MarksText {
+    std::string letters;
+    std::string texts;
+    std::string offers;
+    std::string summary;
+};
+MarksText marksText(const CheckSession& session);
+
+// A checked sheet's answers given as lines, two for each exercise (the answer and the
+// remainder, empty where the result has none; missing lines are empty), evaluated in the
+// session.
+void evaluateAnswerLines(CheckSession& session, std::string_view lines);
+
+// The projection's end screen: its results as "label TAB text" cells, one a line.
+std::string resultCellLines(const std::vector<SheetItem>& items);
+
+}  // namespace ciferon::page
