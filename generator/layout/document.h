@@ -31,7 +31,7 @@ struct PrintSheet {
 struct PrintOptions {
     bool duplex = false;  // printed on both sides: every sheet and the key start on a front page
     // Each result in the key followed by the wrong answers that common mistakes give for it,
-    // «7. 21 [Z 48]», with the letters' legend under the heading "Výsledky".
+    // «7. 21 [Z 48]», with the legend of the letters that occur under the heading "Výsledky".
     bool mistakes = false;
     bool operator==(const PrintOptions&) const = default;
 };
@@ -162,11 +162,13 @@ struct Document {
 };
 
 // Every pupil's sheet from a new sheet of paper (the heading, "Jméno:" and "Datum:" to fill
-// in, "List k z N", "Kód: …", its exercises numbered in groups), then from a new sheet of
-// paper the key: "Výsledky" (with the letters' legend where the key lists common mistakes)
-// with every sheet's results as a row of the table, and "Řešení" with every sheet's numbered
-// worked solutions under its title. The heading (may be empty) stands above every pupil's
-// sheet and the key.
+// in, "List k z N", "Kód: …", its exercises numbered in groups with their answer places, and
+// "Jméno:" again on every later page), then from a new sheet of paper the key: "Výsledky"
+// (with the legend of the letters that occur where the key lists common mistakes, and a line
+// where solutions are left out) with every sheet's results as a row of the table, and
+// "Řešení" with every sheet's numbered worked solutions under its title, leaving out those
+// that are their result alone, and the whole part where none remains. The heading (may be
+// empty) stands above every pupil's sheet and the key.
 Document sheetsDocument(const std::vector<PrintSheet>& sheets, std::string_view heading,
                         const PrintOptions& options);
 
