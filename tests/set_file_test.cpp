@@ -133,6 +133,11 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
          s + "není v kódování UTF-8 (řádek 2), nejspíš je uložený v kódování Windows-1250; "
              "ulož ho jako UTF-8."},
         {"{\"heading\": \"\xC3", s + "je useknutý: končí na řádku 1 uprostřed znaku."},
+        {"\x7F"
+         "ELF\x02\x01\x01\0\0\0",
+         s + "není textový soubor (řádek 1), takže to není sada listů."},
+        {"{\n\"heading\": \"a\x0C\"}",
+         s + "není textový soubor (řádek 2), takže to není sada listů."},
         {"{\"format\": \"ciferon-set\",\n\"version\": 1,\n\"sheets\": [",
          s + "je useknutý: končí na řádku 3 dřív, než se uzavře poslední složenou závorkou."},
         {"{\"format\": \"ciferon-set\",\n\"version\": 1,\n\"duplex\": tr",
