@@ -166,7 +166,7 @@ TEST(Overview, MarksOnTheExactFractionAndPercentRoundedHalfUp) {
         EXPECT_EQ(percentOf(row.right, row.total), row.percent) << row.right << "/" << row.total;
     }
     const struct {
-        const char* typed;
+        const char* typed = nullptr;
         std::optional<MarkScale> scale;
     } scales[] = {
         {"90,75,50,30", usual},

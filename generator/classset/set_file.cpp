@@ -456,11 +456,11 @@ SetFileReading readSetFile(std::string_view bytes, std::string_view name) {
     }
     // Control characters other than tab and line breaks stand in no text file: a program, a
     // picture, a compressed file.
-    if (const auto control = std::find_if(bytes.begin(), bytes.end(),
-                                          [](char c) {
-                                              return static_cast<unsigned char>(c) < 0x20 &&
-                                                     c != '\t' && c != '\n' && c != '\r';
-                                          });
+    if (const auto* const control = std::find_if(bytes.begin(), bytes.end(),
+                                                 [](char c) {
+                                                     return static_cast<unsigned char>(c) < 0x20 &&
+                                                            c != '\t' && c != '\n' && c != '\r';
+                                                 });
         control != bytes.end()) {
         return refuse(
             "není textový soubor (řádek " +
@@ -507,10 +507,8 @@ std::string savedText(long long secondsSince1970) {
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     const auto two = [](long long n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-    const std::string written = std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" +
-                                two(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" +
-                                two(seconds % 60) + "Z";
-    return written;
+    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(seconds / 3600) +
+           ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60) + "Z";
 }
 
 SheetRow rowOfAnswerFile(std::string_view bytes, FileMarks marked) {
