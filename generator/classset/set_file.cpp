@@ -326,10 +326,13 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
     if (version == root.end() || !version->is_number_integer()) {
         return refuse("nemá číslo verze („version“).");
     }
-    if (version->get<long long>() < 1 || version->get<long long>() > setFileVersion) {
+    if (version->get<long long>() < 1) {
+        return refuse("má verzi " + version->dump() + ", jakou žádný Ciferon nezapisuje.");
+    }
+    if (version->get<long long>() > setFileVersion) {
         return refuse("má verzi " + version->dump() +
-                      ", kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až " +
-                      std::to_string(setFileVersion) + "); otevři ho novější verzí.");
+                      " z novější verze Ciferonu; tato verze umí otevřít nejvýše verzi " +
+                      std::to_string(setFileVersion) + ".");
     }
     const struct {
         const char* key;
