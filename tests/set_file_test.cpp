@@ -172,6 +172,8 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
         {fileOf("{\"number\": 1}"), s + "nemá u listu 1 kód („code“)."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT94"})"),
          s + "má u listu 1 kód „1DX2-DT94“, který není platný."},
+        {fileOf(R"({"number": 1, "code": ")" + std::string(30, 'X') + "ĚĚĚĚĚĚĚĚ\"}"),
+         s + "má u listu 1 kód „" + std::string(30, 'X') + "ĚĚĚĚĚ…“, který není platný."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT93", "adapted": 1})"),
          s + "má u listu 1 chybnou položku „adapted“: má to být true nebo false."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT93", "name": ")" + std::string(201, 'x') + "\"}"),
