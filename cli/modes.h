@@ -24,6 +24,11 @@ int run(const CodesTask& task);
 int run(const CodePdfTask& task);
 int run(const CodeTextTask& task);
 int run(const CodeCheckTask& task);
+int run(const SaveSetTask& task);
+int run(const SetPdfTask& task);
+int run(const SetNamesTask& task);
+int run(const SetAnswersTask& task);
+int run(const SetOverviewTask& task);
 
 // What `--check` prints for a pupil's answers, one line per exercise and the summary, or why
 // it refuses them. The file is read whole first, so that nothing is printed for a file that
