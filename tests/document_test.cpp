@@ -135,12 +135,14 @@ TEST(Document, ASmallClassSetBlockByBlock) {
     };
     struct Row {
         const char* name;
+        const char* heading;
         PrintOptions options;
         std::vector<std::string> key;
     };
     const std::vector<Row> rows = {
         {"plain",
-         {"", false, false},
+         "",
+         {false, false},
          {"section 2 serif bold 140 Výsledky" + fewer + ": table serif 100 {" + key1 +
               "|1.5|2.8|3.7 (1)} {" + key2 + "|1.5|2.8|3.7 (1)}",
           "section 3 serif bold 140 Řešení: columns serif 110 spacing 2 " + solutions}},
@@ -148,7 +150,8 @@ TEST(Document, ASmallClassSetBlockByBlock) {
         // answers after the results that a mistake can miss, a point smaller; two-sided
         // printing is the pagination's alone.
         {"a heading, two-sided, the common mistakes",
-         {"5. A", true, true},
+         "5. A",
+         {true, true},
          {"section 2 serif bold 140 Výsledky: 5. A note serif 100 Z – počítáno zleva doprava, "
           "V – zbytek větší než dělitel, P – prohozený podíl a zbytek" +
               fewer + ": table serif 90 {" + key1 +
@@ -158,9 +161,10 @@ TEST(Document, ASmallClassSetBlockByBlock) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        std::vector<std::string> expected = sheetBlocks(!row.options.heading.empty());
+        std::vector<std::string> expected = sheetBlocks(*row.heading != '\0');
         expected.insert(expected.end(), row.key.begin(), row.key.end());
-        const std::vector<std::string> blocks = describe(sheetsDocument(sheets, row.options));
+        const std::vector<std::string> blocks =
+            describe(sheetsDocument(sheets, row.heading, row.options));
         ASSERT_EQ(blocks.size(), expected.size());
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             EXPECT_EQ(blocks[i], expected[i]) << i;
@@ -171,12 +175,13 @@ TEST(Document, ASmallClassSetBlockByBlock) {
 // A sheet printed alone names no place in a set; the fields' lines group between empty lines,
 // CR LF or LF, edits included, the solutions from a new page.
 TEST(Document, ASheetAloneAndTheFieldsLists) {
-    const Document alone = sheetsDocument({{"AAAA-1001", 0, 0, items(), SheetStyle::Regular}}, {});
+    const Document alone =
+        sheetsDocument({{"AAAA-1001", 0, 0, items(), SheetStyle::Regular}}, {}, {});
     EXPECT_EQ(describe(alone.blocks.at(2)), "sheet serif 120 |Kód: AAAA-1001");
     EXPECT_EQ(std::get<doc::Section>(alone.blocks.back()).title.text, "Řešení");
     // Where every solution is its result alone, there is no "Řešení", and the line says so.
     const Document divisions = sheetsDocument(
-        {{"AAAA-1001", 0, 0, {items().back(), items().back()}, SheetStyle::Regular}}, {});
+        {{"AAAA-1001", 0, 0, {items().back(), items().back()}, SheetStyle::Regular}}, {}, {});
     EXPECT_EQ(describe(divisions.blocks.back()),
               "section 2 serif bold 140 Výsledky note serif 100 " + std::string(noSolutionsNote()) +
                   ": table serif 100 {Kód AAAA-1001|3.7 (1)|3.7 (1)}");

@@ -111,9 +111,9 @@ ClassSetProblem classSetProblem(const ClassSetSettings& settings) {
     }
     const auto adapted = readAdaptedSheets(settings.adapted, settings.sheets);
     if (const auto beyond = adaptedSheetBeyond(settings.adapted, settings.sheets)) {
-        return {ClassSetField::Adapted, "Upravené listy jsou listy této sady, od 1 do " +
-                                            std::to_string(settings.sheets) + "; list " +
-                                            std::to_string(*beyond) + " v ní není."};
+        return {ClassSetField::Adapted, settings.sheets, settings.adapted,
+                "Upravené listy jsou listy této sady, od 1 do " + std::to_string(settings.sheets) +
+                    "; list " + std::to_string(*beyond) + " v ní není."};
     }
     if (!adapted) {
         return {ClassSetField::Adapted, settings.sheets, settings.adapted,
