@@ -8,11 +8,11 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # To build and run the program; Qt's translations give its dialogs Czech buttons.
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev libcups2-dev qt6-translations-l10n \
-  fonts-liberation2 fonts-dejavu-core
+  nlohmann-json3-dev fonts-liberation2 fonts-dejavu-core
 # To build the Debian package.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 # To build the web page.
-WEB_PACKAGES := cmake make emscripten
+WEB_PACKAGES := cmake make emscripten nlohmann-json3-dev
 # To build and run the tests and benchmarks, headless; npm comes with some builds of node.
 TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev \
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \

@@ -101,14 +101,67 @@ struct Options {
                        "s řádkem za každou pojmenovanou chybu."),
         QStringLiteral("SOUBOR")};
 
+    QCommandLineOption saveSet{
+        QStringLiteral("save-set"),
+        QStringLiteral("S --sheets N nebo --codes KÓDY uloží sadu listů do SOUBORU (třeba "
+                       "5A-deleni.ciferon): nadpis, kódy, upravené listy a volby tisku; s --pdf "
+                       "ji i vytiskne."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption set{
+        QStringLiteral("set"),
+        QStringLiteral("Uložená sada listů: s --pdf ji vytiskne znovu, s --names do ní uloží "
+                       "jména žáků, se --sheet N --answers odpovědi listu N a s --overview "
+                       "vypíše přehled třídy."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption names{
+        QStringLiteral("names"),
+        QStringLiteral("Se --set uloží jména žáků ze SOUBORU (- je standardní vstup): jedno na "
+                       "řádek v pořadí listů, prázdný řádek nechá list bez jména."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption sheet{QStringLiteral("sheet"),
+                             QStringLiteral("Se --set a --answers číslo listu v sadě, od 1."),
+                             QStringLiteral("N")};
+    QCommandLineOption answers{
+        QStringLiteral("answers"),
+        QStringLiteral("Se --set a --sheet N vyhodnotí odpovědi listu N přesně jako --check, "
+                       "vypíše totéž a uloží je do sady; znovu zadaný list nahradí."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption overview{
+        QStringLiteral("overview"),
+        QStringLiteral("Se --set vypíše přehled třídy: žáky se známkou, druhy příkladů od "
+                       "nejslabšího, časté chyby a nejčastěji chybné příklady.")};
+    QCommandLineOption csv{
+        QStringLiteral("csv"),
+        QStringLiteral("S --overview zapíše přehled i jako tabulku CSV pro Excel a Calc "
+                       "(- je standardní výstup místo textu)."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption scale{
+        QStringLiteral("scale"),
+        QStringLiteral("S --overview nejmenší procenta pro známky 1 až 4 (jinak 90,75,50,30)."),
+        QStringLiteral("SEZNAM")};
+
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help, version, sheets,       count, separator, kinds,    codes, heading,
-                code, adapted, adaptedCount, pdf,   duplex,    mistakes, text,  check};
+        return {help,    version, sheets,       count, separator, kinds,    codes, heading,
+                code,    adapted, adaptedCount, pdf,   duplex,    mistakes, text,  check,
+                saveSet, set,     names,        sheet, answers,   overview, csv,   scale};
     }
 };
 
 // What a command line asks for, while it is read.
-enum class Mode { Window, Help, Version, Sheets, Codes, CodePdf, CodeText, CodeCheck };
+enum class Mode {
+    Window,
+    Help,
+    Version,
+    Sheets,
+    Codes,
+    CodePdf,
+    CodeText,
+    CodeCheck,
+    SetPdf,
+    SetNames,
+    SetAnswers,
+    SetOverview
+};
 
 Refusal refuse(const QString& why) {
     return {QStringLiteral("ciferon: ") + why, usageFault};
@@ -243,6 +296,44 @@ void describe(QCommandLineParser& parser, const Options& o) {
     parser.addOptions(o.all());
 }
 
+// What is done with a kept set: exactly one of --pdf, --names, --answers and --overview.
+std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, const Options& o) {
+    if (parser.isSet(o.sheets) || parser.isSet(o.codes) || parser.isSet(o.code)) {
+        return refuse(
+            QStringLiteral("sada (--set) má své listy; --sheets, --codes a --code "
+                           "k ní nepatří."));
+    }
+    for (const QCommandLineOption* own : {&o.heading, &o.duplex, &o.mistakes, &o.adapted}) {
+        if (parser.isSet(*own)) {
+            return refuse(QStringLiteral("sada (--set) má nadpis, upravené listy a volby tisku "
+                                         "uložené; --%1 k ní nepatří.")
+                              .arg(own->names().constFirst()));
+        }
+    }
+    const int actions = (parser.isSet(o.pdf) && !parser.isSet(o.overview) ? 1 : 0) +
+                        (parser.isSet(o.names) ? 1 : 0) + (parser.isSet(o.answers) ? 1 : 0) +
+                        (parser.isSet(o.overview) ? 1 : 0);
+    if (actions != 1) {
+        return refuse(
+            QStringLiteral("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names "
+                           "SOUBOR, --sheet N --answers SOUBOR a --overview."));
+    }
+    if (parser.isSet(o.overview) && parser.isSet(o.pdf)) {
+        return refuse(
+            QStringLiteral("přehled třídy do PDF tato verze ještě neumí; vypíše ho "
+                           "jako text, s --csv SOUBOR i jako tabulku."));
+    }
+    if (parser.isSet(o.answers) != parser.isSet(o.sheet)) {
+        return refuse(
+            QStringLiteral("odpovědi do sady patří k listu: --sheet N --answers "
+                           "SOUBOR."));
+    }
+    return parser.isSet(o.pdf)       ? Mode::SetPdf
+           : parser.isSet(o.names)   ? Mode::SetNames
+           : parser.isSet(o.answers) ? Mode::SetAnswers
+                                     : Mode::SetOverview;
+}
+
 // The mode from --help, --version, --sheets, --codes, --code and the output asked for.
 std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const Options& o) {
     if (parser.isSet(o.help)) {
@@ -251,6 +342,9 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
     if (parser.isSet(o.version)) {
         return Mode::Version;
     }
+    if (parser.isSet(o.set)) {
+        return chooseSetMode(parser, o);
+    }
     if (parser.isSet(o.codes) && (parser.isSet(o.sheets) || parser.isSet(o.code))) {
         return refuse(
             QStringLiteral("patří sem jen jedno z --sheets N, --codes KÓDY a --code KÓD."));
@@ -258,7 +352,7 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
     if (parser.isSet(o.sheets) && parser.isSet(o.code)) {
         return refuse(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
     }
-    const bool toPdf = parser.isSet(o.pdf) && !parser.isSet(o.text);
+    const bool toPdf = (parser.isSet(o.pdf) || parser.isSet(o.saveSet)) && !parser.isSet(o.text);
     if (parser.isSet(o.sheets)) {
         if (!toPdf) {
             return refuse(
@@ -316,7 +410,22 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.duplex, toPdf, QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
         {&o.mistakes, toPdf,
          QStringLiteral("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
-        {&o.pdf, toPdf, QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.pdf,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.saveSet,
+         {Mode::Sheets, Mode::Codes},
+         QStringLiteral("uložení sady (--save-set) patří k --sheets N nebo --codes KÓDY.")},
+        {&o.names, {Mode::SetNames}, QStringLiteral("jména (--names) patří k --set SOUBOR.")},
+        {&o.answers,
+         {Mode::SetAnswers},
+         QStringLiteral("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
+        {&o.sheet,
+         {Mode::SetAnswers},
+         QStringLiteral("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
+        {&o.overview, {Mode::SetOverview}, QStringLiteral("--overview patří k --set SOUBOR.")},
+        {&o.csv, {Mode::SetOverview}, QStringLiteral("--csv SOUBOR patří k --overview.")},
+        {&o.scale, {Mode::SetOverview}, QStringLiteral("stupnice (--scale) patří k --overview.")},
         {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
         {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
     };
@@ -467,10 +576,62 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
             return Task{CodeTextTask{*sheet}};
         case Mode::CodeCheck:
             return Task{CodeCheckTask{*sheet, parser.value(o.check)}};
+        case Mode::SetPdf:
+            return Task{SetPdfTask{parser.value(o.set), pdf.path}};
+        case Mode::SetNames:
+            return Task{SetNamesTask{parser.value(o.set), parser.value(o.names)}};
+        case Mode::SetAnswers: {
+            bool whole = false;
+            const int number = parser.value(o.sheet).trimmed().toInt(&whole);
+            if (!whole || number < 1 || number > classSetMax) {
+                return refuse(QStringLiteral("číslo listu (--sheet) musí být celé číslo od 1 do "
+                                             "%1, ne „%2“.")
+                                  .arg(classSetMax)
+                                  .arg(parser.value(o.sheet)));
+            }
+            return Task{SetAnswersTask{parser.value(o.set), number, parser.value(o.answers)}};
+        }
+        case Mode::SetOverview: {
+            const auto scale = parser.isSet(o.scale)
+                                   ? readMarkScale(parser.value(o.scale).toStdString())
+                                   : std::optional(MarkScale{});
+            if (!scale) {
+                return refuse(QStringLiteral("stupnice známek (--scale) jsou čtyři celá procenta "
+                                             "pro známky 1 až 4, každé menší než předchozí, "
+                                             "třeba 90,75,50,30, ne „%1“.")
+                                  .arg(parser.value(o.scale)));
+            }
+            return Task{SetOverviewTask{parser.value(o.set), parser.value(o.csv), *scale}};
+        }
         default:
             break;
     }
     return Task{WindowTask{sheet, arguments.platform, arguments.displayChosen}};
+}
+
+// The files of a set's modes named, and a class set that is also saved as a set file.
+Reading withSetFiles(const QCommandLineParser& parser, const Options& o, Reading reading) {
+    const struct {
+        const QCommandLineOption* option;
+        QString refusal;
+    } files[] = {{&o.set, QStringLiteral("chybí jméno souboru sady.")},
+                 {&o.saveSet, QStringLiteral("chybí jméno souboru sady.")},
+                 {&o.names, QStringLiteral("chybí jméno souboru se jmény.")},
+                 {&o.answers, QStringLiteral("chybí jméno souboru s odpověďmi.")},
+                 {&o.csv, QStringLiteral("chybí jméno souboru CSV.")}};
+    for (const auto& file : files) {
+        if (parser.isSet(*file.option) && parser.value(*file.option).isEmpty()) {
+            return refuse(file.refusal);
+        }
+    }
+    if (!parser.isSet(o.saveSet)) {
+        return reading;
+    }
+    Task& task = std::get<Task>(reading);
+    if (auto* sheets = std::get_if<SheetsTask>(&task)) {
+        return Task{SaveSetTask{*sheets, parser.value(o.saveSet)}};
+    }
+    return Task{SaveSetTask{std::get<CodesTask>(task), parser.value(o.saveSet)}};
 }
 
 // Reads and checks the parsed command line in its mode.
@@ -513,7 +674,7 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
     if (parser.isSet(o.check) && parser.value(o.check).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru s odpověďmi."));
     }
-    return reading;
+    return withSetFiles(parser, o, std::move(reading));
 }
 
 }  // namespace

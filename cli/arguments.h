@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "codes/sheet.h"
+#include "marking/overview.h"
 
 namespace ciferon::cli {
 
@@ -86,6 +87,45 @@ struct CodeCheckTask {
     bool operator==(const CodeCheckTask&) const = default;
 };
 
+// --sheets N or --codes KÓDY with --save-set SOUBOR: the class set kept as a set file, and
+// printed too when the task's PDF has a path (--pdf).
+struct SaveSetTask {
+    std::variant<SheetsTask, CodesTask> make;
+    QString file;
+    bool operator==(const SaveSetTask&) const = default;
+};
+
+// --set SOUBOR --pdf PDF: a kept class set printed again, with its own heading and options.
+struct SetPdfTask {
+    QString file;
+    QString pdf;  // "-" for standard output
+    bool operator==(const SetPdfTask&) const = default;
+};
+
+// --set SOUBOR --names JMÉNA: the pupils' names, one a line in sheet order, into the set.
+struct SetNamesTask {
+    QString file;
+    QString names;  // "-" for standard input
+    bool operator==(const SetNamesTask&) const = default;
+};
+
+// --set SOUBOR --sheet N --answers ODPOVĚDI: sheet N's answers marked as --check marks them,
+// into the set.
+struct SetAnswersTask {
+    QString file;
+    int sheet = 0;    // from 1; the set may not have it
+    QString answers;  // "-" for standard input
+    bool operator==(const SetAnswersTask&) const = default;
+};
+
+// --set SOUBOR --overview: the class's overview as text, with --csv also as a spreadsheet.
+struct SetOverviewTask {
+    QString file;
+    QString csv;  // empty for none, "-" for standard output instead of the text
+    MarkScale scale;
+    bool operator==(const SetOverviewTask&) const = default;
+};
+
 // Why nothing is done: the line for standard error and the program's status.
 struct Refusal {
     QString line;  // "ciferon: …", without the line break
@@ -94,7 +134,8 @@ struct Refusal {
 };
 
 using Task = std::variant<WindowTask, HelpTask, VersionTask, SheetsTask, CodesTask, CodePdfTask,
-                          CodeTextTask, CodeCheckTask>;
+                          CodeTextTask, CodeCheckTask, SaveSetTask, SetPdfTask, SetNamesTask,
+                          SetAnswersTask, SetOverviewTask>;
 using Reading = std::variant<Task, Refusal>;
 
 // Reads the whole command line, the program's name first. Qt's own options of a graphical

@@ -1,15 +1,19 @@
 #include "modes.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <cstdio>
 #include <string>
 
 #include "classset/classset.h"
+#include "classset/set_file.h"
 #include "codes/items.h"
 #include "marking/answer_file.h"
+#include "marking/overview.h"
 #include "marking/results.h"
 #include "page_type.h"
 #include "paper.h"
@@ -64,6 +68,15 @@ int writeSheets(const PdfOutput& pdf, const std::vector<PaperSheet>& sheets) {
     return 0;
 }
 
+// A sentence of the core as a part of this program's line: from a small letter.
+QString inLine(std::string_view sentence) {
+    QString text = toQString(sentence);
+    if (!text.isEmpty()) {
+        text[0] = text[0].toLower();
+    }
+    return text;
+}
+
 }  // namespace
 
 int refuse(const Refusal& refusal) {
@@ -114,33 +127,53 @@ int run(const CodeTextTask& task) {
         QByteArray::fromStdString(lists.exercises + std::string(crlf) + lists.solutions));
 }
 
-// One line per exercise and the summary. The file is read whole first, so that nothing is
-// printed for a file that cannot be read or that the core refuses.
-int run(const CodeCheckTask& task) {
-    const bool standardInput = task.answers == QLatin1String("-");
-    const QString name = standardInput ? QStringLiteral("standardní vstup") : task.answers;
-    QFile file(task.answers);
+namespace {
+
+std::string_view view(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// A file, or standard input for "-", read whole up to one byte beyond `max`, so that a reader
+// knows a file that is too long; the failure's line, after "ciferon: WHAT („NAME“) ", when it
+// cannot be read.
+struct Input {
+    QByteArray bytes;
+    QString name;     // as the messages name it
+    QString failure;  // "nelze přečíst: soubor neexistuje"
+};
+
+Input readInput(const QString& path, std::size_t max) {
+    const bool standardInput = path == QLatin1String("-");
+    Input input{{}, standardInput ? QStringLiteral("standardní vstup") : path, {}};
+    QFile file(path);
     const bool opened =
         standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    // One byte beyond the core's limit tells a file that is too long.
-    constexpr auto readMax = static_cast<qint64>(answerFileMax) + 1;
-    QByteArray bytes;
-    while (opened && bytes.size() < readMax) {
-        const QByteArray piece = file.read(readMax - bytes.size());
+    const auto readMax = static_cast<qint64>(max) + 1;
+    while (opened && input.bytes.size() < readMax) {
+        const QByteArray piece = file.read(readMax - input.bytes.size());
         if (piece.isEmpty()) {
             break;
         }
-        bytes += piece;
+        input.bytes += piece;
     }
     if (!opened || file.error() != QFileDevice::NoError) {
-        const QString why = !standardInput && !QFileInfo::exists(task.answers)
+        const QString why = !standardInput && !QFileInfo::exists(path)
                                 ? QStringLiteral("soubor neexistuje")
                                 : file.errorString();
-        return fail(QStringLiteral("odpovědi („%1“) nelze přečíst: %2").arg(name, why));
+        input.failure = QStringLiteral("nelze přečíst: %1").arg(why);
     }
-    const std::vector<SheetItem> items = sheetItems(task.sheet);
-    const FileMarks marks = markAnswerFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), items);
+    return input;
+}
+
+// A pupil's answers read and marked as --check marks them, or the status of the line that
+// refuses them, printed.
+std::variant<FileMarks, int> checkedAnswers(const Input& input,
+                                            const std::vector<SheetItem>& items) {
+    const QString& name = input.name;
+    if (!input.failure.isEmpty()) {
+        return fail(QStringLiteral("odpovědi („%1“) %2").arg(name, input.failure));
+    }
+    FileMarks marks = markAnswerFile(view(input.bytes), items);
     if (marks.fault == FileMarks::Fault::TooLarge) {
         return refuse({QStringLiteral("ciferon: odpovědi („%1“) jsou delší než %2 MiB; patří sem "
                                       "jeden řádek na příklad.")
@@ -157,14 +190,182 @@ int run(const CodeCheckTask& task) {
                  .arg(items.size()),
              usageFault});
     }
+    return marks;
+}
+
+// --check's report: one line per exercise, "N. chybně – TEXT" where a mistake gives exactly
+// the answer, then the summary with a line for each mistake named.
+QByteArray checkReport(const std::vector<SheetItem>& items,
+                       const std::vector<MarkedAnswer>& marks) {
     QString report;
-    // "N. chybně – TEXT" where a mistake gives exactly the answer; the summary's lines count
-    // the mistakes named.
     for (std::size_t i = 0; i < items.size(); ++i) {
-        report += toQString(checkLine(items[i].number, marks.marks[i])) + QLatin1Char('\n');
+        report += toQString(checkLine(items[i].number, marks[i])) + QLatin1Char('\n');
     }
-    report += toQString(summaryText(marks.marks)) + QLatin1Char('\n');
-    return writeOut(report.toUtf8());
+    report += toQString(summaryText(marks)) + QLatin1Char('\n');
+    return report.toUtf8();
+}
+
+// A set file read, or the status of the line that refuses it (the core's sentence) or says why
+// it cannot be read, printed.
+std::variant<SetFile, int> loadSet(const QString& path) {
+    const Input input = readInput(path, setFileMax);
+    if (!input.failure.isEmpty()) {
+        return fail(QStringLiteral("sadu („%1“) %2").arg(input.name, input.failure));
+    }
+    SetFileReading read = readSetFile(view(input.bytes), path.toStdString());
+    if (!read.set) {
+        return refuse({QStringLiteral("ciferon: ") + inLine(read.refusal), usageFault});
+    }
+    return std::move(*read.set);
+}
+
+// The set written whole beside its file, then put in its place, with the time of saving.
+int saveSet(const QString& path, SetFile set) {
+    set.saved = savedText(QDateTime::currentSecsSinceEpoch());
+    QSaveFile file(path);
+    const std::string text = writeSetFile(set);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        return fail(QStringLiteral("sadu („%1“) nelze uložit: %2").arg(path, file.errorString()));
+    }
+    return 0;
+}
+
+}  // namespace
+
+// One line per exercise and the summary. The file is read whole first, so that nothing is
+// printed for a file that cannot be read or that the core refuses.
+int run(const CodeCheckTask& task) {
+    const std::vector<SheetItem> items = sheetItems(task.sheet);
+    const auto marks = checkedAnswers(readInput(task.answers, answerFileMax), items);
+    if (const int* status = std::get_if<int>(&marks)) {
+        return *status;
+    }
+    return writeOut(checkReport(items, std::get<FileMarks>(marks).marks));
+}
+
+int run(const SaveSetTask& task) {
+    std::vector<ClassSetSheet> made;
+    PdfOutput pdf;
+    if (const auto* sheets = std::get_if<SheetsTask>(&task.make)) {
+        ClockRandom random;
+        random.seed();
+        const ClassSetSettings settings{
+            sheets->sheets,  sheets->count,       sheets->separator, sheets->kinds, {},
+            sheets->adapted, sheets->adaptedCount};
+        made = classSetOf(settings, random);
+        pdf = sheets->pdf;
+    } else {
+        const auto& codes = std::get<CodesTask>(task.make);
+        for (std::size_t i = 0; i < codes.sheets.size(); ++i) {
+            made.push_back({codes.sheets[i], i < codes.adapted.size() && codes.adapted[i]});
+        }
+        pdf = codes.pdf;
+    }
+    SetFile set{pdf.heading.toStdString(), {}, pdf.duplex, pdf.mistakes, {}};
+    for (const ClassSetSheet& sheet : made) {
+        set.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
+    }
+    if (const int status = saveSet(task.file, set); status != 0 || pdf.path.isEmpty()) {
+        return status;
+    }
+    return writeSheets(pdf, paperSheets(made));
+}
+
+int run(const SetPdfTask& task) {
+    const auto loaded = loadSet(task.file);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    const auto& set = std::get<SetFile>(loaded);
+    std::vector<ClassSetSheet> sheets;
+    for (const SetSheet& sheet : set.sheets) {
+        sheets.push_back({sheet.sheet, sheet.adapted});
+    }
+    return writeSheets({task.pdf, toQString(set.heading), set.duplex, set.mistakes},
+                       paperSheets(sheets));
+}
+
+int run(const SetNamesTask& task) {
+    auto loaded = loadSet(task.file);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    auto& set = std::get<SetFile>(loaded);
+    const Input input = readInput(task.names, setFileMax);
+    if (!input.failure.isEmpty()) {
+        return fail(QStringLiteral("jména („%1“) %2").arg(input.name, input.failure));
+    }
+    const NameList list =
+        static_cast<std::size_t>(input.bytes.size()) > setFileMax
+            ? NameList{{},
+                       "Seznam jmen je delší než " + std::to_string(setFileMax >> 20U) + " MiB."}
+            : readNameList(view(input.bytes), static_cast<int>(set.sheets.size()));
+    if (!list.refusal.empty()) {
+        return refuse(
+            {QStringLiteral("ciferon: jména („%1“): %2").arg(input.name, inLine(list.refusal)),
+             usageFault});
+    }
+    for (std::size_t i = 0; i < set.sheets.size(); ++i) {
+        set.sheets[i].name = i < list.names.size() ? list.names[i] : std::string();
+    }
+    return saveSet(task.file, std::move(set));
+}
+
+// The answers are marked and the set saved before anything is printed, so that what is
+// printed is what the set holds.
+int run(const SetAnswersTask& task) {
+    auto loaded = loadSet(task.file);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    auto& set = std::get<SetFile>(loaded);
+    if (task.sheet > static_cast<int>(set.sheets.size())) {
+        return refuse({QStringLiteral("ciferon: sada („%1“) nemá list %2, má jich %3.")
+                           .arg(task.file)
+                           .arg(task.sheet)
+                           .arg(set.sheets.size()),
+                       usageFault});
+    }
+    SetSheet& sheet = set.sheets[static_cast<std::size_t>(task.sheet) - 1];
+    const std::vector<SheetItem> items = sheetItems(sheet.sheet);
+    const Input input = readInput(task.answers, answerFileMax);
+    auto marks = checkedAnswers(input, items);
+    if (const int* status = std::get_if<int>(&marks)) {
+        return *status;
+    }
+    sheet.row = rowOfAnswerFile(view(input.bytes), std::move(std::get<FileMarks>(marks)));
+    const QByteArray report = checkReport(items, sheet.row->marks);
+    if (const int status = saveSet(task.file, std::move(set)); status != 0) {
+        return status;
+    }
+    return writeOut(report);
+}
+
+int run(const SetOverviewTask& task) {
+    const auto loaded = loadSet(task.file);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    const auto& set = std::get<SetFile>(loaded);
+    const Overview overview = overviewOf(set, task.scale);
+    const std::string csv = task.csv.isEmpty() ? std::string() : overviewCsv(overview);
+    if (task.csv == QLatin1String("-")) {
+        return writeOut(QByteArray::fromStdString(csv));
+    }
+    if (!task.csv.isEmpty()) {
+        QSaveFile file(task.csv);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+                static_cast<qint64>(csv.size()) ||
+            !file.commit()) {
+            return fail(
+                QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(task.csv, file.errorString()));
+        }
+    }
+    return writeOut(QByteArray::fromStdString(overviewText(set, overview)));
 }
 
 int runWithoutWindow(const Task& task, char* program) {

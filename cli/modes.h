@@ -21,5 +21,10 @@ int run(const CodesTask& task);
 int run(const CodePdfTask& task);
 int run(const CodeTextTask& task);
 int run(const CodeCheckTask& task);
+int run(const SaveSetTask& task);
+int run(const SetPdfTask& task);
+int run(const SetNamesTask& task);
+int run(const SetAnswersTask& task);
+int run(const SetOverviewTask& task);
 
 }  // namespace ciferon::cli

@@ -185,5 +185,81 @@ TEST(CommandLine, GivesOneModesTaskOrTheLineThatRefusesIt) {
     }
 }
 
+// A class set kept as a file: made and saved, printed again, its names and answers stored,
+// its overview; each option only in its place.
+TEST(CommandLine, KeepsAClassSetAsAFile) {
+    const Sheet golden = sheetOf("1DX2-DT93");
+    const Sheet other = sheetOf("4XY1-ZKRX");
+    const struct {
+        QStringList arguments;
+        Reading expected;
+    } rows[] = {
+        {{"--sheets", "3", "--save-set", "5A.ciferon"},
+         Task{SaveSetTask{SheetsTask{3, 20, 5, allKinds, {}}, "5A.ciferon"}}},
+        {{"--sheets", "3", "--heading", "5. A", "--duplex", "--mistakes", "--adapted", "2",
+          "--save-set", "5A.ciferon", "--pdf", "a.pdf"},
+         Task{SaveSetTask{SheetsTask{3, 20, 5, allKinds, {"a.pdf", "5. A", true, true}, "2", 0},
+                          "5A.ciferon"}}},
+        {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "1", "--save-set", "s"},
+         Task{SaveSetTask{CodesTask{{golden, other}, {}, {true, false}}, "s"}}},
+        {{"--set", "s", "--pdf", "-"}, Task{SetPdfTask{"s", "-"}}},
+        {{"--set", "s", "--names", "-"}, Task{SetNamesTask{"s", "-"}}},
+        {{"--set", "s", "--sheet", " 40 ", "--answers", "a.txt"},
+         Task{SetAnswersTask{"s", 40, "a.txt"}}},
+        {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}}}},
+        {{"--set", "s", "--overview", "--csv", "p.csv", "--scale", "95,80,60,40"},
+         Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}}}},
+        // Refused.
+        {{"--sheets", "3"},
+         refused("pracovní listy (--sheets) se zapisují do souboru podle --pdf SOUBOR.")},
+        {{"--code", "1DX2-DT93", "--pdf", "a.pdf", "--save-set", "s"},
+         refused("uložení sady (--save-set) patří k --sheets N nebo --codes KÓDY.")},
+        {{"--sheets", "3", "--save-set="}, refused("chybí jméno souboru sady.")},
+        {{"--set", "s"},
+         refused("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names SOUBOR, --sheet N "
+                 "--answers SOUBOR a --overview.")},
+        {{"--set", "s", "--names", "n", "--overview"},
+         refused("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names SOUBOR, --sheet N "
+                 "--answers SOUBOR a --overview.")},
+        {{"--set", "s", "--sheets", "3", "--pdf", "a.pdf"},
+         refused("sada (--set) má své listy; --sheets, --codes a --code k ní nepatří.")},
+        {{"--set", "s", "--heading", "5. B", "--pdf", "a.pdf"},
+         refused("sada (--set) má nadpis, upravené listy a volby tisku uložené; --heading k ní "
+                 "nepatří.")},
+        {{"--set", "s", "--duplex", "--pdf", "a.pdf"},
+         refused("sada (--set) má nadpis, upravené listy a volby tisku uložené; --duplex k ní "
+                 "nepatří.")},
+        {{"--set", "s", "--overview", "--pdf", "p.pdf"},
+         refused("přehled třídy do PDF tato verze ještě neumí; vypíše ho jako text, s --csv "
+                 "SOUBOR i jako tabulku.")},
+        {{"--set", "s", "--answers", "a.txt"},
+         refused("odpovědi do sady patří k listu: --sheet N --answers SOUBOR.")},
+        {{"--set", "s", "--sheet", "0", "--answers", "a.txt"},
+         refused("číslo listu (--sheet) musí být celé číslo od 1 do 40, ne „0“.")},
+        {{"--set", "s", "--sheet", "2a", "--answers", "a.txt"},
+         refused("číslo listu (--sheet) musí být celé číslo od 1 do 40, ne „2a“.")},
+        {{"--set", "s", "--sheet", "41", "--answers", "a.txt"},
+         refused("číslo listu (--sheet) musí být celé číslo od 1 do 40, ne „41“.")},
+        {{"--set", "s", "--overview", "--scale", "75,90,50,30"},
+         refused("stupnice známek (--scale) jsou čtyři celá procenta pro známky 1 až 4, každé "
+                 "menší než předchozí, třeba 90,75,50,30, ne „75,90,50,30“.")},
+        {{"--set", "s", "--pdf", "a.pdf", "--csv", "p.csv"},
+         refused("--csv SOUBOR patří k --overview.")},
+        {{"--set", "s", "--names", "n", "--scale", "90,75,50,30"},
+         refused("stupnice (--scale) patří k --overview.")},
+        {{"--code", "1DX2-DT93", "--check", "a.txt", "--sheet", "1"},
+         refused("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
+        {{"--overview"}, refused("--overview patří k --set SOUBOR.")},
+        {{"--set=", "--overview"}, refused("chybí jméno souboru sady.")},
+        {{"--set", "s", "--names="}, refused("chybí jméno souboru se jmény.")},
+    };
+    for (const auto& row : rows) {
+        const Reading reading = readArguments(QStringList{"ciferon"} + row.arguments);
+        EXPECT_TRUE(reading == row.expected)
+            << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
+            << "\n  not " << describe(row.expected);
+    }
+}
+
 }  // namespace
 }  // namespace ciferon::cli

@@ -195,6 +195,8 @@ std::string_view markWord(Mark mark) {
             return "správně";
         case Mark::Wrong:
             return "chybně";
+        case Mark::Unreadable:
+            return "nečitelné";
         case Mark::Unanswered:
             break;
     }

@@ -32,7 +32,8 @@ std::vector<Result> readResults(std::string_view solutions);
 // "61", or "8 (3)" for division with remainder, as the solution writes it.
 std::string resultText(const Result& result);
 
-enum class Mark { Unanswered, Right, Wrong };
+// Unreadable: an answer that the reader cannot read as a number, which counts as not right.
+enum class Mark { Unanswered, Right, Wrong, Unreadable };
 
 // The longest typed answer read; anything longer is not a number.
 inline constexpr std::size_t answerMax = 64;
@@ -69,7 +70,7 @@ std::optional<AnswerFields> lineFields(const Result& result, std::string_view li
 // CR LF file) is ignored.
 Mark markAnswerLine(const Result& result, std::string_view line);
 
-// How a mark reads: "správně", "chybně", "bez odpovědi".
+// How a mark reads: "správně", "chybně", "bez odpovědi", "nečitelné".
 std::string_view markWord(Mark mark);
 
 // The summary after marking a sheet's exercises: "Správně 17 z 20." (the right ones of all),

@@ -8,6 +8,8 @@ std::string markText(Mark mark) {
             return std::string("✓ ").append(markWord(mark));
         case Mark::Wrong:
             return std::string("✗ ").append(markWord(mark));
+        case Mark::Unreadable:
+            return std::string("? ").append(markWord(mark)).append(" – napiš číslo");
         case Mark::Unanswered:
             break;
     }
