@@ -96,6 +96,9 @@ class ResultsModel final : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override {
         const SetSheet& sheet = sheetAt(index.row());
         if (index.column() < ResultsGrid::firstExercise) {
+            if (role == Qt::FontRole && index.column() == 2) {
+                return codeFont();
+            }
             if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
                 return {};
             }
@@ -159,6 +162,13 @@ class ResultsModel final : public QAbstractTableModel {
         return document_.set().sheets.at(static_cast<std::size_t>(row));
     }
 
+    // The codes a little smaller than the rest, so that the exercises have the room.
+    static QFont codeFont() {
+        QFont font;
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+        return font;
+    }
+
     void rowChanged(int row) { Q_EMIT dataChanged(index(row, 0), index(row, columnCount({}) - 1)); }
 
   private:
@@ -193,10 +203,11 @@ class CellDelegate final : public QStyledItemDelegate {
         if (current) {
             painter->fillRect(option.rect.adjusted(1, 1, -1, -1), QColor(0xff, 0xf3, 0xb0));
         }
-        const QRect area = option.rect.adjusted(3, 0, -3, 0);
+        const QRect area = option.rect.adjusted(2, 0, -3, 0);
         const QString typed = index.data(Qt::DisplayRole).toString();
         const int mark = index.data(MarkRole).toInt();
         painter->save();
+        int signWidth = 0;
         if (mark != notHandedIn) {
             const auto marked = static_cast<Mark>(mark);
             QFont bold = option.font;
@@ -204,14 +215,19 @@ class CellDelegate final : public QStyledItemDelegate {
             painter->setFont(bold);
             painter->setPen(marked == Mark::Right ? rightColour : wrongColour);
             painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, markSign(marked));
-            painter->setFont(option.font);
+            signWidth = QFontMetrics(bold).horizontalAdvance(markSign(marked)) + 2;
         }
+        // A result too wide beside the sign is drawn a little smaller, and only then cut.
         const QString shown = typed.isEmpty() ? index.data(ExpectedRole).toString() : typed;
+        const int room = area.width() - signWidth;
+        QFont font = option.font;
+        if (QFontMetrics(font).horizontalAdvance(shown) > room) {
+            font.setPointSizeF(font.pointSizeF() * 0.85);
+        }
+        painter->setFont(font);
         painter->setPen(typed.isEmpty() ? expectedColour : option.palette.color(QPalette::Text));
-        const int signWidth = option.fontMetrics.horizontalAdvance(QStringLiteral("✗ "));
-        painter->drawText(
-            area.adjusted(signWidth, 0, 0, 0), Qt::AlignRight | Qt::AlignVCenter,
-            option.fontMetrics.elidedText(shown, Qt::ElideLeft, area.width() - signWidth));
+        painter->drawText(area.adjusted(signWidth, 0, 0, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          QFontMetrics(font).elidedText(shown, Qt::ElideLeft, room));
         painter->restore();
     }
 };
@@ -249,7 +265,6 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table_->installEventFilter(this);
-    fitColumns();
 
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("note"));
@@ -302,30 +317,46 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     table_->setCurrentIndex(model_->index(0, firstExercise));
     table_->setFocus();
     showNote();
-    // Wide enough for a class of 30 with 20 exercises each, within a 1366 × 768 screen.
-    const int wanted = table_->horizontalHeader()->length() +
-                       table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() +
-                       layout->contentsMargins().left() + layout->contentsMargins().right();
-    resize(std::min(wanted, 1366), 700);
+    fitColumns();
 }
 
 ResultsGrid::~ResultsGrid() = default;
 
 void ResultsGrid::fitColumns() {
-    // The narrowest columns that hold a mark and a result such as "28 (5)": a sheet of 20
-    // exercises fits beside the number, name and code on a screen 1366 pixels wide.
+    // A class's sheets of up to 20 exercises fit beside the number, name and code on a screen
+    // 1366 pixels wide: the exercises' columns are as wide as a mark and a result such as
+    // "28 (5)" need, narrower where the screen asks, never narrower than five digits.
+    constexpr int screenWidth = 1366;
+    constexpr int exercisesShown = 20;
     const QFontMetrics metrics = table_->fontMetrics();
-    const int cell = metrics.horizontalAdvance(QStringLiteral("✗ 888 (8)")) + 6;
     QHeaderView* header = table_->horizontalHeader();
     header->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("88")) + 8);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    table_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("List")) + 12);
-    table_->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("Jméno žáka ab")));
-    table_->setColumnWidth(2, metrics.horizontalAdvance(QStringLiteral("XXXX-XXXX-XXXX")) + 10);
+    const int number = metrics.horizontalAdvance(QStringLiteral("List")) + 12;
+    const int name = metrics.horizontalAdvance(QStringLiteral("Jméno žáka ab"));
+    int code = 0;
+    const QFontMetrics codeMetrics(ResultsModel::codeFont());
+    for (const SetSheet& sheet : document_.set().sheets) {
+        code =
+            std::max(code, codeMetrics.horizontalAdvance(toQString(sheetCode(sheet.sheet))) + 10);
+    }
+    table_->setColumnWidth(0, number);
+    table_->setColumnWidth(1, name);
+    table_->setColumnWidth(2, code);
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.left() + margins.right() + 2 * table_->frameWidth() +
+                       table_->verticalScrollBar()->sizeHint().width() + 2;
+    const int exercises = model_->columnCount({}) - firstExercise;
+    const int room = (screenWidth - chrome - number - name - code) /
+                     std::max(1, std::min(exercises, exercisesShown));
+    const int cell =
+        std::max(metrics.horizontalAdvance(QStringLiteral("88888")) + 6,
+                 std::min(metrics.horizontalAdvance(QStringLiteral("✗ 888 (8)")) + 6, room));
     for (int column = firstExercise; column < model_->columnCount({}); ++column) {
         table_->setColumnWidth(column, cell);
     }
     table_->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    resize(std::min(header->length() + chrome, screenWidth), 700);
 }
 
 bool ResultsGrid::eventFilter(QObject* watched, QEvent* event) {
