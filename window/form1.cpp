@@ -293,7 +293,7 @@ void Form1::buildMenus() {
                     &Form1::saveSet);
     file->addAction(QStringLiteral("Uložit sadu &jako…"), this, &Form1::saveSetAs);
     file->addAction(QStringLiteral("&Výsledky třídy…"), this, &Form1::enterResults);
-    file->addAction(QStringLiteral("Přehle&d třídy…"), this, &Form1::showOverview);
+    file->addAction(QStringLiteral("Př&ehled třídy…"), this, &Form1::showOverview);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
