@@ -85,13 +85,14 @@ web: deps-web
 	$(WEB_ENV) cmake --build --preset web
 
 # The core's whole run, a click on Generuj, a class set to PDF in process and from the command
-# line, start-up against an empty Qt window, and the web page's size and figures in Chromium and
-# Firefox.
+# line, a class's overview and its set file opened, start-up against an empty Qt window, and
+# the web page's size and figures in Chromium and Firefox.
 bench: deps-bench web
 	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
-	  startup_minimal ciferon
+	  startup_minimal ciferon set_file_bench
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/set_file_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/paper_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default

@@ -20,6 +20,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
     const auto below = [&engine](int n) {
         return static_cast<int>(engine() % static_cast<unsigned>(n));
     };
+    int namedMistakes = 0;
     for (int round = 0; round < 40; ++round) {
         SetFile set;
         const int sheets = 1 + below(classSetMax);
@@ -56,9 +57,16 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
                         ? (below(2) == 0 ? " (" + std::to_string(*value->remainder) + ")"
                                          : " zb. " + std::to_string(*value->remainder))
                         : "";
-                const std::string line = choice == 2   ? ""
-                                         : choice == 3 ? std::to_string(shown) + "x"
-                                                       : std::to_string(shown) + remainder;
+                // Half the wrong answers are a common mistake's, so that mistakes are named.
+                const WrongAnswers slips = wrongAnswers(items[k]);
+                const std::string line =
+                    choice == 2   ? ""
+                    : choice == 3 ? std::to_string(shown) + "x"
+                    : choice == 1 && !slips.empty() && below(2) == 0
+                        ? resultText(
+                              slips[static_cast<std::size_t>(below(static_cast<int>(slips.size())))]
+                                  .answer)
+                        : std::to_string(shown) + remainder;
                 answers += line + (below(2) == 0 ? "\r\n" : "\n");
                 ++kindTotal.at(static_cast<std::size_t>(kind));
                 if (choice == 0) {
@@ -114,6 +122,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
         // The mistakes as --check's summary counts them over every answer handed in.
         const std::vector<std::string> expected = mistakeSummaryLines(all);
         ASSERT_EQ(overview.mistakes.size(), expected.size());
+        namedMistakes += static_cast<int>(expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             const MistakeResult& mistake = overview.mistakes[i];
             EXPECT_EQ("– " + std::string(mistakeText(mistake.mistake)) + ": " +
@@ -134,6 +143,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
                       *std::max_element(notRight.begin(), notRight.end()));
         }
     }
+    EXPECT_GT(namedMistakes, 40) << "too few mistakes named to test their counts";
 }
 
 TEST(Overview, MarksOnTheExactFractionAndPercentRoundedHalfUp) {
@@ -156,7 +166,7 @@ TEST(Overview, MarksOnTheExactFractionAndPercentRoundedHalfUp) {
         EXPECT_EQ(percentOf(row.right, row.total), row.percent) << row.right << "/" << row.total;
     }
     const struct {
-        const char* typed;
+        const char* typed = nullptr;
         std::optional<MarkScale> scale;
     } scales[] = {
         {"90,75,50,30", usual},

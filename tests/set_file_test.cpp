@@ -107,7 +107,7 @@ TEST(SetFile, AcceptsAHandEdit) {
 
 // A file of sheets as listed between the brackets of "sheets".
 std::string fileOf(const std::string& sheets, const std::string& top = "\"version\": 1") {
-    return "{\"format\": \"ciferon-set\", " + top + ", \"sheets\": [" + sheets + "]}";
+    return R"({"format": "ciferon-set", )" + top + ", \"sheets\": [" + sheets + "]}";
 }
 
 std::string marks(int right, const std::string& more = "") {
@@ -119,7 +119,7 @@ std::string marks(int right, const std::string& more = "") {
 }
 
 TEST(SetFile, RefusesADamagedFileWithItsSentence) {
-    const std::string one = "{\"number\": 1, \"code\": \"1DX2-DT93\"}";
+    const std::string one = R"({"number": 1, "code": "1DX2-DT93"})";
     const std::string s = "Soubor sady „5A“ ";
     const struct {
         std::string bytes;
@@ -133,6 +133,12 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
          s + "není v kódování UTF-8 (řádek 2), nejspíš je uložený v kódování Windows-1250; "
              "ulož ho jako UTF-8."},
         {"{\"heading\": \"\xC3", s + "je useknutý: končí na řádku 1 uprostřed znaku."},
+        {std::string("\x7F"
+                     "ELF\x02\x01\x01") +
+             std::string(3, '\0'),
+         s + "není textový soubor (řádek 1), takže to není sada listů."},
+        {"{\n\"heading\": \"a\x0C\"}",
+         s + "není textový soubor (řádek 2), takže to není sada listů."},
         {"{\"format\": \"ciferon-set\",\n\"version\": 1,\n\"sheets\": [",
          s + "je useknutý: končí na řádku 3 dřív, než se uzavře poslední složenou závorkou."},
         {"{\"format\": \"ciferon-set\",\n\"version\": 1,\n\"duplex\": tr",
@@ -142,55 +148,54 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
         {"{\"format\": \"ciferon-set\",\n\"version\": 1,\n'sheets': []}",
          s + "má na řádku 3 chybu zápisu, takže ho nelze přečíst."},
         {"[1, 2]", s + "není sada listů Ciferonu: chybí v něm \"format\": \"ciferon-set\"."},
-        {"{\"format\": \"ciferon-sada\"}",
+        {R"({"format": "ciferon-sada"})",
          s + "není sada listů Ciferonu: chybí v něm \"format\": \"ciferon-set\"."},
-        {fileOf(one, "\"version\": \"1\""), s + "nemá číslo verze („version“)."},
+        {fileOf(one, R"("version": "1")"), s + "nemá číslo verze („version“)."},
         {fileOf(one, "\"version\": 2"),
          s + "má verzi 2, kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až 1); otevři "
              "ho novější verzí."},
         {fileOf(one, "\"version\": 0"),
          s + "má verzi 0, kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až 1); otevři "
              "ho novější verzí."},
-        {fileOf(one, "\"version\": 1, \"duplex\": \"ano\""),
+        {fileOf(one, R"("version": 1, "duplex": "ano")"),
          s + "má chybnou položku „duplex“: má to být true nebo false."},
-        {fileOf(one, "\"version\": 1, \"heading\": \"" + std::string(81, 'x') + "\""),
+        {fileOf(one, R"("version": 1, "heading": ")" + std::string(81, 'x') + "\""),
          s + "má chybnou položku „heading“: nadpis smí mít nejvýše 80 znaků."},
-        {"{\"format\": \"ciferon-set\", \"version\": 1}", s + "nemá seznam listů („sheets“)."},
+        {R"({"format": "ciferon-set", "version": 1})", s + "nemá seznam listů („sheets“)."},
         {fileOf(""), s + "má 0 listů, ale sada jich má od 1 do 40."},
         {fileOf(one + ", 7"), s + "má u 2. listu v souboru chybný zápis: má to být objekt ve "
                                   "složených závorkách."},
-        {fileOf("{\"code\": \"1DX2-DT93\"}"),
+        {fileOf(R"({"code": "1DX2-DT93"})"),
          s + "nemá u 1. listu v souboru číslo listu („number“)."},
-        {fileOf("{\"number\": 1.5, \"code\": \"1DX2-DT93\"}"),
+        {fileOf(R"({"number": 1.5, "code": "1DX2-DT93"})"),
          s + "má u 1. listu v souboru chybnou položku „number“: má to být celé číslo."},
-        {fileOf(one + ", {\"number\": 3, \"code\": \"1DX2-DT93\"}"),
+        {fileOf(one + R"(, {"number": 3, "code": "1DX2-DT93"})"),
          s + "má u 2. listu v souboru číslo listu 3, ale listy jsou očíslované od 1 do 2."},
         {fileOf(one + ", " + one), s + "má list 1 dvakrát."},
         {fileOf("{\"number\": 1}"), s + "nemá u listu 1 kód („code“)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT94\"}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT94"})"),
          s + "má u listu 1 kód „1DX2-DT94“, který není platný."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"adapted\": 1}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "adapted": 1})"),
          s + "má u listu 1 chybnou položku „adapted“: má to být true nebo false."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"name\": \"" + std::string(201, 'x') +
-                "\"}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "name": ")" + std::string(201, 'x') + "\"}"),
          s + "má u listu 1 jméno delší než 200 znaků."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"answers\": []}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "answers": []})"),
          s + "má u listu 1 odpovědi bez známek („marks“)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " + marks(21) + "}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" + marks(21) + "}"),
          s + "má u listu 1 víc známek (21), než má list příkladů (20)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " + marks(19) + "}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" + marks(19) + "}"),
          s + "má u listu 1 méně známek (19), než má list příkladů (20)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " +
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" +
                 marks(19, ", \"wrong: forgot\"") + "}"),
          s + "má u listu 1 u příkladu 20 neznámou známku \"wrong: forgot\" (patří sem right, "
              "wrong, unanswered nebo unreadable)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " + marks(19, ", true") + "}"),
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" + marks(19, ", true") + "}"),
          s + "má u listu 1 u příkladu 20 neznámou známku true (patří sem right, wrong, "
              "unanswered nebo unreadable)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " + marks(20) +
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" + marks(20) +
                 ", \"answers\": " + marks(21) + "}"),
          s + "má u listu 1 víc odpovědí (21), než má list příkladů (20)."},
-        {fileOf("{\"number\": 1, \"code\": \"1DX2-DT93\", \"marks\": " + marks(20) +
+        {fileOf(R"({"number": 1, "code": "1DX2-DT93", "marks": )" + marks(20) +
                 ", \"answers\": [61]}"),
          s + "má u listu 1 u příkladu 1 odpověď, která není text v uvozovkách."},
     };

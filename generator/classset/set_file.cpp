@@ -454,6 +454,19 @@ SetFileReading readSetFile(std::string_view bytes, std::string_view name) {
     if (trimmed(bytes).find_first_not_of("\r\n") == std::string_view::npos) {
         return refuse("je prázdný.");
     }
+    // Control characters other than tab and line breaks stand in no text file: a program, a
+    // picture, a compressed file.
+    if (const auto* const control = std::find_if(bytes.begin(), bytes.end(),
+                                                 [](char c) {
+                                                     return static_cast<unsigned char>(c) < 0x20 &&
+                                                            c != '\t' && c != '\n' && c != '\r';
+                                                 });
+        control != bytes.end()) {
+        return refuse(
+            "není textový soubor (řádek " +
+            std::to_string(lineAt(bytes, static_cast<std::size_t>(control - bytes.begin()))) +
+            "), takže to není sada listů.");
+    }
     if (const Utf8Fault fault = utf8Fault(bytes); fault.at != std::string_view::npos) {
         if (fault.cutShort) {
             return refuse("je useknutý: končí na řádku " + std::to_string(lineAt(bytes, fault.at)) +
@@ -494,10 +507,8 @@ std::string savedText(long long secondsSince1970) {
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     const auto two = [](long long n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-    const std::string written = std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" +
-                                two(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" +
-                                two(seconds % 60) + "Z";
-    return written;
+    return std::to_string(year) + "-" + two(month) + "-" + two(day) + "T" + two(seconds / 3600) +
+           ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60) + "Z";
 }
 
 SheetRow rowOfAnswerFile(std::string_view bytes, FileMarks marked) {

@@ -1,0 +1,64 @@
+// A class's results: the overview of 40 sheets of 200 answers, and such a set file opened
+// from its text, marks and answers included.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "classset/set_file.h"
+#include "codes/items.h"
+#include "marking/overview.h"
+
+namespace {
+
+// 40 sheets of 200 exercises, every one handed in with an answer typed for each exercise:
+// right, wrong (a common mistake's where there is one), or none.
+ciferon::SetFile fullSet() {
+    std::mt19937 engine(40200);
+    ciferon::SetFile set;
+    set.heading = "5. A – opakování";
+    for (int s = 0; s < ciferon::classSetMax; ++s) {
+        const ciferon::Sheet sheet{static_cast<std::uint32_t>(engine() % ciferon::sheetSeeds),
+                                   ciferon::sheetCountMax, 5, ciferon::allKinds};
+        std::string answers;
+        for (const ciferon::SheetItem& item : ciferon::sheetItems(sheet)) {
+            const ciferon::WrongAnswers wrong = ciferon::wrongAnswers(item);
+            switch (engine() % 3) {
+                case 0:
+                    answers += ciferon::resultText(item.result);
+                    break;
+                case 1:
+                    answers += wrong.empty() ? std::to_string(item.result.value + 1)
+                                             : ciferon::resultText(wrong[0].answer);
+                    break;
+                default:
+                    break;
+            }
+            answers += '\n';
+        }
+        const ciferon::FileMarks marked =
+            ciferon::markAnswerFile(answers, ciferon::sheetItems(sheet));
+        set.sheets.push_back({sheet, false, "Žák " + std::to_string(s + 1),
+                              ciferon::rowOfAnswerFile(answers, marked)});
+    }
+    return set;
+}
+
+void overviewOfForty(benchmark::State& state) {
+    const ciferon::SetFile set = fullSet();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ciferon::overviewOf(set));
+    }
+}
+BENCHMARK(overviewOfForty)->Unit(benchmark::kMillisecond);
+
+void setFileOfFortyOpened(benchmark::State& state) {
+    const std::string text = ciferon::writeSetFile(fullSet());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ciferon::readSetFile(text, "5A.ciferon"));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(setFileOfFortyOpened)->Unit(benchmark::kMillisecond);
+
+}  // namespace
