@@ -169,6 +169,10 @@ class ResultsModel final : public QAbstractTableModel {
         return font;
     }
 
+    void cellChanged(int row, int column) {
+        Q_EMIT dataChanged(index(row, column), index(row, column));
+    }
+
     void rowChanged(int row) { Q_EMIT dataChanged(index(row, 0), index(row, columnCount({}) - 1)); }
 
   private:
@@ -451,9 +455,11 @@ void ResultsGrid::setCell(int sheet, int exercise, const std::string& text) {
         cellChanged_ = true;
     }
     SetSheet& row = document_.edit().sheets.at(static_cast<std::size_t>(sheet));
+    const bool handedIn = row.row.has_value();
     enterCell(row, items_.at(static_cast<std::size_t>(sheet)), static_cast<std::size_t>(exercise),
               text);
-    changed(sheet);
+    // A sheet just handed in shows every cell's mark; else only the typed cell changes.
+    changed(sheet, handedIn ? firstExercise + exercise : -1);
 }
 
 void ResultsGrid::remember(int sheet, int column) {
@@ -461,9 +467,13 @@ void ResultsGrid::remember(int sheet, int column) {
         {sheet, column, document_.set().sheets.at(static_cast<std::size_t>(sheet)).row});
 }
 
-void ResultsGrid::changed(int sheet) {
+void ResultsGrid::changed(int sheet, int column) {
     document_.changed();
-    model_->rowChanged(sheet);
+    if (column < 0) {
+        model_->rowChanged(sheet);
+    } else {
+        model_->cellChanged(sheet, column);
+    }
     showNote();
     saveTimer_.start();
 }

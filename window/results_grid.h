@@ -70,7 +70,8 @@ class ResultsGrid final : public QWidget {
     void setCell(int sheet, int exercise, const std::string& text);
     void remember(int sheet, int column);
     void moveBy(int step);
-    void changed(int sheet);
+    // After a change of the sheet's row: one cell of it to draw again, or (-1) all of them.
+    void changed(int sheet, int column = -1);
     void showNote();
     void fitColumns();
 
