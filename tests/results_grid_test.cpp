@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -262,6 +264,45 @@ class ResultsGridTest : public QObject {
         // A shorter sheet has no cells past its exercises.
         QVERIFY(!(cell(*grid, 2, 3).flags() & Qt::ItemIsEnabled));
         QVERIFY(cell(*grid, 1, 3).flags() & Qt::ItemIsEnabled);
+    }
+
+    // "Jména…" through the real dialogs: a pasted list names the sheets in the grid and the
+    // file; a list longer than the set is refused with its sentence and changes nothing.
+    void namesArePastedAsAList() {
+        const std::unique_ptr<ResultsGrid> grid(
+            openGrid(setOf({Sheet{61, 4, 4, divisionAndCarry}, Sheet{62, 4, 4, divisionAndCarry},
+                            Sheet{63, 4, 4, divisionAndCarry}})));
+        const auto paste = [&](const QString& names, const std::function<void()>& then) {
+            onNextModal([names, then](QWidget* modal) {
+                auto* input = qobject_cast<QInputDialog*>(modal);
+                QVERIFY(input != nullptr);
+                input->setTextValue(names);
+                if (then) {
+                    onNextModal([then](QWidget* /*message*/) { then(); });
+                }
+                input->accept();
+            });
+            child<QPushButton>(*grid, "names")->click();
+        };
+        paste(QStringLiteral("  Žofie Dvořáková \n\n😀 Ondra\n"), nullptr);
+        const auto name = [&](int row) {
+            return grid->table()->model()->index(row, 1).data().toString();
+        };
+        QCOMPARE(name(0), QStringLiteral("Žofie Dvořáková"));
+        QCOMPARE(name(1), QString());
+        QCOMPARE(name(2), QStringLiteral("😀 Ondra"));
+        QCOMPARE(readBack(document_.path()).sheets[2].name, std::string("😀 Ondra"));
+
+        QString refusal;
+        paste(QStringLiteral("A\nB\nC\nD"), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            refusal = box->text();
+            box->accept();
+        });
+        QVERIFY2(refusal.startsWith(QStringLiteral("Jmen je víc (4) než listů v sadě (3)")),
+                 qPrintable(refusal));
+        QCOMPARE(name(0), QStringLiteral("Žofie Dvořáková"));
     }
 
     // A mark kept in the file shows as it is, unreadable among them, with its word.

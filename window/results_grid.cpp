@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -284,6 +285,11 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     clear_->setObjectName(QStringLiteral("clearRow"));
     clear_->setToolTip(QStringLiteral("Odpovědi listu pryč, list neodevzdaný (Ctrl+Delete)"));
     clear_->setFocusPolicy(Qt::NoFocus);
+    auto* names = new QPushButton(QStringLiteral("&Jména…"), this);
+    names->setObjectName(QStringLiteral("names"));
+    names->setToolTip(QStringLiteral("Jména žáků, jedno na řádek v pořadí listů"));
+    names->setFocusPolicy(Qt::NoFocus);
+    connect(names, &QPushButton::clicked, this, &ResultsGrid::askNames);
     auto* undo = new QPushButton(QStringLiteral("&Zpět"), this);
     undo->setToolTip(QStringLiteral("Vrátí poslední změnu (Ctrl+Z)"));
     undo->setFocusPolicy(Qt::NoFocus);
@@ -298,6 +304,7 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     buttons->addWidget(handIn_);
     buttons->addWidget(clear_);
     buttons->addWidget(undo);
+    buttons->addWidget(names);
     buttons->addWidget(saving_, 1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -556,6 +563,42 @@ void ResultsGrid::undo() {
     changed(change.sheet);
     table_->setCurrentIndex(model_->index(change.sheet, change.column));
     leaveCell();
+}
+
+void ResultsGrid::askNames() {
+    QStringList names;
+    for (const SetSheet& sheet : document_.set().sheets) {
+        names << QString::fromStdString(sheet.name);
+    }
+    while (!names.isEmpty() && names.constLast().isEmpty()) {
+        names.removeLast();
+    }
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Jména žáků"));
+    dialog.setLabelText(
+        QStringLiteral("Jedno jméno na řádek v pořadí listů (prázdný řádek: list "
+                       "bez jména). Jména zůstávají jen v souboru sady."));
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(names.join(QLatin1Char('\n')));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QByteArray typed = dialog.textValue().toUtf8();
+    const auto sheets = static_cast<int>(document_.set().sheets.size());
+    const NameList list = readNameList(view(typed), sheets);
+    if (!list.refusal.empty()) {
+        QMessageBox box(QMessageBox::Warning, applicationTitle, toQString(list.refusal),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    for (std::size_t i = 0; i < document_.set().sheets.size(); ++i) {
+        document_.edit().sheets[i].name = i < list.names.size() ? list.names[i] : std::string();
+        model_->rowChanged(static_cast<int>(i));
+    }
+    document_.changed();
+    showNote();
+    saveNow();
 }
 
 QString ResultsGrid::note() const {

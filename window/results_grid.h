@@ -43,6 +43,9 @@ class ResultsGrid final : public QWidget {
     void handInRow();
     // "Vymazat řádek": the current row's sheet not handed in, its answers gone.
     void clearRow();
+    // "Jména…": the pupils' names pasted as a list, one a line in sheet order; a list that
+    // does not fit the set is refused with the sentence that says why.
+    void askNames();
     // Ctrl+Z: the last change of a cell or a row undone.
     void undo();
     // The line under the grid: the current cell's exercise, its mark and the mistake named.
