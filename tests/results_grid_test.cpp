@@ -142,7 +142,7 @@ class ResultsGridTest : public QObject {
         }
         auto* grid = new ResultsGrid(document_);
         grid->setAttribute(Qt::WA_DeleteOnClose, false);
-        if (!showWindow(*grid, Focus::Active)) {
+        if (!showWindow(*grid)) {
             qFatal("the grid is not shown");
         }
         return grid;

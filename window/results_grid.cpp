@@ -203,10 +203,18 @@ class CellDelegate final : public QStyledItemDelegate {
         QStyleOptionViewItem plain = option;
         initStyleOption(&plain, index);
         plain.text.clear();
-        QStyledItemDelegate::paint(painter, plain, index);  // the background and the focus
-        const bool current = (option.state & QStyle::State_HasFocus) != 0;
+        // The current cell is light yellow with a dark frame, never the style's dark selection,
+        // on which the faint result and the marks' colours could not be read.
+        const bool current =
+            (option.state & (QStyle::State_HasFocus | QStyle::State_Selected)) != 0;
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QStyledItemDelegate::paint(painter, plain, index);
         if (current) {
             painter->fillRect(option.rect.adjusted(1, 1, -1, -1), QColor(0xff, 0xf3, 0xb0));
+            painter->save();
+            painter->setPen(QPen(QColor(0x33, 0x33, 0x33), 2));
+            painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+            painter->restore();
         }
         const QRect area = option.rect.adjusted(2, 0, -3, 0);
         const QString typed = index.data(Qt::DisplayRole).toString();
