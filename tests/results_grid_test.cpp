@@ -305,6 +305,26 @@ class ResultsGridTest : public QObject {
         QCOMPARE(name(0), QStringLiteral("Žofie Dvořáková"));
     }
 
+    // "Ukonči práci" a moment after a key was typed: the program ends without a question, and
+    // the answer is in the file.
+    void quittingKeepsTheLastKeyTyped() {
+        const QString path = dir_.filePath(QStringLiteral("konec.ciferon"));
+        writeFile(path, writeSetFile(setOf({Sheet{71, 4, 4, divisionAndCarry}})));
+        QuietPrompts prompts;
+        FixedSeed random;
+        auto form = std::make_unique<Form1>(prompts, random);
+        QVERIFY(showWindow(*form));
+        QVERIFY(form->setDocument().open(path).isEmpty());
+        form->enterResults();
+        QTest::sendKeyEvent(QTest::Click, form->resultsGrid()->table(), Qt::Key_7,
+                            QStringLiteral("7"), Qt::NoModifier);
+        child<QPushButton>(*form, "Command4")->click();
+        QVERIFY(!form->isVisible());
+        form.reset();
+        QCOMPARE(prompts.messages, QStringList());
+        QCOMPARE(readBack(path).sheets[0].row->answers, std::vector<std::string>{"7"});
+    }
+
     // A mark kept in the file shows as it is, unreadable among them, with its word.
     void marksFromTheFileShowAsKept() {
         SetFile set = setOf({Sheet{41, 4, 4, divisionAndCarry}});

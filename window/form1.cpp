@@ -437,6 +437,10 @@ void Form1::keepClassSet(const std::vector<ClassSetSheet>& sheets, const ClassSe
     setDocument_->adopt(std::move(set));
 }
 
+Form1::~Form1() {
+    delete resultsGrid_;
+}
+
 ResultsGrid* Form1::resultsGrid() const {
     return resultsGrid_;
 }

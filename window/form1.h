@@ -95,6 +95,8 @@ class Form1 final : public QMainWindow, private RunHost {
 
   public:
     Form1(Prompts& prompts, RandomSource& random, QWidget* parent = nullptr);
+    // The results grid goes first: it writes what was typed last into the open set's file.
+    ~Form1() override;
 
     // Command1: a generation run; a refused answer leaves both fields as they were.
     void generate();

@@ -339,7 +339,10 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     fitColumns();
 }
 
-ResultsGrid::~ResultsGrid() = default;
+ResultsGrid::~ResultsGrid() {
+    // What was typed in the last moment, before the timer wrote it: the program may be ending.
+    saveNow();
+}
 
 void ResultsGrid::fitColumns() {
     // A class's sheets of up to 20 exercises fit beside the number, name and code on a screen
