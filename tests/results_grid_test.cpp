@@ -2,6 +2,7 @@
 // a teacher types, the set file it writes as it goes, the overview's numbers for a known set,
 // and the main window's commands for sets through the real file dialogs.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -323,6 +324,32 @@ class ResultsGridTest : public QObject {
         form.reset();
         QCOMPARE(prompts.messages, QStringList());
         QCOMPARE(readBack(path).sheets[0].row->answers, std::vector<std::string>{"7"});
+    }
+
+    // A set file that cannot be written: the grid says so, and closing it asks before the
+    // answers are lost; "No" keeps it open, "Yes" closes it.
+    void closingWithAnswersNotWrittenAsks() {
+        const std::unique_ptr<ResultsGrid> grid(openGrid(setOf({Sheet{81, 4, 4, divisionAndCarry}}),
+                                                         QStringLiteral("zamceno.ciferon")));
+        // Where the file was, a folder: no file can be renamed over it.
+        QVERIFY(QFile::remove(document_.path()));
+        QVERIFY(QDir().mkdir(document_.path()));
+        type(*grid, QStringLiteral("7"));
+        QVERIFY(document_.unsaved());
+        QVERIFY(!child<QLabel>(*grid, "saving")->text().isEmpty());
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString question;
+            onNextModal([&question, answer](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                QVERIFY(box != nullptr);
+                question = box->text();
+                box->button(answer)->click();
+            });
+            grid->close();
+            QVERIFY(question.startsWith(QStringLiteral("Odpovědi se nepodařilo uložit")));
+            QCOMPARE(grid->isVisible(), answer == QMessageBox::No);
+        }
+        QVERIFY(QDir().rmdir(document_.path()));
     }
 
     // A mark kept in the file shows as it is, unreadable among them, with its word.

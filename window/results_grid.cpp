@@ -107,8 +107,10 @@ class ResultsModel final : public QAbstractTableModel {
                 case 0:
                     return role == Qt::DisplayRole
                                ? QVariant(index.row() + 1)
-                               : QVariant(sheet.row ? QStringLiteral("Odevzdáno")
-                                                    : QStringLiteral("Neodevzdáno"));
+                               : QVariant((sheet.row ? QStringLiteral("Odevzdáno")
+                                                     : QStringLiteral("Neodevzdáno")) +
+                                          (sheet.adapted ? QStringLiteral(", upravený list")
+                                                         : QString()));
                 case 1:
                     return QString::fromStdString(sheet.name);
                 default:
