@@ -152,11 +152,8 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
          s + "není sada listů Ciferonu: chybí v něm \"format\": \"ciferon-set\"."},
         {fileOf(one, R"("version": "1")"), s + "nemá číslo verze („version“)."},
         {fileOf(one, "\"version\": 2"),
-         s + "má verzi 2, kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až 1); otevři "
-             "ho novější verzí."},
-        {fileOf(one, "\"version\": 0"),
-         s + "má verzi 0, kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až 1); otevři "
-             "ho novější verzí."},
+         s + "má verzi 2 z novější verze Ciferonu; tato verze umí otevřít nejvýše verzi 1."},
+        {fileOf(one, "\"version\": 0"), s + "má verzi 0, jakou žádný Ciferon nezapisuje."},
         {fileOf(one, R"("version": 1, "duplex": "ano")"),
          s + "má chybnou položku „duplex“: má to být true nebo false."},
         {fileOf(one, R"("version": 1, "heading": ")" + std::string(81, 'x') + "\""),
@@ -175,6 +172,8 @@ TEST(SetFile, RefusesADamagedFileWithItsSentence) {
         {fileOf("{\"number\": 1}"), s + "nemá u listu 1 kód („code“)."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT94"})"),
          s + "má u listu 1 kód „1DX2-DT94“, který není platný."},
+        {fileOf(R"({"number": 1, "code": ")" + std::string(30, 'X') + "ĚĚĚĚĚĚĚĚ\"}"),
+         s + "má u listu 1 kód „" + std::string(30, 'X') + "ĚĚĚĚĚ…“, který není platný."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT93", "adapted": 1})"),
          s + "má u listu 1 chybnou položku „adapted“: má to být true nebo false."},
         {fileOf(R"({"number": 1, "code": "1DX2-DT93", "name": ")" + std::string(201, 'x') + "\"}"),

@@ -201,6 +201,21 @@ class Refuser {
     std::string start_;
 };
 
+// A value quoted in a refusal, cut after 40 bytes (between characters) with "…", so that a
+// sentence stays one line whatever the file holds.
+std::string shown(std::string text) {
+    constexpr std::size_t longest = 40;
+    if (text.size() > longest) {
+        std::size_t end = longest;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U) {
+            --end;
+        }
+        text.resize(end);
+        text += "…";
+    }
+    return text;
+}
+
 // Where a sheet stands in the file, for a refusal: "u listu 3", or before its number is known
 // "u 3. listu v souboru".
 std::string sheetPlace(int number, std::size_t index) {
@@ -263,7 +278,7 @@ std::optional<std::string> readSheet(const Json& entry, std::size_t index, int s
     const auto& codeText = code->get_ref<const std::string&>();
     const auto read = readSheetCode(codeText);
     if (!read) {
-        return "má " + place + " kód „" + codeText + "“, který není platný.";
+        return "má " + place + " kód „" + shown(codeText) + "“, který není platný.";
     }
     sheet.sheet = *read;
     sheet.adapted = entry.value("adapted", false);
@@ -294,7 +309,7 @@ std::optional<std::string> readSheet(const Json& entry, std::size_t index, int s
             word.is_string() ? readMark(word.get_ref<const std::string&>()) : std::nullopt;
         if (!marked) {
             return "má " + place + " u příkladu " + std::to_string(i + 1) + " neznámou známku " +
-                   word.dump(-1, ' ', false, Json::error_handler_t::replace) +
+                   shown(word.dump(-1, ' ', false, Json::error_handler_t::replace)) +
                    " (patří sem right, wrong, unanswered nebo unreadable).";
         }
         row.marks.push_back(*marked);
@@ -326,10 +341,13 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
     if (version == root.end() || !version->is_number_integer()) {
         return refuse("nemá číslo verze („version“).");
     }
-    if (version->get<long long>() < 1 || version->get<long long>() > setFileVersion) {
-        return refuse("má verzi " + version->dump() +
-                      ", kterou tato verze Ciferonu neumí otevřít (umí verzi 1 až " +
-                      std::to_string(setFileVersion) + "); otevři ho novější verzí.");
+    if (version->get<long long>() < 1) {
+        return refuse("má verzi " + shown(version->dump()) + ", jakou žádný Ciferon nezapisuje.");
+    }
+    if (version->get<long long>() > setFileVersion) {
+        return refuse("má verzi " + shown(version->dump()) +
+                      " z novější verze Ciferonu; tato verze umí otevřít nejvýše verzi " +
+                      std::to_string(setFileVersion) + ".");
     }
     const struct {
         const char* key;
