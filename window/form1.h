@@ -97,6 +97,10 @@ class Form1 final : public QMainWindow, private RunHost {
     Form1(Prompts& prompts, RandomSource& random, QWidget* parent = nullptr);
     // The results grid goes first: it writes what was typed last into the open set's file.
     ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
 
     // Command1: a generation run; a refused answer leaves both fields as they were.
     void generate();

@@ -35,6 +35,10 @@ class ResultsGrid final : public QWidget {
     // The grid of the document's open set, which has a file to be written to.
     explicit ResultsGrid(SetDocument& document, QWidget* parent = nullptr);
     ~ResultsGrid() override;
+    ResultsGrid(const ResultsGrid&) = delete;
+    ResultsGrid& operator=(const ResultsGrid&) = delete;
+    ResultsGrid(ResultsGrid&&) = delete;
+    ResultsGrid& operator=(ResultsGrid&&) = delete;
 
     // The first column of exercises; the ones before it are the number, the name and the code.
     static constexpr int firstExercise = 3;
