@@ -244,6 +244,14 @@ class ResultsGridTest : public QObject {
         QTest::keyClick(grid->table(), Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(grid->table()->currentIndex(), cell(*grid, 2, 0));
         QVERIFY(readBack(path).sheets[1].row.has_value());
+        // The overview from the grid counts what was just handed in.
+        QString counted;
+        onNextModal([&counted](QWidget* modal) {
+            counted = child<QLabel>(*modal, "handedIn")->text();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        child<QPushButton>(*grid, "overview")->click();
+        QVERIFY2(counted.startsWith(QStringLiteral("Odevzdáno 1 z 3 listů.")), qPrintable(counted));
         QCOMPARE(readBack(path).sheets[1].row->marks,
                  std::vector<MarkedAnswer>(5, MarkedAnswer{Mark::Right, 0}));
 

@@ -15,6 +15,7 @@
 
 #include "classset/set_entry.h"
 #include "form1.h"
+#include "overview_view.h"
 #include "page_type.h"
 #include "set_document.h"
 #include "texts/texts.h"
@@ -303,6 +304,14 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     auto* undo = new QPushButton(QStringLiteral("&Zpět"), this);
     undo->setToolTip(QStringLiteral("Vrátí poslední změnu (Ctrl+Z)"));
     undo->setFocusPolicy(Qt::NoFocus);
+    auto* overview = new QPushButton(QStringLiteral("&Přehled třídy…"), this);
+    overview->setObjectName(QStringLiteral("overview"));
+    overview->setFocusPolicy(Qt::NoFocus);
+    connect(overview, &QPushButton::clicked, this, [this] {
+        saveNow();
+        OverviewView view(document_.set(), this);
+        view.exec();
+    });
     auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
     close->setFocusPolicy(Qt::NoFocus);
     connect(handIn_, &QPushButton::clicked, this, &ResultsGrid::handInRow);
@@ -315,6 +324,7 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     buttons->addWidget(clear_);
     buttons->addWidget(undo);
     buttons->addWidget(names);
+    buttons->addWidget(overview);
     buttons->addWidget(saving_, 1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
