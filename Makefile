@@ -112,11 +112,14 @@ screenshot: deps-bench build web
 	  docs/adapted.png
 	# The class-set and check dialogs, pictured by the window's own tests as they drive them.
 	cmake --preset default -D CIFERON_TESTS=ON
-	cmake --build --preset default --target form1_tests projection_view_tests
+	cmake --build --preset default --target form1_tests projection_view_tests form1_results_tests
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
 	  build/default/tests/form1_tests aClassSetOfOneTopicFromTheDialog checksASheetByItsCode
 	xvfb-run -a -s "-screen 0 1024x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
 	  build/default/tests/projection_view_tests picturesTheView
+	# The results grid of a class of 30 on a screen 1366 pixels wide, and the class's overview.
+	xvfb-run -a -s "-screen 0 1366x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
+	  build/default/tests/form1_results_tests aClassOfThirtyFitsTheScreen theOverviewCountsAKnownSet
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
 	  docs/web-sheet.png docs/web-topic.png docs/web-check.png docs/web-projection.png

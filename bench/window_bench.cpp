@@ -1,6 +1,8 @@
 // A click on Generuj with 200 exercises, until both fields are filled and painted, a click on
-// "Vyhodnotit" with 200 answers, until every mark is set, and a key press in the projection
-// view, until the next exercise is painted, under Qt's offscreen platform.
+// "Vyhodnotit" with 200 answers, until every mark is set, a key press in the projection view,
+// until the next exercise is painted, and a key typed into the results grid of 40 sheets of
+// 200 exercises, until the cell is marked and drawn (and Enter, until the set is written),
+// under Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,15 +10,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "check_dialog.h"
+#include "classset/set_entry.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
 #include "form1.h"
 #include "marking/results.h"
 #include "projection_view.h"
+#include "results_grid.h"
 #include "run/run.h"
+#include "set_document.h"
 
 namespace {
 
@@ -119,5 +126,47 @@ void projectionKeyPress(benchmark::State& state) {
     }
 }
 BENCHMARK(projectionKeyPress)->Unit(benchmark::kMicrosecond);
+
+// The results grid of 40 sheets of 200 exercises, every sheet handed in: a digit typed into a
+// cell, until the core has marked it and the grid has drawn it. With `enter`, Enter after it:
+// the cell left, the whole set written to its file and renamed over the old one.
+void gridKey(benchmark::State& state, bool enter) {
+    QTemporaryDir dir;
+    ciferon::SetFile set;
+    for (std::uint32_t seed = 0; seed < ciferon::classSetMax; ++seed) {
+        ciferon::SetSheet sheet{ciferon::Sheet{500 + seed, ciferon::sheetCountMax, 10}, false,
+                                "Alžběta Nováková", std::nullopt};
+        ciferon::handIn(sheet);
+        set.sheets.push_back(sheet);
+    }
+    ciferon::SetDocument document;
+    document.adopt(set);
+    if (!document.saveAs(dir.filePath(QStringLiteral("trida.ciferon"))).isEmpty()) {
+        state.SkipWithError("the set could not be written");
+        return;
+    }
+    ciferon::ResultsGrid grid(document);
+    grid.setAttribute(Qt::WA_DeleteOnClose, false);
+    grid.show();
+    QApplication::processEvents();
+    QTableView* table = grid.table();
+    for (auto _ : state) {
+        // A cell of "5" typed again and again: each press replaces what the last one typed.
+        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+        QApplication::sendEvent(table, &erase);
+        QApplication::sendEvent(table, &press);
+        if (enter) {
+            QKeyEvent next(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(table, &next);
+        }
+        QApplication::processEvents();  // the cell drawn again, as the next frame draws it
+    }
+    if (!document.set().sheets[0].row || document.set().sheets[0].row->answers.empty()) {
+        state.SkipWithError("nothing was typed");
+    }
+}
+BENCHMARK_CAPTURE(gridKey, typed, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(gridKey, typedThenEnter, true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

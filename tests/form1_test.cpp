@@ -456,7 +456,8 @@ class Form1Test : public QObject {
                  QStringLiteral(
                      "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro "
                      "třídu… |Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… "
-                     "| |Konec Ctrl+Q|"
+                     "| |Otevřít sadu… Ctrl+O|Uložit sadu Ctrl+S|Uložit sadu jako… |"
+                     "Výsledky třídy… |Přehled třídy… | |Konec Ctrl+Q|"
                      "Nápověda|"
                      "Nápověda F1|O programu Ciferon "));
     }

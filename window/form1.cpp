@@ -29,9 +29,12 @@
 #include "classset/classset.h"
 #include "classset_dialog.h"
 #include "codes/items.h"
+#include "overview_view.h"
 #include "paper.h"
 #include "projection_view.h"
+#include "results_grid.h"
 #include "run/fields.h"
+#include "set_document.h"
 #include "texts/texts.h"
 
 namespace ciferon {
@@ -194,6 +197,25 @@ std::optional<bool> DialogPrompts::setUpPrinter(QWidget* parent, QPrinter& print
     return printer.duplex() != QPrinter::DuplexNone;
 }
 
+QString Prompts::askSetFile(QWidget* parent, bool save, const QString& suggestedName) {
+    QFileDialog dialog(parent,
+                       save ? QStringLiteral("Uložit sadu") : QStringLiteral("Otevřít sadu"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {QStringLiteral("Sada Ciferonu (*.ciferon)"), QStringLiteral("Všechny soubory (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("ciferon"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    if (save) {
+        dialog.selectFile(suggestedName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 QString DialogPrompts::askNumber(QWidget* parent, const QString& question,
                                  const QString& defaultAnswer) {
     QInputDialog dialog(parent);
@@ -220,6 +242,7 @@ Form1::Form1(Prompts& prompts, RandomSource& random, QWidget* parent)
       crlf(toQString(ciferon::crlf)),
       prompts_(prompts),
       random_(random),
+      setDocument_(new SetDocument(this)),
       client_(new QWidget(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption);
@@ -283,6 +306,14 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("&Zkontrolovat list podle kódu…"), this, &Form1::checkByCode);
     file->addAction(QStringLiteral("P&romítat…"), this, &Form1::project);
     file->addSeparator();
+    file->addAction(QStringLiteral("Otevřít s&adu…"), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                    &Form1::openSet);
+    file->addAction(QStringLiteral("Uložit sa&du"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                    &Form1::saveSet);
+    file->addAction(QStringLiteral("Uložit sadu &jako…"), this, &Form1::saveSetAs);
+    file->addAction(QStringLiteral("&Výsledky třídy…"), this, &Form1::enterResults);
+    file->addAction(QStringLiteral("Př&ehled třídy…"), this, &Form1::showOverview);
+    file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
@@ -333,12 +364,15 @@ void Form1::printClassSet() {
             case ClassSetRequest::Output::Pdf:
                 savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
                         [&](QPagedPaintDevice& device) { return draw(device, duplex); });
+                keepClassSet(*set);
                 return;
             case ClassSetRequest::Output::Print:
                 print(QStringLiteral("Pracovní listy"), draw, duplex);
+                keepClassSet(*set);
                 return;
             case ClassSetRequest::Output::Preview:
                 if (preview(QStringLiteral("Pracovní listy"), draw, duplex)) {
+                    keepClassSet(*set);
                     return;
                 }
                 break;  // back to the dialog
@@ -422,6 +456,108 @@ void Form1::about() {
                        "i jako pracovní listy pro celou třídu.</p>"
                        "<p>Licence MIT.</p>")
             .arg(QStringLiteral(CIFERON_VERSION)));
+}
+
+void Form1::keepClassSet(const ClassSet& made) {
+    if (!closeResultsGrid()) {
+        return;
+    }
+    SetFile set;
+    set.heading = made.settings.heading;
+    set.duplex = made.print.duplex;
+    set.mistakes = made.print.mistakes;
+    for (const ClassSetSheet& sheet : made.sheets) {
+        set.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
+    }
+    setDocument_->adopt(std::move(set));
+}
+
+Form1::~Form1() {
+    delete resultsGrid_;
+}
+
+ResultsGrid* Form1::resultsGrid() const {
+    return resultsGrid_;
+}
+
+bool Form1::closeResultsGrid() {
+    return resultsGrid_ == nullptr || resultsGrid_->close();
+}
+
+bool Form1::haveSet() {
+    if (!setDocument_->isOpen()) {
+        prompts_.inform(this, QStringLiteral("Není otevřená žádná sada. Otevřete ji („Otevřít "
+                                             "sadu…“), nebo ji vytvořte („Pracovní listy pro "
+                                             "třídu…“)."));
+        return false;
+    }
+    return true;
+}
+
+void Form1::openSet() {
+    const QString path = prompts_.askSetFile(this, false, {});
+    if (path.isEmpty() || !closeResultsGrid()) {
+        return;
+    }
+    if (const QString refusal = setDocument_->open(path); !refusal.isEmpty()) {
+        prompts_.inform(this, refusal);
+    }
+}
+
+void Form1::saveSet() {
+    if (!haveSet()) {
+        return;
+    }
+    if (setDocument_->path().isEmpty()) {
+        saveSetAs();
+        return;
+    }
+    if (const QString fault = setDocument_->save(); !fault.isEmpty()) {
+        prompts_.inform(
+            this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(setDocument_->path(), fault));
+    }
+}
+
+void Form1::saveSetAs() {
+    if (!haveSet()) {
+        return;
+    }
+    const QString path = prompts_.askSetFile(this, true, suggestedSetName(setDocument_->set()));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const QString fault = setDocument_->saveAs(path); !fault.isEmpty()) {
+        prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
+    }
+}
+
+void Form1::enterResults() {
+    if (!haveSet()) {
+        return;
+    }
+    if (resultsGrid_ == nullptr) {
+        if (setDocument_->path().isEmpty()) {
+            saveSetAs();
+            if (setDocument_->path().isEmpty()) {
+                return;
+            }
+        }
+        resultsGrid_ = new ResultsGrid(*setDocument_, this);
+    }
+    resultsGrid_->show();
+    resultsGrid_->raise();
+    resultsGrid_->activateWindow();
+}
+
+void Form1::showOverview() {
+    if (!haveSet()) {
+        return;
+    }
+    if (resultsGrid_ != nullptr) {
+        resultsGrid_->saveNow();
+    }
+    OverviewView view(setDocument_->set(), this);
+    view.exec();
 }
 
 std::optional<Sheet> Form1::shownSheet() const {

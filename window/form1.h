@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPagedPaintDevice>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QString>
@@ -14,12 +15,16 @@
 #include <functional>
 #include <optional>
 
+#include "classset/classset.h"
 #include "classset_request.h"
 #include "codes/sheet.h"
 #include "projection/projection.h"
 #include "run/run.h"
 
 namespace ciferon {
+
+class ResultsGrid;
+class SetDocument;
 
 // The title of the prompts and of the confirmation.
 inline const QString applicationTitle = QStringLiteral("Ciferon");
@@ -62,6 +67,9 @@ class Prompts {
     // `twoSided` and the printer can (else as the printer is set up): nothing when cancelled,
     // else whether it prints on both sides.
     virtual std::optional<bool> setUpPrinter(QWidget* parent, QPrinter& printer, bool twoSided) = 0;
+    // The platform's file dialog for a set file ("sada"): where to save it, offering
+    // `suggestedName`, or which to open; empty when cancelled.
+    virtual QString askSetFile(QWidget* parent, bool save, const QString& suggestedName);
 };
 
 // QInputDialog and QMessageBox.
@@ -87,6 +95,12 @@ class Form1 final : public QMainWindow, private RunHost {
 
   public:
     Form1(Prompts& prompts, RandomSource& random, QWidget* parent = nullptr);
+    // The results grid goes first: it writes what was typed last into the open set's file.
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
 
     // Command1: a generation run; a refused answer leaves both fields as they were.
     void generate();
@@ -123,6 +137,21 @@ class Form1 final : public QMainWindow, private RunHost {
     // "O programu Ciferon".
     void about();
 
+    // "Otevřít sadu…": a class set kept as a file; a file that is not one is refused with
+    // the sentence that says why, and the open set stays.
+    void openSet();
+    // "Uložit sadu" and "Uložit sadu jako…": the open set into its file, or a file asked for.
+    void saveSet();
+    void saveSetAs();
+    // "Výsledky třídy…": the grid of the open set's answers; a set not yet in a file is saved
+    // first, since the grid writes every answer there as it is typed.
+    void enterResults();
+    // "Přehled třídy…": the open set's overview.
+    void showOverview();
+    // The open set, shared with the results grid and the overview.
+    [[nodiscard]] SetDocument& setDocument() { return *setDocument_; }
+    [[nodiscard]] ResultsGrid* resultsGrid() const;
+
     // A field's text with CR LF line breaks, as the run wrote it.
     [[nodiscard]] QString fieldText(int index) const;
     // The text last staged for the clipboard.
@@ -157,6 +186,12 @@ class Form1 final : public QMainWindow, private RunHost {
                  const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
     // A print job's end: reports every failure Qt or the print system tells of.
     void checkPrinted(const QPrinter& printer, bool drawn);
+    // A class set just made becomes the open set, to be saved with "Uložit sadu jako…".
+    void keepClassSet(const ClassSet& made);
+    // Closes the results grid, which may ask; false when it stays open.
+    bool closeResultsGrid();
+    // An open set, or a message saying that there is none.
+    bool haveSet();
 
     Prompts& prompts_;
     RandomSource& random_;
@@ -165,6 +200,8 @@ class Form1 final : public QMainWindow, private RunHost {
     Lists placed_;
     ClassSetRequest lastClassSet_;
     ProjectionRequest lastProjection_;
+    SetDocument* setDocument_;
+    QPointer<ResultsGrid> resultsGrid_;
 
     QWidget* client_;
     // "Upravený list": a sheet opened by its code is printed adapted; off by default.
