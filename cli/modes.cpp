@@ -267,31 +267,22 @@ int run(const CodeCheckTask& task) {
 }
 
 int run(const SaveSetTask& task) {
-    std::vector<ClassSetSheet> made;
+    ClassSet made;
     PdfOutput pdf;
     if (const auto* sheets = std::get_if<SheetsTask>(&task.make)) {
         ClockRandom random;
         random.seed();
-        const ClassSetSettings settings{
-            sheets->sheets,  sheets->count,       sheets->separator, sheets->kinds, {},
-            sheets->adapted, sheets->adaptedCount};
-        made = classSetOf(settings, random);
+        made = makeClassSet(sheets->settings, sheets->print, random);
         pdf = sheets->pdf;
     } else {
         const auto& codes = std::get<CodesTask>(task.make);
-        for (std::size_t i = 0; i < codes.sheets.size(); ++i) {
-            made.push_back({codes.sheets[i], i < codes.adapted.size() && codes.adapted[i]});
-        }
+        made = codes.set;
         pdf = codes.pdf;
     }
-    SetFile set{pdf.heading.toStdString(), {}, pdf.duplex, pdf.mistakes, {}};
-    for (const ClassSetSheet& sheet : made) {
-        set.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
-    }
-    if (const int status = saveSet(task.file, set); status != 0 || pdf.path.isEmpty()) {
+    if (const int status = saveSet(task.file, setFileOf(made)); status != 0 || pdf.path.isEmpty()) {
         return status;
     }
-    return writeSheets(pdf, paperSheets(made));
+    return writeSheets(pdf, made);
 }
 
 int run(const SetPdfTask& task) {
@@ -299,13 +290,7 @@ int run(const SetPdfTask& task) {
     if (const int* status = std::get_if<int>(&loaded)) {
         return *status;
     }
-    const auto& set = std::get<SetFile>(loaded);
-    std::vector<ClassSetSheet> sheets;
-    for (const SetSheet& sheet : set.sheets) {
-        sheets.push_back({sheet.sheet, sheet.adapted});
-    }
-    return writeSheets({task.pdf, toQString(set.heading), set.duplex, set.mistakes},
-                       paperSheets(sheets));
+    return writeSheets({task.pdf}, classSetOf(std::get<SetFile>(loaded)));
 }
 
 int run(const SetNamesTask& task) {

@@ -48,7 +48,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
             notRight.resize(std::max(notRight.size(), items.size()));
             for (std::size_t k = 0; k < items.size(); ++k) {
                 const auto value = exerciseValue(items[k].exercise);
-                const int kind = checkExercise(items[k].exercise, items[k].solution).kind;
+                const int kind = checkExercise(items[k].exercise, solutionLine(items[k])).kind;
                 ASSERT_TRUE(value.has_value() && kind >= 0) << items[k].exercise;
                 const int choice = below(4);
                 const int shown = choice == 1 ? value->value + 1 + below(9) : value->value;

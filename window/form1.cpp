@@ -462,14 +462,7 @@ void Form1::keepClassSet(const ClassSet& made) {
     if (!closeResultsGrid()) {
         return;
     }
-    SetFile set;
-    set.heading = made.settings.heading;
-    set.duplex = made.print.duplex;
-    set.mistakes = made.print.mistakes;
-    for (const ClassSetSheet& sheet : made.sheets) {
-        set.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
-    }
-    setDocument_->adopt(std::move(set));
+    setDocument_->adopt(setFileOf(made));
 }
 
 Form1::~Form1() {

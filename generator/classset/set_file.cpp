@@ -586,4 +586,27 @@ NameList readNameList(std::string_view text, int sheets) {
     return list;
 }
 
+SetFile setFileOf(const ClassSet& set) {
+    SetFile file;
+    file.heading = set.settings.heading;
+    file.duplex = set.print.duplex;
+    file.mistakes = set.print.mistakes;
+    for (const ClassSetSheet& sheet : set.sheets) {
+        file.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
+    }
+    return file;
+}
+
+ClassSet classSetOf(const SetFile& set) {
+    ClassSet made;
+    made.settings.heading = set.heading;
+    made.settings.sheets = static_cast<int>(set.sheets.size());
+    made.print = {set.duplex, set.mistakes};
+    int number = 0;
+    for (const SetSheet& sheet : set.sheets) {
+        made.sheets.push_back({sheet.sheet, ++number, sheet.adapted});
+    }
+    return made;
+}
+
 }  // namespace ciferon

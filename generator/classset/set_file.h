@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classset/classset.h"
 #include "codes/sheet.h"
 #include "marking/answer_file.h"
 #include "marking/mistakes.h"
@@ -94,5 +95,13 @@ NameList readNameList(std::string_view text, int sheets);
 // The mistake's name in the file: "left-to-right", "carry-forgotten"… These names are part of
 // the format: they never change, and new mistakes only add names.
 std::string_view mistakeKey(Mistake mistake);
+
+// A class set just made as its file begins: its heading, its sheets in order with which are
+// adapted, and its print options; no names and no results yet.
+SetFile setFileOf(const ClassSet& set);
+
+// The class set that a file keeps, to print it again: its sheets numbered in order, adapted
+// where the file says, under its heading, with its print options.
+ClassSet classSetOf(const SetFile& set);
 
 }  // namespace ciferon
