@@ -16,6 +16,7 @@
 
 #include "codes/sheet.h"
 #include "form1.h"
+#include "marking/results.h"
 #include "modal_dialogs.h"
 #include "projection_view.h"
 

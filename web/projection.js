@@ -23,7 +23,8 @@
   let wasFullScreen = false;
   let problem = "";
 
-  const number = (id) => Number(byId(id).value);
+  // A count as the core reads what is typed: anything but a whole number goes as 0.
+  const number = (id) => core.withText(byId(id).value, (typed) => core._typedCount(typed, 0));
   // The width of a text at the reference size, in the view's face.
   function widthOf(text) {
     measure.textContent = text;

@@ -46,6 +46,7 @@ std::optional<int> readListedNumber(std::string_view list, std::size_t& at, int 
 const std::vector<KindTopic>& kindTopics() {
     static const std::vector<KindTopic> topics = [] {
         std::vector<KindTopic> made;
+        made.reserve(topicCount);
         for (int topic = 0; topic < topicCount; ++topic) {
             made.push_back({topicName(static_cast<Topic>(topic)), {}});
         }

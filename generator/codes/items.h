@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "codes/sheet.h"
-#include "marking/results.h"
+#include "kinds/kind.h"
 
 namespace ciferon {
 

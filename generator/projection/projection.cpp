@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "classset/classset.h"
+#include "marking/results.h"
 #include "texts/texts.h"
 
 namespace ciferon {
