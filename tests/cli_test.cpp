@@ -8,9 +8,9 @@
 #include <string>
 
 #include "arguments.h"
+#include "classset_refusals.h"
 #include "codes/items.h"
 #include "modes.h"
-#include "classset_refusals.h"
 
 namespace ciferon::cli {
 namespace {
@@ -275,6 +275,10 @@ TEST(CommandLine, CheckReportsAnswersOrRefusesTheFile) {
         if (const auto* refused = std::get_if<Refusal>(&report)) {
             EXPECT_EQ(refused->line.toStdString(),
                       std::get<Refusal>(row.expected).line.toStdString());
+        }
+    }
+}
+
 // The class sets of given codes that the page's address accepts or refuses too (the shared
 // table): the same lists refused, in the command line's words, with status 2.
 TEST(CommandLine, ReadsTheListsOfCodesThatThePageReads) {
@@ -302,23 +306,24 @@ TEST(CommandLine, ReadsTheListsOfCodesThatThePageReads) {
             EXPECT_TRUE(reading == Reading(refused(row.line.c_str())))
                 << row.name << "\n  gives " << describe(reading);
         }
+    }
+}
+
 // A class set kept as a file: made and saved, printed again, its names and answers stored,
 // its overview; each option only in its place.
 TEST(CommandLine, KeepsAClassSetAsAFile) {
-    const Sheet golden = sheetOf("1DX2-DT93");
-    const Sheet other = sheetOf("4XY1-ZKRX");
     const struct {
         QStringList arguments;
         Reading expected;
     } rows[] = {
         {{"--sheets", "3", "--save-set", "5A.ciferon"},
-         Task{SaveSetTask{SheetsTask{3, 20, 5, allKinds, {}}, "5A.ciferon"}}},
+         Task{SaveSetTask{SheetsTask{{3, 20, 5, allKinds, "", "", 0}, {}, {""}}, "5A.ciferon"}}},
         {{"--sheets", "3", "--heading", "5. A", "--duplex", "--mistakes", "--adapted", "2",
           "--save-set", "5A.ciferon", "--pdf", "a.pdf"},
-         Task{SaveSetTask{SheetsTask{3, 20, 5, allKinds, {"a.pdf", "5. A", true, true}, "2", 0},
+         Task{SaveSetTask{SheetsTask{{3, 20, 5, allKinds, "5. A", "2", 0}, {true, true}, {"a.pdf"}},
                           "5A.ciferon"}}},
         {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--adapted", "1", "--save-set", "s"},
-         Task{SaveSetTask{CodesTask{{golden, other}, {}, {true, false}}, "s"}}},
+         Task{SaveSetTask{CodesTask{readSet("1DX2-DT93,4XY1-ZKRX", {}, "1"), {""}}, "s"}}},
         {{"--set", "s", "--pdf", "-"}, Task{SetPdfTask{"s", "-"}}},
         {{"--set", "s", "--names", "-"}, Task{SetNamesTask{"s", "-"}}},
         {{"--set", "s", "--sheet", " 40 ", "--answers", "a.txt"},
