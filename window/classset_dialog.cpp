@@ -149,8 +149,8 @@ ClassSetRequest ClassSetDialog::request() const {
     settings.kinds = kinds_->chosen();
     settings.heading = heading_->text().trimmed().toStdString();
     settings.adapted = adapted_->text().trimmed().toStdString();
-    settings.adaptedCount = adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(),
-                                                settings.adapted);
+    settings.adaptedCount =
+        adaptedCountSetting(adaptedCountFollows_, adaptedCount_->value(), settings.adapted);
     request.print = {duplex_->isChecked(), mistakes_->isChecked()};
     request.output = output_;
     return request;
