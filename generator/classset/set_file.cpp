@@ -4,6 +4,7 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "base/utf8.h"
 #include "classset/classset.h"
 
 namespace ciferon {
@@ -32,42 +33,15 @@ struct Utf8Fault {
 };
 
 Utf8Fault utf8Fault(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        if (nextCodePoint(text, at)) {
             continue;
         }
-        // The length of the sequence and the range of its second byte, which rules out
-        // overlong forms, surrogates and code points above U+10FFFF.
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return {i, false};
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= text.size()) {
-                return {i, true};
-            }
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            const bool fits = k == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
-            if (!fits) {
-                return {i, false};
-            }
-        }
-        i += length;
+        // Cut short: a lead byte that announces more bytes than the text has left.
+        const auto lead = static_cast<unsigned char>(text[start]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        return {start, lead >= 0xC2 && lead <= 0xF4 && text.size() - start < length};
     }
     return {};
 }

@@ -1,6 +1,9 @@
 #include "marking/answer_file.h"
 
+#include <optional>
 #include <string_view>
+
+#include "base/utf8.h"
 
 namespace ciferon {
 
@@ -13,46 +16,11 @@ bool blank(std::string_view line) {
 // Whether the bytes are UTF-8 text without a NUL byte: every sequence of the shortest form,
 // no surrogate (U+D800..U+DFFF) and nothing beyond U+10FFFF.
 bool isText(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead == 0) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::optional<char32_t> character = nextCodePoint(bytes, at);
+        if (!character || *character == 0) {
             return false;
         }
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        // The length of the sequence, and the range its second byte must lie in.
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;   // not overlong
-            high = lead == 0xED ? 0x9F : 0xBF;  // no surrogate
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;   // not overlong
-            high = lead == 0xF4 ? 0x8F : 0xBF;  // not beyond U+10FFFF
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (second < low || second > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if (next < 0x80 || next > 0xBF) {
-                return false;
-            }
-        }
-        i += length;
     }
     return true;
 }
