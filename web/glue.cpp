@@ -241,7 +241,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int printAddress(const char* fragment) {
 // The two fields as they stand, edits included, laid out by the core's list layout as the
 // desktop prints them and handed to the page to draw (takeListsLayout).
 extern "C" EMSCRIPTEN_KEEPALIVE void printLists(const char* exercises, const char* solutions) {
-    listsLayoutToPage(layoutJson(ciferon::listsLayout(exercises, solutions)).c_str());
+    listsLayoutToPage(
+        ciferon::page::layoutJson(ciferon::listsLayout(exercises, solutions)).c_str());
 }
 
 // "Tisk…" of the sheet last opened by its code, alone with its key, laid out adapted when
@@ -255,8 +256,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void printOpened(int adapted) {
 // Whether the fields, as the page holds them, still hold the sheet last opened by its code
 // unedited: then "Tisk…" prints that sheet with its key.
 extern "C" EMSCRIPTEN_KEEPALIVE int openedUnedited(const char* exercises, const char* solutions) {
-    return !opened().code.empty() &&
-                   ciferon::holdsUnedited(ciferon::listsOf(opened().items), exercises, solutions)
+    return opened() && ciferon::holdsUnedited(ciferon::sheetLists(*opened()), exercises, solutions)
                ? 1
                : 0;
 }
@@ -295,17 +295,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE int topicState(const char* kinds, int topic) {
     if (topic < 0 || static_cast<std::size_t>(topic) >= topics.size()) {
         return 0;
     }
-    return static_cast<int>(
-        ciferon::topicState(topics.at(static_cast<std::size_t>(topic)), chosenKinds(kinds)));
+    return static_cast<int>(ciferon::topicState(topics.at(static_cast<std::size_t>(topic)),
+                                                ciferon::page::chosenKinds(kinds)));
 }
 
 // A click on the box of topic `topic`: the kinds chosen after it, bit k for kind k.
 extern "C" EMSCRIPTEN_KEEPALIVE int clickTopic(const char* kinds, int topic) {
     const auto& topics = ciferon::kindTopics();
     if (topic < 0 || static_cast<std::size_t>(topic) >= topics.size()) {
-        return chosenKinds(kinds);
+        return ciferon::page::chosenKinds(kinds);
     }
-    return ciferon::clickTopic(topics.at(static_cast<std::size_t>(topic)), chosenKinds(kinds));
+    return ciferon::clickTopic(topics.at(static_cast<std::size_t>(topic)),
+                               ciferon::page::chosenKinds(kinds));
 }
 
 namespace {
