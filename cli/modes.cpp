@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -230,6 +231,18 @@ std::variant<SetFile, int> loadSet(const QString& path) {
     return std::move(*read.set);
 }
 
+// Why a file could not be written, in the teacher's words rather than the system's.
+QString writeFailure(const QString& path) {
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        return QStringLiteral("je to složka, ne soubor");
+    }
+    if (!target.absoluteDir().exists()) {
+        return QStringLiteral("složka „%1“ neexistuje").arg(target.absolutePath());
+    }
+    return QStringLiteral("chybí oprávnění k zápisu nebo místo na disku");
+}
+
 // The set written whole beside its file, then put in its place, with the time of saving.
 int saveSet(const QString& path, SetFile set) {
     set.saved = savedText(QDateTime::currentSecsSinceEpoch());
@@ -239,7 +252,7 @@ int saveSet(const QString& path, SetFile set) {
         file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        return fail(QStringLiteral("sadu („%1“) nelze uložit: %2").arg(path, file.errorString()));
+        return fail(QStringLiteral("sadu („%1“) nelze uložit: %2.").arg(path, writeFailure(path)));
     }
     return 0;
 }
@@ -267,6 +280,19 @@ int run(const CodeCheckTask& task) {
 }
 
 int run(const SaveSetTask& task) {
+    // A new set never takes the place of a kept one, which may hold names and results.
+    if (task.file == QLatin1String("-")) {
+        return refuse(
+            {QStringLiteral("ciferon: sada se ukládá do souboru (--save-set SOUBOR), ne na "
+                            "standardní výstup."),
+             usageFault});
+    }
+    if (const QFileInfo target(task.file); target.exists() && !target.isDir()) {
+        return refuse({QStringLiteral("ciferon: sada („%1“) už existuje; nová sada ji nepřepíše, "
+                                      "uložte ji pod jiným jménem.")
+                           .arg(task.file),
+                       usageFault});
+    }
     ClassSet made;
     PdfOutput pdf;
     if (const auto* sheets = std::get_if<SheetsTask>(&task.make)) {
@@ -279,10 +305,13 @@ int run(const SaveSetTask& task) {
         made = codes.set;
         pdf = codes.pdf;
     }
-    if (const int status = saveSet(task.file, setFileOf(made)); status != 0 || pdf.path.isEmpty()) {
-        return status;
+    // The sheets first: a set is kept only for sheets that were printed.
+    if (!pdf.path.isEmpty()) {
+        if (const int status = writeSheets(pdf, made); status != 0) {
+            return status;
+        }
     }
-    return writeSheets(pdf, made);
+    return saveSet(task.file, setFileOf(made));
 }
 
 int run(const SetPdfTask& task) {
@@ -366,8 +395,8 @@ int run(const SetOverviewTask& task) {
             file.write(csv.data(), static_cast<qint64>(csv.size())) !=
                 static_cast<qint64>(csv.size()) ||
             !file.commit()) {
-            return fail(
-                QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(task.csv, file.errorString()));
+            return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2.")
+                            .arg(task.csv, writeFailure(task.csv)));
         }
     }
     return writeOut(QByteArray::fromStdString(overviewText(set, overview)));

@@ -16,7 +16,10 @@ namespace {
 std::string codesOf(const ClassSet& set) {
     std::string codes;
     for (const ClassSetSheet& sheet : set.sheets) {
-        codes += (codes.empty() ? "" : ",") + sheetCode(sheet.sheet);
+        if (!codes.empty()) {
+            codes += ',';
+        }
+        codes += sheetCode(sheet.sheet);
     }
     return codes;
 }

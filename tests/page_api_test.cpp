@@ -156,7 +156,10 @@ TEST(PageApi, AnswerLinesAreMarkedAndHandedOver) {
     EXPECT_EQ(text.offers, "010" + std::string(items.size() - 3, '0'));
     std::string expectedTexts;
     for (std::size_t i = 0; i < session.size(); ++i) {
-        expectedTexts += (i == 0 ? "" : "\n") + markText(session.mark(i));
+        if (i > 0) {
+            expectedTexts += '\n';
+        }
+        expectedTexts += markText(session.mark(i));
     }
     EXPECT_EQ(text.texts, expectedTexts);
     EXPECT_EQ(text.summary, session.summary());

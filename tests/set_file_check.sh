@@ -172,5 +172,14 @@ cmp good.ciferon copy.ciferon
 grep -qx 'ciferon: sadu („missing.ciferon“) nelze přečíst: soubor neexistuje.' err
 mkdir folder.ciferon
 [ "$(status "$ciferon" --codes 1DX2-DT93 --save-set folder.ciferon)" = 1 ]
+grep -qx 'ciferon: sadu („folder.ciferon“) nelze uložit: je to složka, ne soubor.' err
 [ "$(status "$ciferon" --set good.ciferon --overview --csv folder.ciferon)" = 1 ]
+# A new set never takes the place of a kept one, nor goes to standard output; a set whose sheets
+# could not be printed is not kept.
+[ "$(status "$ciferon" --sheets 2 --save-set good.ciferon)" = 2 ]
+grep -q 'už existuje' err
+cmp good.ciferon copy.ciferon
+[ "$(status "$ciferon" --sheets 2 --save-set -)" = 2 ]
+[ "$(status "$ciferon" --sheets 2 --pdf nowhere/x.pdf --save-set unprinted.ciferon)" = 1 ]
+[ ! -e unprinted.ciferon ]
 echo "set file: all checks passed"

@@ -248,8 +248,8 @@ void OverviewView::display(const Overview& overview) {
                                           : mistakes.join(QLatin1Char('\n')));
     QStringList hardest;
     for (const ExerciseResult& exercise : overview.hardest) {
-        hardest << QStringLiteral("%1. příklad: nesprávně %2 z %3")
-                       .arg(exercise.number)
+        hardest << QStringLiteral("%1 nesprávně %2 z %3")
+                       .arg(toQString(exercise.exercise))
                        .arg(exercise.notRight)
                        .arg(exercise.handedIn);
     }

@@ -46,6 +46,15 @@ Utf8Fault utf8Fault(std::string_view text) {
     return {};
 }
 
+// Whether a text holds a control character (below U+0020, or DEL), as a JSON escape can put
+// into a name or a heading: a line break there would split the overview's lines.
+bool hasControl(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
 std::size_t lineAt(std::string_view text, std::size_t offset) {
     offset = std::min(offset, text.size());
     return 1 + static_cast<std::size_t>(std::count(
@@ -258,6 +267,9 @@ std::optional<std::string> readSheet(const Json& entry, std::size_t index, int s
     sheet.adapted = entry.value("adapted", false);
     if (const auto name = entry.find("name"); name != entry.end()) {
         sheet.name = std::string(trimmed(name->get_ref<const std::string&>()));
+        if (hasControl(sheet.name)) {
+            return "má " + place + " jméno s řídicím znakem (například koncem řádku).";
+        }
         if (characterCount(sheet.name) > pupilNameMax) {
             return "má " + place + " jméno delší než " + std::to_string(pupilNameMax) + " znaků.";
         }
@@ -346,6 +358,9 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
     if (sheets == root.end()) {
         return refuse("nemá seznam listů („sheets“).");
     }
+    if (hasControl(set.heading)) {
+        return refuse("má nadpis („heading“) s řídicím znakem (například koncem řádku).");
+    }
     ClassSetSettings settings;
     settings.sheets = static_cast<int>(std::min<std::size_t>(sheets->size(), classSetMax + 1));
     settings.heading = set.heading;
@@ -374,6 +389,21 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
         }
         seen[static_cast<std::size_t>(number)] = true;
         set.sheets[static_cast<std::size_t>(number) - 1] = std::move(sheet);
+    }
+    // Two pupils must never get the same sheet.
+    for (std::size_t i = 0; i < set.sheets.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (set.sheets[j].sheet == set.sheets[i].sheet) {
+                std::string why("má u listů ");
+                why.append(std::to_string(j + 1))
+                    .append(" a ")
+                    .append(std::to_string(i + 1))
+                    .append(" týž kód „")
+                    .append(sheetCode(set.sheets[i].sheet))
+                    .append("“; dva žáci nesmějí dostat stejný list.");
+                return refuse(why);
+            }
+        }
     }
     return {std::move(set), {}};
 }

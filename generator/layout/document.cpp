@@ -179,8 +179,13 @@ Document listsDocument(std::string_view exercises, std::string_view solutions) {
     Document document;
     document.blocks.emplace_back(listColumns(exercises));
     document.blocks.emplace_back(doc::Break{false, doc::Part::None});
-    document.blocks.emplace_back(
-        doc::Section{doc::Part::Solutions, {{}, Face::SerifBold, 14}, {}, listColumns(solutions)});
+    // The solutions' part has no title of its own, only its place from a new page.
+    doc::Section part;
+    part.part = doc::Part::Solutions;
+    part.title.face = Face::SerifBold;
+    part.title.points = 14;
+    part.body = listColumns(solutions);
+    document.blocks.emplace_back(std::move(part));
     return document;
 }
 

@@ -1,6 +1,7 @@
 #include "marking/overview.h"
 
 #include <algorithm>
+#include <map>
 
 #include "codes/choice.h"
 #include "codes/items.h"
@@ -41,7 +42,8 @@ std::string cell(std::string_view text) {
 // A name that a spreadsheet would run as a formula, made plain text: an apostrophe before it.
 std::string plainName(std::string_view name) {
     if (!name.empty() && std::string_view("=+-@").find(name.front()) != std::string_view::npos) {
-        return "'" + std::string(name);
+        std::string plain(1, '\'');
+        return plain.append(name);
     }
     return std::string(name);
 }
@@ -104,7 +106,9 @@ Overview overviewOf(const SetFile& set, const MarkScale& scale) {
     std::array<KindResult, kindCount> kinds{};
     std::array<bool, kindCount> inSet{};
     std::array<MistakeResult, mistakeCount> mistakes{};
+    // The set's exercises by their text, in the order first met.
     std::vector<ExerciseResult> exercises;
+    std::map<std::string, std::size_t, std::less<>> exerciseAt;
     for (std::size_t i = 0; i < set.sheets.size(); ++i) {
         const SetSheet& sheet = set.sheets[i];
         PupilResult pupil;
@@ -119,14 +123,16 @@ Overview overviewOf(const SetFile& set, const MarkScale& scale) {
         if (sheet.row && sheet.row->marks.size() == items.size()) {
             pupil.handedIn = true;
             ++overview.handedIn;
-            if (exercises.size() < items.size()) {
-                exercises.resize(items.size());
-            }
             for (std::size_t k = 0; k < items.size(); ++k) {
                 const MarkedAnswer& marked = sheet.row->marks[k];
                 KindResult& kind = kinds.at(static_cast<std::size_t>(items[k].kind));
                 ++kind.total;
-                ExerciseResult& exercise = exercises[k];
+                const auto [at, added] =
+                    exerciseAt.try_emplace(items[k].exercise, exercises.size());
+                if (added) {
+                    exercises.push_back({items[k].exercise, 0, 0});
+                }
+                ExerciseResult& exercise = exercises[at->second];
                 ++exercise.handedIn;
                 if (marked.mark == Mark::Right) {
                     ++pupil.right;
@@ -173,12 +179,15 @@ Overview overviewOf(const SetFile& set, const MarkScale& scale) {
             overview.mistakes.push_back(std::move(mistake));
         }
     }
-    for (std::size_t k = 0; k < exercises.size(); ++k) {
-        exercises[k].number = static_cast<int>(k) + 1;
-    }
-    std::stable_sort(
-        exercises.begin(), exercises.end(),
-        [](const ExerciseResult& a, const ExerciseResult& b) { return a.notRight > b.notRight; });
+    // The most often not right first; of as many, the larger share (on the exact fraction).
+    std::stable_sort(exercises.begin(), exercises.end(),
+                     [](const ExerciseResult& a, const ExerciseResult& b) {
+                         if (a.notRight != b.notRight) {
+                             return a.notRight > b.notRight;
+                         }
+                         return static_cast<long long>(a.notRight) * b.handedIn >
+                                static_cast<long long>(b.notRight) * a.handedIn;
+                     });
     for (const ExerciseResult& exercise : exercises) {
         if (exercise.notRight == 0 || overview.hardest.size() == hardestShown) {
             break;
@@ -251,8 +260,8 @@ std::string overviewText(const SetFile& set, const Overview& overview) {
     if (!overview.hardest.empty()) {
         text.append("\nNejčastěji nesprávně:\n");
         for (const ExerciseResult& exercise : overview.hardest) {
-            text.append(std::to_string(exercise.number))
-                .append(". příklad: ")
+            text.append(exercise.exercise)
+                .append(" nesprávně ")
                 .append(std::to_string(exercise.notRight))
                 .append(" z ")
                 .append(std::to_string(exercise.handedIn))

@@ -56,10 +56,12 @@ struct MistakeResult {
     std::vector<int> sheets;  // the sheets' numbers where it was named, rising
 };
 
+// One exercise of the set, however many sheets hold it (each sheet has its own exercises, so
+// mostly one).
 struct ExerciseResult {
-    int number = 0;    // the exercise's number on the sheets
-    int notRight = 0;  // wrong, unreadable or not answered, on the sheets handed in
-    int handedIn = 0;  // the sheets handed in that have this exercise
+    std::string exercise;  // its text, as the sheets print it: "17:3 ="
+    int notRight = 0;      // wrong, unreadable or not answered, on the sheets handed in
+    int handedIn = 0;      // the sheets handed in that have this exercise
 };
 
 struct Overview {
