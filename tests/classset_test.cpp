@@ -45,7 +45,7 @@ TEST(ClassSet, MadeAndReadFromItsCodesAlike) {
         const auto read =
             readClassSet(codesOf(made), row.settings.heading, row.settings.adapted, row.print);
         ASSERT_TRUE(std::holds_alternative<ClassSet>(read)) << std::get<ClassSetProblem>(read).text;
-        const ClassSet& again = std::get<ClassSet>(read);
+        const auto& again = std::get<ClassSet>(read);
         EXPECT_EQ(again.sheets, made.sheets);
         EXPECT_EQ(again.print, made.print);
         EXPECT_EQ(again.settings.heading, made.settings.heading);
@@ -124,7 +124,7 @@ TEST(ClassSet, AProblemNamesItsFieldLimitAndValue) {
         SCOPED_TRACE(row.codes);
         const auto read = readClassSet(row.codes, row.heading, row.adapted, {});
         ASSERT_TRUE(std::holds_alternative<ClassSetProblem>(read));
-        const ClassSetProblem& problem = std::get<ClassSetProblem>(read);
+        const auto& problem = std::get<ClassSetProblem>(read);
         EXPECT_EQ(problem.field, row.expected.field);
         EXPECT_EQ(problem.limit, row.expected.limit);
         EXPECT_EQ(problem.value, row.expected.value);

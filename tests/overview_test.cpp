@@ -47,10 +47,10 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
             ++handedIn;
             std::string answers;
             const std::vector<SheetItem> items = sheetItems(sheet);
-            for (std::size_t k = 0; k < items.size(); ++k) {
-                const auto value = exerciseValue(items[k].exercise);
-                const int kind = checkExercise(items[k].exercise, solutionLine(items[k])).kind;
-                ASSERT_TRUE(value.has_value() && kind >= 0) << items[k].exercise;
+            for (const SheetItem& item : items) {
+                const auto value = exerciseValue(item.exercise);
+                const int kind = checkExercise(item.exercise, solutionLine(item)).kind;
+                ASSERT_TRUE(value.has_value() && kind >= 0) << item.exercise;
                 const int choice = below(4);
                 const int shown = choice == 1 ? value->value + 1 + below(9) : value->value;
                 const std::string remainder =
@@ -59,7 +59,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
                                          : " zb. " + std::to_string(*value->remainder))
                         : "";
                 // Half the wrong answers are a common mistake's, so that mistakes are named.
-                const WrongAnswers slips = wrongAnswers(items[k]);
+                const WrongAnswers slips = wrongAnswers(item);
                 const std::string line =
                     choice == 2   ? ""
                     : choice == 3 ? std::to_string(shown) + "x"
@@ -74,7 +74,7 @@ TEST(Overview, CountsAgreeWithTheEvaluatorOverRandomSets) {
                     ++right[static_cast<std::size_t>(s)];
                     ++kindRight.at(static_cast<std::size_t>(kind));
                 } else {
-                    ++notRight[items[k].exercise];
+                    ++notRight[item.exercise];
                 }
                 notNumbers += choice == 3 ? 1 : 0;
             }
