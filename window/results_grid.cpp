@@ -27,19 +27,9 @@ namespace {
 enum Role { ExpectedRole = Qt::UserRole, MarkRole };
 constexpr int notHandedIn = -1;
 
-// A mark's sign: it never rests on its colour alone.
-QString markSign(Mark mark) {
-    switch (mark) {
-        case Mark::Right:
-            return QStringLiteral("✓");
-        case Mark::Wrong:
-            return QStringLiteral("✗");
-        case Mark::Unreadable:
-            return QStringLiteral("?");
-        case Mark::Unanswered:
-            break;
-    }
-    return QStringLiteral("–");
+// A mark's sign, the core's.
+QString signOf(Mark mark) {
+    return toQString(markSign(mark));
 }
 
 QString markLine(const MarkedAnswer& marked) {
@@ -230,8 +220,8 @@ class CellDelegate final : public QStyledItemDelegate {
             bold.setBold(true);
             painter->setFont(bold);
             painter->setPen(marked == Mark::Right ? rightColour : wrongColour);
-            painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, markSign(marked));
-            signWidth = QFontMetrics(bold).horizontalAdvance(markSign(marked)) + 2;
+            painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, signOf(marked));
+            signWidth = QFontMetrics(bold).horizontalAdvance(signOf(marked)) + 2;
         }
         // A result too wide beside the sign is drawn a little smaller, and only then cut.
         const QString shown = typed.isEmpty() ? index.data(ExpectedRole).toString() : typed;
@@ -383,9 +373,10 @@ void ResultsGrid::fitColumns() {
     const int exercises = model_->columnCount({}) - firstExercise;
     const int room = (screenWidth - chrome - number - name - code) /
                      std::max(1, std::min(exercises, exercisesShown));
-    const int cell =
-        std::max(metrics.horizontalAdvance(QStringLiteral("88888")) + 6,
-                 std::min(metrics.horizontalAdvance(QStringLiteral("✗ 888 (8)")) + 6, room));
+    const int cell = std::max(
+        metrics.horizontalAdvance(QStringLiteral("88888")) + 6,
+        std::min(metrics.horizontalAdvance(signOf(Mark::Wrong) + QStringLiteral(" 888 (8)")) + 6,
+                 room));
     for (int column = firstExercise; column < model_->columnCount({}); ++column) {
         table_->setColumnWidth(column, cell);
     }

@@ -6,18 +6,30 @@
 
 namespace ciferon {
 
-std::string markText(Mark mark) {
+std::string_view markSign(Mark mark) {
     switch (mark) {
         case Mark::Right:
-            return std::string("✓ ").append(markWord(mark));
+            return "✓";
         case Mark::Wrong:
-            return std::string("✗ ").append(markWord(mark));
+            return "✗";
         case Mark::Unreadable:
-            return std::string("? ").append(markWord(mark)).append(" – ").append(unreadableHint());
+            return "?";
         case Mark::Unanswered:
             break;
     }
-    return {};
+    return "–";
+}
+
+std::string markText(Mark mark) {
+    if (mark == Mark::Unanswered) {
+        return {};
+    }
+    std::string text(markSign(mark));
+    text.append(" ").append(markWord(mark));
+    if (mark == Mark::Unreadable) {
+        text.append(" – ").append(unreadableHint());
+    }
+    return text;
 }
 
 namespace {

@@ -16,6 +16,10 @@ namespace ciferon {
 // stands without it.
 std::string markText(Mark mark);
 
+// A mark's sign alone, where there is room for no word (a cell of the results grid): "✓",
+// "✗", "?" for an unreadable answer and "–" for none; it never rests on colour alone.
+std::string_view markSign(Mark mark);
+
 // The labels of a pupil's sheet's top, to fill in: "Jméno:" and "Datum:".
 std::string_view nameLabel();
 std::string_view dateLabel();
