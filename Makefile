@@ -90,7 +90,7 @@ web: deps-web
 bench: deps-bench web
 	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
-	  startup_minimal ciferon set_file_bench
+	  startup_minimal startup_widgets ciferon set_file_bench
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/set_file_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Start-up of the program against one empty Qt Widgets window built the same way, on an X
-# server (Xvfb): the time from process start to the window's first paint, and (hyperfine)
-# the whole run of a process that quits once shown.
+# Start-up of the program against two yardsticks built the same way, on an X server (Xvfb):
+# one empty Qt Widgets window, and the main window's own widgets without the program
+# (startup_widgets), whose difference from the program is what the program itself costs. The
+# time from process start to the window's first paint, the instructions to it, and
+# (hyperfine) the whole run of a process that quits once shown.
 #   bench/startup.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build/default}
@@ -23,9 +25,11 @@ to_shown() {
     echo "scale=1; $total / $runs / 1000000" | bc
 }
 minimal=$(to_shown "$build/bench/startup_minimal")
+widgets=$(to_shown "$build/bench/startup_widgets")
 ciferon=$(to_shown "$build/bench/startup_ciferon")
-echo "start to window shown, mean of $runs: minimal $minimal ms, ciferon $ciferon ms," \
-    "ratio $(echo "scale=2; $ciferon / $minimal" | bc)"
+echo "start to window shown, mean of $runs: minimal $minimal ms, widgets $widgets ms," \
+    "ciferon $ciferon ms; ratio to minimal $(echo "scale=2; $ciferon / $minimal" | bc)," \
+    "to widgets $(echo "scale=2; $ciferon / $widgets" | bc)"
 
 # Instructions, which unlike times repeat exactly from run to run (valgrind's callgrind).
 instructions() {
@@ -33,12 +37,16 @@ instructions() {
         awk '/Collected/ { if ($NF > most) most = $NF } END { print most }'
 }
 minimal=$(instructions "$build/bench/startup_minimal")
+widgets=$(instructions "$build/bench/startup_widgets")
 ciferon=$(instructions "$build/bench/startup_ciferon")
-echo "instructions to window shown: minimal $minimal, ciferon $ciferon," \
-    "ratio $(echo "scale=3; $ciferon / $minimal" | bc)"
+echo "instructions of the whole run: minimal $minimal, widgets $widgets, ciferon $ciferon;" \
+    "ratio to minimal $(echo "scale=3; $ciferon / $minimal" | bc)," \
+    "to widgets $(echo "scale=3; $ciferon / $widgets" | bc)"
 
 hyperfine --warmup 5 --runs "$runs" --output=null \
     -n minimal "$build/bench/startup_minimal" \
+    -n widgets "$build/bench/startup_widgets" \
     -n ciferon "$build/bench/startup_ciferon"
 /usr/bin/time -f 'ciferon peak RSS: %M KiB' "$build/bench/startup_ciferon" >/dev/null
+/usr/bin/time -f 'widgets peak RSS: %M KiB' "$build/bench/startup_widgets" >/dev/null
 /usr/bin/time -f 'minimal peak RSS: %M KiB' "$build/bench/startup_minimal" >/dev/null

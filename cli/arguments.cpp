@@ -10,6 +10,7 @@
 #include "classset/entry.h"
 #include "codes/choice.h"
 #include "page_type.h"
+#include "texts/texts.h"
 
 namespace ciferon::cli {
 
@@ -217,7 +218,7 @@ Refusal settingRefusal(const ClassSetProblem& problem, const std::optional<QStri
                               .arg(problem.limit)
                               .arg(value));
         case ClassSetField::Code:
-            return refuse(QStringLiteral("kód listu „%1“ není platný.").arg(value));
+            return refuse(toQString(codeNotValid(value.toStdString())) + QLatin1Char('.'));
         case ClassSetField::RepeatedCode:
             return refuse(QStringLiteral("kód listu „%1“ je v seznamu kódů (--codes) dvakrát; "
                                          "dva žáci nesmějí dostat stejný list.")
@@ -482,7 +483,7 @@ std::variant<Sheet, Refusal> readCode(const QString& typed) {
     if (const auto sheet = readSheetCode(typed.toStdString())) {
         return *sheet;
     }
-    return refuse(QStringLiteral("kód listu „%1“ není platný.").arg(typed));
+    return refuse(toQString(codeNotValid(typed.toStdString())) + QLatin1Char('.'));
 }
 
 std::variant<SheetsTask, Refusal> readSheets(const QCommandLineParser& parser, const Options& o,

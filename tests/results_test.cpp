@@ -161,6 +161,9 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {remainder, "8 Zbytek 3", nullptr, Mark::Right},
         {remainder, "8 (zbytek 3)", nullptr, Mark::Right},
         {remainder, "8 ZBYTEK 3\r", nullptr, Mark::Right},
+        {remainder, "8 zbytek: 3", nullptr, Mark::Right},
+        {remainder, "8 zb: 3", nullptr, Mark::Right},
+        {remainder, "8 (zb.: 3)", nullptr, Mark::Right},
         // Read, and wrong.
         {remainder, "8 (4)", nullptr, Mark::Wrong},
         {remainder, "8 zb 4", nullptr, Mark::Wrong},
@@ -183,6 +186,7 @@ TEST(Answer, MarksFieldsAndCheckLines) {
         {remainder, "8 zb. 3 zb. 3", nullptr, Mark::Unreadable},
         {remainder, "8 z 3", nullptr, Mark::Unreadable},
         {remainder, "8 (zb. zb. 3)", nullptr, Mark::Unreadable},
+        {remainder, "8 zb:: 3", nullptr, Mark::Unreadable},
         {remainder, "", nullptr, Mark::Unanswered},
         {remainder, " \r", nullptr, Mark::Unanswered},
     };

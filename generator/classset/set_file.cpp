@@ -261,7 +261,7 @@ std::optional<std::string> readSheet(const Json& entry, std::size_t index, int s
     const auto& codeText = code->get_ref<const std::string&>();
     const auto read = readSheetCode(codeText);
     if (!read) {
-        return "má " + place + " kód „" + shown(codeText) + "“, který není platný.";
+        return "má " + place + " neplatný kód „" + shown(codeText) + "“.";
     }
     sheet.sheet = *read;
     sheet.adapted = entry.value("adapted", false);

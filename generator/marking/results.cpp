@@ -41,20 +41,23 @@ char lowerAscii(char c) {
 }
 
 // The length of the word for a remainder that the text begins with, in any case: "zbytek",
-// or "zb" with or without its dot; 0 for none.
+// or "zb" with or without its dot, either followed by a colon or not ("zbytek: 3"); 0 for
+// none.
 std::size_t remainderWordAt(std::string_view text) {
     const auto startsWith = [text](std::string_view word) {
         return text.size() >= word.size() &&
                std::equal(word.begin(), word.end(), text.begin(),
                           [](char w, char t) { return w == lowerAscii(t); });
     };
+    std::size_t length = 0;
     if (startsWith("zbytek")) {
-        return 6;
+        length = 6;
+    } else if (startsWith("zb")) {
+        length = text.size() > 2 && text[2] == '.' ? 3 : 2;
+    } else {
+        return 0;
     }
-    if (startsWith("zb")) {
-        return text.size() > 2 && text[2] == '.' ? 3 : 2;
-    }
-    return 0;
+    return text.size() > length && text[length] == ':' ? length + 1 : length;
 }
 
 // Where the word for a remainder first stands in the text, and its length; npos for none.
@@ -167,7 +170,7 @@ std::optional<AnswerFields> lineFields(const Result& result, std::string_view li
         }
         return AnswerFields{line.substr(0, open), inside};
     }
-    // «8 zb. 3», «8 zb 3», «8zb3», «8 zbytek 3»
+    // «8 zb. 3», «8 zb 3», «8zb3», «8 zbytek 3», «8 zbytek: 3»
     if (const auto [at, length] = findRemainderWord(line); at != std::string_view::npos) {
         return AnswerFields{line.substr(0, at), line.substr(at + length)};
     }

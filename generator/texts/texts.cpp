@@ -95,8 +95,15 @@ std::string adaptedTitle(std::string_view title) {
     return std::string(title).append(" – upravený list");
 }
 
+std::string codeNotValid(std::string_view typed) {
+    return std::string("kód listu „").append(typed).append("“ není platný");
+}
+
 std::string codeRefusal(std::string_view typed) {
-    return std::string("Kód listu „").append(typed).append("“ není platný.");
+    // The clause begins with an ASCII letter, so its first byte is the whole letter.
+    std::string sentence = codeNotValid(typed).append(".");
+    sentence.front() = 'K';
+    return sentence;
 }
 
 std::string_view checkIntro() {

@@ -59,6 +59,9 @@ std::string adaptedTitle(std::string_view title);
 
 // The refusal of a typed code, as a sentence: «Kód listu „K7M2-9QX4“ není platný.»
 std::string codeRefusal(std::string_view typed);
+// The same as a clause, for a line that names where it was refused: «kód listu „K7M2-9QX4“
+// není platný».
+std::string codeNotValid(std::string_view typed);
 
 // The check view's words to the pupil, who is spoken to as a teacher speaks to a child: what
 // to type, and which answer counts once a solution is shown.
