@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "layout/flow.h"
+#include "layout/tables.h"
 
 namespace ciferon {
 
@@ -67,6 +68,20 @@ Style tableStyle(const doc::Table& table) {
     style.columnGap = 7 * ptPerMm;
     style.cellGap = 4 * ptPerMm;
     return style;
+}
+
+Style styleOfBody(const doc::Table& table) {
+    return tableStyle(table);
+}
+Style styleOfBody(const doc::Columns& columns) {
+    return columnsStyle(columns);
+}
+// A grid's or a chart's line, to tell whether a few of them fit under a section's heading.
+Style styleOfBody(const doc::Grid& grid) {
+    return styleOf(grid.face, grid.points, 1.15);
+}
+Style styleOfBody(const doc::Bars& bars) {
+    return styleOf(bars.face, bars.points, 1.5);
 }
 
 std::vector<flow::Block> blocksOf(const doc::Columns& columns) {
@@ -203,15 +218,8 @@ class Pagination {
     // Its heading at the page's top after a break; otherwise 8 mm below what stands above it,
     // or on a new page where the heading and a few lines of the body do not fit there.
     void operator()(const doc::Section& block) {
-        const Style style = std::visit(
-            [](const auto& body) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(body)>, doc::Table>) {
-                    return tableStyle(body);
-                } else {
-                    return columnsStyle(body);
-                }
-            },
-            block.body);
+        const Style style =
+            std::visit([](const auto& body) { return styleOfBody(body); }, block.body);
         double top = y_;
         if (!block.title.text.empty()) {
             double headingTop = fresh_ ? y_ : y_ + 8 * ptPerMm;
@@ -232,7 +240,14 @@ class Pagination {
         const auto noLine = [] { return 0.0; };
         y_ = std::visit(
             [&](const auto& body) {
-                return flow::setInColumns(pages_, style, blocksOf(body), top, noLine);
+                using Body = std::decay_t<decltype(body)>;
+                if constexpr (std::is_same_v<Body, doc::Grid>) {
+                    return setGrid(pages_, body, top);
+                } else if constexpr (std::is_same_v<Body, doc::Bars>) {
+                    return setBars(pages_, body, top);
+                } else {
+                    return flow::setInColumns(pages_, style, blocksOf(body), top, noLine);
+                }
             },
             block.body);
         fresh_ = false;
