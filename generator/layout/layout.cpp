@@ -135,22 +135,11 @@ double heading(Pages& pages, std::string_view text, Face face, double points, do
         points *= pageWidth / widestWord;
     }
     const double step = lineSpacing(face, points);
-    std::string line;
-    const auto flush = [&] {
-        pages.text(line, face, points, 0, y + ascentOf(face, points));
-        y += step;
-        line.clear();
-    };
-    for (const std::string_view word : words) {
-        std::string longer = line.empty() ? std::string(word) : line + ' ' + std::string(word);
-        if (!line.empty() && textWidth(longer, face, points) > pageWidth + tolerance) {
-            flush();
-            longer = std::string(word);
+    if (!words.empty()) {
+        for (std::string& line : wrapAtBlanks(text, face, points, pageWidth)) {
+            pages.text(std::move(line), face, points, 0, y + ascentOf(face, points));
+            y += step;
         }
-        line = std::move(longer);
-    }
-    if (!line.empty()) {
-        flush();
     }
     return y + 2 * ptPerMm;
 }

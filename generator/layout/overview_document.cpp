@@ -47,7 +47,7 @@ doc::Grid pupilsGrid(const Overview& overview) {
                        {std::to_string(pupil.right), std::to_string(pupil.total),
                         std::to_string(pupil.percent) + " %", std::to_string(pupil.mark)});
         } else {
-            row.emplace_back(notHandedIn);
+            row.emplace_back(notHandedInWord);
         }
         grid.rows.push_back(std::move(row));
     }

@@ -208,7 +208,7 @@ std::string overviewText(const SetFile& set, const Overview& overview) {
     for (const PupilResult& pupil : overview.pupils) {
         text.append(sheetLabel(pupil)).append(": ");
         if (!pupil.handedIn) {
-            text.append(notHandedIn).append("\n");
+            text.append(notHandedInWord).append("\n");
             continue;
         }
         text.append(partOf(pupil.right, pupil.total))

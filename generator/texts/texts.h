@@ -104,7 +104,7 @@ std::string scaleRefusal(std::string_view typed);
 // "Celkem", "Procent", "Známka".
 std::span<const std::string_view> pupilColumns();
 // A sheet's line where it was not handed in: "neodevzdáno".
-inline constexpr std::string_view notHandedIn = "neodevzdáno";
+inline constexpr std::string_view notHandedInWord = "neodevzdáno";
 // The overview's parts.
 inline constexpr std::string_view pupilsTitle = "Žáci";
 inline constexpr std::string_view kindsTitle = "Druhy příkladů, nejslabší první";
