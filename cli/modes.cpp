@@ -393,20 +393,21 @@ int run(const SetOverviewTask& task) {
     }
     const auto& set = std::get<SetFile>(loaded);
     const Overview overview = overviewOf(set, task.scale);
-    const std::string csv = task.csv.isEmpty() ? std::string() : overviewCsv(overview);
-    if (task.csv == QLatin1String("-")) {
-        return writeOut(QByteArray::fromStdString(csv));
-    }
-    // The PDF is whole, or nothing is written, before the CSV and the text.
-    if (!task.pdf.isEmpty()) {
-        const int status = writePdfOutput(
-            task.pdf, toQString(overviewHeading(set.heading)),
+    const QLatin1String standardOutput("-");
+    const auto pdf = [&](const QString& path) {
+        return writePdfOutput(
+            path, toQString(overviewHeading(set.heading)),
             [&](QPagedPaintDevice& device) { return printOverview(device, set, overview); });
-        if (status != 0 || task.pdf == QLatin1String("-")) {
+    };
+    const std::string csv = task.csv.isEmpty() ? std::string() : overviewCsv(overview);
+    // The files first, each whole or not at all; then on standard output the PDF or the CSV
+    // where "-" asks for it, else the text.
+    if (!task.pdf.isEmpty() && task.pdf != standardOutput) {
+        if (const int status = pdf(task.pdf); status != 0) {
             return status;
         }
     }
-    if (!task.csv.isEmpty()) {
+    if (!task.csv.isEmpty() && task.csv != standardOutput) {
         QSaveFile file(task.csv);
         if (!file.open(QIODevice::WriteOnly) ||
             file.write(csv.data(), static_cast<qint64>(csv.size())) !=
@@ -415,6 +416,12 @@ int run(const SetOverviewTask& task) {
             return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2.")
                             .arg(task.csv, writeFailure(task.csv)));
         }
+    }
+    if (task.pdf == standardOutput) {
+        return pdf(task.pdf);
+    }
+    if (task.csv == standardOutput) {
+        return writeOut(QByteArray::fromStdString(csv));
     }
     return writeOut(QByteArray::fromStdString(overviewText(set, overview)));
 }

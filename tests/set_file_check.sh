@@ -211,6 +211,13 @@ grep '^– ' overview.txt | sed -E 's/^– (.*): ([0-9]+×)$/\1 \2 /' | while IF
     awk -v row="$line" 'index($0, row) == 1 { found = 1 } END { exit !found }' pdf.txt
 done
 "$ciferon" --set good.ciferon --overview --pdf - | pdftotext - - | cmp - <(pdftotext overview.pdf -)
+# With the CSV: the one asked for with "-" on standard output, the other in its file.
+"$ciferon" --set good.ciferon --overview --csv - >expected.csv
+"$ciferon" --set good.ciferon --overview --pdf - --csv both.csv | pdftotext - - |
+    cmp - <(pdftotext overview.pdf -)
+cmp both.csv expected.csv
+"$ciferon" --set good.ciferon --overview --csv - --pdf both.pdf | cmp - expected.csv
+cmp <(pdftotext both.pdf -) <(pdftotext overview.pdf -)
 "$ciferon" --set good.ciferon --overview --scale 100,99,98,97 --pdf - | pdftotext -raw - - |
     grep -E '^1 ' | head -1 | grep -qE ' 5$'
 [ "$(status "$ciferon" --set good.ciferon --overview --pdf nowhere/x.pdf)" = 1 ]
