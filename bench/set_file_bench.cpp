@@ -1,5 +1,5 @@
 // A class's results: the overview of 40 sheets of 200 answers, and such a set file opened
-// from its text, marks and answers included.
+// from its text, marks and answers included; the overview laid out on pages.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -7,6 +7,7 @@
 
 #include "classset/set_file.h"
 #include "codes/items.h"
+#include "layout/overview_document.h"
 #include "marking/overview.h"
 
 namespace {
@@ -60,5 +61,15 @@ void setFileOfFortyOpened(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(setFileOfFortyOpened)->Unit(benchmark::kMillisecond);
+
+// The overview of those 40 sheets laid out on A4 pages, as its PDF and the page's print are.
+void overviewOfFortyLaidOut(benchmark::State& state) {
+    const ciferon::SetFile set = fullSet();
+    const ciferon::Overview overview = ciferon::overviewOf(set);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ciferon::overviewLayout(set, overview));
+    }
+}
+BENCHMARK(overviewOfFortyLaidOut)->Unit(benchmark::kMillisecond);
 
 }  // namespace

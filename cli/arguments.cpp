@@ -132,7 +132,8 @@ struct Options {
     QCommandLineOption overview{
         QStringLiteral("overview"),
         QStringLiteral("Se --set vypíše přehled třídy: žáky se známkou, druhy příkladů od "
-                       "nejslabšího, časté chyby a nejčastěji chybné příklady.")};
+                       "nejslabšího, časté chyby a nejčastěji chybné příklady; s --pdf SOUBOR "
+                       "ho zapíše i jako PDF na A4 (- je standardní výstup místo textu).")};
     QCommandLineOption csv{
         QStringLiteral("csv"),
         QStringLiteral("S --overview zapíše přehled i jako tabulku CSV pro Excel a Calc "
@@ -354,20 +355,15 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names "
                            "SOUBOR, --sheet N --answers SOUBOR a --overview."));
     }
-    if (parser.isSet(o.overview) && parser.isSet(o.pdf)) {
-        return refuse(
-            QStringLiteral("přehled třídy do PDF tato verze ještě neumí; vypíše ho "
-                           "jako text, s --csv SOUBOR i jako tabulku."));
-    }
     if (parser.isSet(o.answers) != parser.isSet(o.sheet)) {
         return refuse(
             QStringLiteral("odpovědi do sady patří k listu: --sheet N --answers "
                            "SOUBOR."));
     }
-    return parser.isSet(o.pdf)       ? Mode::SetPdf
-           : parser.isSet(o.names)   ? Mode::SetNames
-           : parser.isSet(o.answers) ? Mode::SetAnswers
-                                     : Mode::SetOverview;
+    return parser.isSet(o.overview) ? Mode::SetOverview
+           : parser.isSet(o.pdf)    ? Mode::SetPdf
+           : parser.isSet(o.names)  ? Mode::SetNames
+                                    : Mode::SetAnswers;
 }
 
 // The mode from --help, --version, --sheets, --codes, --code and the output asked for.
@@ -447,7 +443,7 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.mistakes, toPdf,
          QStringLiteral("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
         {&o.pdf,
-         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
         {&o.saveSet,
          {Mode::Sheets, Mode::Codes},
@@ -607,7 +603,14 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                                              "třeba 90,75,50,30, ne „%1“.")
                                   .arg(parser.value(o.scale)));
             }
-            return Task{SetOverviewTask{parser.value(o.set), parser.value(o.csv), *scale}};
+            if (parser.value(o.csv) == QLatin1String("-") &&
+                parser.value(o.pdf) == QLatin1String("-")) {
+                return refuse(
+                    QStringLiteral("na standardní výstup jde jen jedno: přehled jako "
+                                   "tabulka (--csv -), nebo jako PDF (--pdf -)."));
+            }
+            return Task{SetOverviewTask{parser.value(o.set), parser.value(o.csv), *scale,
+                                        parser.value(o.pdf)}};
         }
         default:
             break;

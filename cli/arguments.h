@@ -111,11 +111,13 @@ struct SetAnswersTask {
     bool operator==(const SetAnswersTask&) const = default;
 };
 
-// --set SOUBOR --overview: the class's overview as text, with --csv also as a spreadsheet.
+// --set SOUBOR --overview: the class's overview as text, with --csv also as a spreadsheet,
+// with --pdf also as a printout on A4.
 struct SetOverviewTask {
     QString file;
     QString csv;  // empty for none, "-" for standard output instead of the text
     MarkScale scale;
+    QString pdf;  // empty for none, "-" for standard output instead of the text
     bool operator==(const SetOverviewTask&) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "classset/classset.h"
@@ -18,6 +19,7 @@
 #include "marking/results.h"
 #include "page_type.h"
 #include "paper.h"
+#include "texts/texts.h"
 
 namespace ciferon::cli {
 
@@ -48,12 +50,10 @@ int writeOut(const QByteArray& bytes) {
     return 0;
 }
 
-// The sheets and their key to the PDF file, or with "-" to standard output once complete.
-int writeSheets(const PdfOutput& pdf, const ClassSet& set) {
-    const QString title = set.settings.heading.empty() ? QStringLiteral("Pracovní listy")
-                                                       : toQString(set.settings.heading);
-    const auto draw = [&set](QPagedPaintDevice& device) { return printClassSet(device, set); };
-    if (pdf.path == QLatin1String("-")) {
+// A PDF drawn through `draw` to its file, or with "-" to standard output once complete.
+int writePdfOutput(const QString& path, const QString& title,
+                   const std::function<bool(QPagedPaintDevice&)>& draw) {
+    if (path == QLatin1String("-")) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         if (!drawPdf(buffer, title, draw)) {
@@ -61,11 +61,19 @@ int writeSheets(const PdfOutput& pdf, const ClassSet& set) {
         }
         return writeOut(buffer.data());
     }
-    const QString fault = writePdf(pdf.path, title, draw);
+    const QString fault = writePdf(path, title, draw);
     if (!fault.isEmpty()) {
-        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(pdf.path, fault));
+        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(path, fault));
     }
     return 0;
+}
+
+// The sheets and their key to the PDF file, or with "-" to standard output once complete.
+int writeSheets(const PdfOutput& pdf, const ClassSet& set) {
+    const QString title = set.settings.heading.empty() ? QStringLiteral("Pracovní listy")
+                                                       : toQString(set.settings.heading);
+    return writePdfOutput(pdf.path, title,
+                          [&set](QPagedPaintDevice& device) { return printClassSet(device, set); });
 }
 
 // A sentence of the core as a part of this program's line: from a small letter.
@@ -385,11 +393,21 @@ int run(const SetOverviewTask& task) {
     }
     const auto& set = std::get<SetFile>(loaded);
     const Overview overview = overviewOf(set, task.scale);
+    const QLatin1String standardOutput("-");
+    const auto pdf = [&](const QString& path) {
+        return writePdfOutput(
+            path, toQString(overviewHeading(set.heading)),
+            [&](QPagedPaintDevice& device) { return printOverview(device, set, overview); });
+    };
     const std::string csv = task.csv.isEmpty() ? std::string() : overviewCsv(overview);
-    if (task.csv == QLatin1String("-")) {
-        return writeOut(QByteArray::fromStdString(csv));
+    // The files first, each whole or not at all; then on standard output the PDF or the CSV
+    // where "-" asks for it, else the text.
+    if (!task.pdf.isEmpty() && task.pdf != standardOutput) {
+        if (const int status = pdf(task.pdf); status != 0) {
+            return status;
+        }
     }
-    if (!task.csv.isEmpty()) {
+    if (!task.csv.isEmpty() && task.csv != standardOutput) {
         QSaveFile file(task.csv);
         if (!file.open(QIODevice::WriteOnly) ||
             file.write(csv.data(), static_cast<qint64>(csv.size())) !=
@@ -398,6 +416,12 @@ int run(const SetOverviewTask& task) {
             return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2.")
                             .arg(task.csv, writeFailure(task.csv)));
         }
+    }
+    if (task.pdf == standardOutput) {
+        return pdf(task.pdf);
+    }
+    if (task.csv == standardOutput) {
+        return writeOut(QByteArray::fromStdString(csv));
     }
     return writeOut(QByteArray::fromStdString(overviewText(set, overview)));
 }

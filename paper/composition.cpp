@@ -1,4 +1,5 @@
 #include "drawing.h"
+#include "layout/overview_document.h"
 #include "paper.h"
 
 namespace ciferon {
@@ -9,6 +10,10 @@ bool printClassSet(QPagedPaintDevice& device, const ClassSet& set) {
 
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions) {
     return drawLayout(device, listsLayout(exercises.toStdString(), solutions.toStdString()));
+}
+
+bool printOverview(QPagedPaintDevice& device, const SetFile& set, const Overview& overview) {
+    return drawLayout(device, overviewLayout(set, overview));
 }
 
 }  // namespace ciferon

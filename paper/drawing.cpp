@@ -122,6 +122,11 @@ bool drawLayout(QPagedPaintDevice& device, const Layout& layout) {
         if (last != nullptr) {
             last->flush(painter);
         }
+        for (const Fill& fill : page.fills) {
+            painter.fillRect(
+                QRectF(fill.x * scale, fill.y * scale, fill.width * scale, fill.height * scale),
+                QColor(0x80, 0x80, 0x80));
+        }
         for (const Rule& rule : page.rules) {
             painter.drawLine(QPointF(rule.x1 * scale, rule.y1 * scale),
                              QPointF(rule.x2 * scale, rule.y2 * scale));

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "classset/classset.h"
+#include "classset/set_file.h"
+#include "marking/overview.h"
 #include "page_type.h"
 
 namespace ciferon {
@@ -30,6 +32,11 @@ bool printClassSet(QPagedPaintDevice& device, const ClassSet& set);
 // The two fields as they stand, edits included: the exercises in as many columns as fit,
 // the solutions from a new page. False as printSheets is.
 bool printLists(QPagedPaintDevice& device, const QString& exercises, const QString& solutions);
+
+// The class's overview ("Přehled třídy") as the core lays it out (overviewLayout): the
+// pupils with their marks, the kinds as bars, the mistakes and the exercises most often not
+// right. False as printClassSet is.
+bool printOverview(QPagedPaintDevice& device, const SetFile& set, const Overview& overview);
 
 // Draws a PDF through `draw` into `out`, which is open for writing, such as a buffer that
 // goes to standard output only once complete. False when nothing could be painted.

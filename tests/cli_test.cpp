@@ -328,9 +328,9 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         {{"--set", "s", "--names", "-"}, Task{SetNamesTask{"s", "-"}}},
         {{"--set", "s", "--sheet", " 40 ", "--answers", "a.txt"},
          Task{SetAnswersTask{"s", 40, "a.txt"}}},
-        {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}}}},
+        {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}, {}}}},
         {{"--set", "s", "--overview", "--csv", "p.csv", "--scale", "95,80,60,40"},
-         Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}}}},
+         Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}, {}}}},
         // Refused.
         {{"--sheets", "3"},
          refused("pracovní listy (--sheets) se zapisují do souboru podle --pdf SOUBOR.")},
@@ -351,9 +351,11 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         {{"--set", "s", "--duplex", "--pdf", "a.pdf"},
          refused("sada (--set) má nadpis, upravené listy a volby tisku uložené; --duplex k ní "
                  "nepatří.")},
-        {{"--set", "s", "--overview", "--pdf", "p.pdf"},
-         refused("přehled třídy do PDF tato verze ještě neumí; vypíše ho jako text, s --csv "
-                 "SOUBOR i jako tabulku.")},
+        {{"--set", "s", "--overview", "--pdf", "p.pdf", "--scale", "95,80,60,40"},
+         Task{SetOverviewTask{"s", {}, MarkScale{{95, 80, 60, 40}}, "p.pdf"}}},
+        {{"--set", "s", "--overview", "--pdf", "-", "--csv", "-"},
+         refused("na standardní výstup jde jen jedno: přehled jako tabulka (--csv -), nebo jako "
+                 "PDF (--pdf -).")},
         {{"--set", "s", "--answers", "a.txt"},
          refused("odpovědi do sady patří k listu: --sheet N --answers SOUBOR.")},
         {{"--set", "s", "--sheet", "0", "--answers", "a.txt"},

@@ -10,8 +10,10 @@
 
 #include "base/utf8.h"
 #include "classset/classset.h"
+#include "codes/choice.h"
 #include "layout/document.h"
 #include "layout/metrics.h"
+#include "layout/overview_document.h"
 #include "texts/texts.h"
 
 namespace ciferon {
@@ -57,6 +59,31 @@ std::string describe(const doc::Table& table) {
             out += "|" + cell.number + cell.result + cell.mistakes;
         }
         out += "}";
+    }
+    return out;
+}
+
+std::string describe(const doc::Grid& grid) {
+    std::string out = "grid " + type(grid.face, grid.points) + " ";
+    for (const doc::GridColumn& column : grid.columns) {
+        out += (&column == grid.columns.data() ? "" : "|") + column.title +
+               (column.right ? ">" : "") + (column.wide ? "~" : "");
+    }
+    for (const std::vector<std::string>& row : grid.rows) {
+        out += " {";
+        for (const std::string& cell : row) {
+            out += (&cell == row.data() ? "" : "|") + cell;
+        }
+        out += "}";
+    }
+    return out + (grid.continued.empty() ? "" : " then " + grid.continued);
+}
+
+std::string describe(const doc::Bars& bars) {
+    std::string out = "bars " + type(bars.face, bars.points);
+    for (const doc::Bar& bar : bars.bars) {
+        out += " {" + bar.label + "|" + std::to_string(bar.part) + "/" + std::to_string(bar.whole) +
+               "|" + bar.count + "}";
     }
     return out;
 }
@@ -247,6 +274,92 @@ TEST(Utf8, OneReadingForCodesHeadingsAndWidths) {
     EXPECT_TRUE(startsCharacter("ř", 0));
     EXPECT_FALSE(startsCharacter("ř", 1));
     EXPECT_TRUE(startsCharacter("ř", 2));
+}
+
+// The class's overview of three sheets of three divisions with a remainder: its blocks in
+// order, for a class with a sheet not handed in and named mistakes, and for one where every
+// sheet is handed in and all right.
+TEST(Document, AClassOverviewBlockByBlock) {
+    constexpr KindChoice division = 1U << 10U;
+    const Sheet first{11, 3, 3, division};
+    const Sheet second{22, 3, 3, division};
+    const Sheet third{33, 3, 3, division};
+    const std::string kind = "11. " + std::string(kindName(10));
+    const MarkedAnswer right{Mark::Right, 0};
+    const MarkedAnswer swapped{Mark::Wrong, mistakeBit(Mistake::Swapped)};
+    const MarkedAnswer missing{Mark::Wrong, mistakeBit(Mistake::RemainderMissing)};
+    const MarkedAnswer unreadable{Mark::Unreadable, 0};
+    const std::string swappedText(mistakeText(Mistake::Swapped));
+    const std::string missingText(mistakeText(Mistake::RemainderMissing));
+    const std::string pupilsHead =
+        "section 0 serif bold 130 Žáci%: grid serif 100 List>|Jméno~|Kód|Správně>|Celkem>|"
+        "Procent>|Známka>";
+    const auto pupils = [&](const std::string& notes, const std::string& rows) {
+        return std::string(pupilsHead).replace(pupilsHead.find('%'), 1, notes) + rows +
+               " then Žáci (pokračování)";
+    };
+    const std::string code1 = sheetCode(first);
+    const std::string code2 = sheetCode(second);
+    const std::string code3 = sheetCode(third);
+    const std::string exercise = sheetItems(second)[1].exercise;
+    struct Case {
+        std::string name;
+        std::vector<std::optional<std::vector<MarkedAnswer>>> marks;  // none: not handed in
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"a sheet not handed in, mistakes named",
+         {{{right, right, right}}, {{swapped, swapped, unreadable}}, std::nullopt},
+         {"heading serif bold 160 Přehled třídy: 5. A",
+          "heading serif 110 Odevzdáno 2 z 3 listů. Nečitelné odpovědi: 1.",
+          pupils(" note serif 100 Neodevzdané listy se do počtů nezahrnují.",
+                 " {1|Jana Nová|" + code1 + "|3|3|100 %|1} {2||" + code2 + "|0|3|0 %|5} {3|Petr|" +
+                     code3 + "|neodevzdáno}"),
+          "section 0 serif bold 130 Druhy příkladů, nejslabší první: bars serif 100 {" + kind +
+              "|3/6|3 z 6}",
+          "section 0 serif bold 130 Chyby: grid serif 100 Chyba|Kolikrát>|Listy~ {" + swappedText +
+              "|2×|2} then Chyby (pokračování)",
+          "section 0 serif bold 130 Nejčastěji nesprávně: grid serif 100 Příklad|Nesprávně> {" +
+              sheetItems(second)[0].exercise + "|1 z 1} {" + exercise + "|1 z 1} {" +
+              sheetItems(second)[2].exercise + "|1 z 1}"}},
+        {"all handed in, all right but one",
+         {{{right, right, right}}, {{right, missing, right}}, {{right, right, right}}},
+         {"heading serif bold 160 Přehled třídy: 5. A",
+          "heading serif 110 Odevzdáno 3 z 3 listů. Nečitelné odpovědi: 0.",
+          pupils("", " {1|Jana Nová|" + code1 + "|3|3|100 %|1} {2||" + code2 +
+                         "|2|3|67 %|3} {3|Petr|" + code3 + "|3|3|100 %|1}"),
+          "section 0 serif bold 130 Druhy příkladů, nejslabší první: bars serif 100 {" + kind +
+              "|8/9|8 z 9}",
+          "section 0 serif bold 130 Chyby: grid serif 100 Chyba|Kolikrát>|Listy~ {" + missingText +
+              "|1×|2} then Chyby (pokračování)",
+          "section 0 serif bold 130 Nejčastěji nesprávně: grid serif 100 Příklad|Nesprávně> {" +
+              exercise + "|1 z 1}"}},
+        {"nothing wrong",
+         {{{right, right, right}}, std::nullopt, std::nullopt},
+         {"heading serif bold 160 Přehled třídy: 5. A",
+          "heading serif 110 Odevzdáno 1 z 3 listů. Nečitelné odpovědi: 0.",
+          pupils(" note serif 100 Neodevzdané listy se do počtů nezahrnují.",
+                 " {1|Jana Nová|" + code1 + "|3|3|100 %|1} {2||" + code2 +
+                     "|neodevzdáno} {3|Petr|" + code3 + "|neodevzdáno}"),
+          "section 0 serif bold 130 Druhy příkladů, nejslabší první: bars serif 100 {" + kind +
+              "|3/3|3 z 3}",
+          "section 0 serif bold 130 Chyby note serif 100 Žádná častá chyba nebyla poznána.: "
+          "grid serif 100 Chyba|Kolikrát>|Listy~ then Chyby (pokračování)"}},
+    };
+    for (const Case& test : cases) {
+        SetFile set;
+        set.heading = "5. A";
+        const std::array<Sheet, 3> sheets{first, second, third};
+        const std::array<std::string, 3> names{"Jana Nová", "", "Petr"};
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            SetSheet sheet{sheets.at(i), false, names.at(i), std::nullopt};
+            if (test.marks.at(i)) {
+                sheet.row = SheetRow{*test.marks.at(i), {}};
+            }
+            set.sheets.push_back(sheet);
+        }
+        EXPECT_EQ(describe(overviewDocument(set, overviewOf(set))), test.expected) << test.name;
+    }
 }
 
 }  // namespace

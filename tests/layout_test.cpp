@@ -10,6 +10,7 @@
 #include "classset/classset.h"
 #include "layout/font_widths.h"
 #include "layout/layout.h"
+#include "layout/overview_document.h"
 #include "marking/mistakes.h"
 #include "texts/texts.h"
 
@@ -398,6 +399,89 @@ TEST(Layout, TheWidthTableHoldsThePrintoutsCharacters) {
     }
     EXPECT_DOUBLE_EQ(textWidth("10", Face::Serif, 12), 12);
     EXPECT_GT(textWidth("Ř", Face::SerifBold, 12), textWidth("R", Face::Serif, 12));
+}
+
+// The class's overview of 40 named sheets of 20 exercises, each with a mistake named: the
+// pupils' table goes on over pages under its heading row again, the mistake's row of 40 names
+// longer than a page goes on from page to page, and nothing stands outside the printable area.
+TEST(Layout, AClassOverviewOfFortyNamedSheetsStaysOnItsPages) {
+    SetFile set;
+    set.heading = "5. A";
+    for (int i = 1; i <= classSetMax; ++i) {
+        // Long names, which wrap in their column; one a single word of 200 letters.
+        std::string name = i == 7 ? std::string() : "Žák číslo " + std::to_string(i);
+        for (int word = 0; word < (i == 7 ? 200 : 12); ++word) {
+            name.append(i == 7 ? "Ř" : " Dlouhoslavová");
+        }
+        SetSheet sheet{{static_cast<std::uint32_t>(i * 977), 20, 5, allKinds}, false, name, {}};
+        if (i % 10 != 0) {
+            std::vector<MarkedAnswer> marks(20, {Mark::Right, 0});
+            marks[static_cast<std::size_t>(i % 20)] = {Mark::Wrong,
+                                                       mistakeBit(Mistake::CarryForgotten)};
+            marks[0] = {Mark::Unreadable, 0};
+            sheet.row = SheetRow{marks, {}};
+        }
+        set.sheets.push_back(sheet);
+    }
+    const Overview overview = overviewOf(set);
+    const Layout layout = overviewLayout(set, overview);
+    ASSERT_GE(layout.pages.size(), 4U);
+    std::size_t fills = 0;
+    for (const Page& page : layout.pages) {
+        for (const TextRun& text : page.texts) {
+            EXPECT_GE(text.x, 0) << text.text;
+            EXPECT_LE(text.x + textWidth(text.text, text.face, text.points), pageWidth + 0.01)
+                << text.text;
+            EXPECT_GT(text.y, 0) << text.text;
+            EXPECT_LE(text.y, pageHeight) << text.text;
+        }
+        for (const Rule& rule : page.rules) {
+            for (const double y : {rule.y1, rule.y2}) {
+                EXPECT_TRUE(y >= 0 && y <= pageHeight) << y;
+            }
+            EXPECT_LE(std::max(rule.x1, rule.x2), pageWidth + 0.01);
+        }
+        for (const Fill& fill : page.fills) {
+            EXPECT_TRUE(fill.x >= 0 && fill.x + fill.width <= pageWidth && fill.y >= 0 &&
+                        fill.y + fill.height <= pageHeight);
+        }
+        fills += page.fills.size();
+    }
+    // A bar for every kind some of whose exercises were right.
+    EXPECT_EQ(fills, static_cast<std::size_t>(
+                         std::count_if(overview.kinds.begin(), overview.kinds.end(),
+                                       [](const KindResult& kind) { return kind.right > 0; })));
+    // Every later page of the pupils begins with their title marked as continued and their
+    // heading row; so does every page that the mistake's row goes on to.
+    const std::vector<int> pupils = pagesWith(layout, "Žáci (pokračování)");
+    const std::vector<int> mistakes = pagesWith(layout, "Chyby (pokračování)");
+    ASSERT_FALSE(pupils.empty());
+    ASSERT_FALSE(mistakes.empty());
+    for (const int page : pupils) {
+        EXPECT_EQ(layout.pages.at(static_cast<std::size_t>(page)).texts.front().text,
+                  "Žáci (pokračování)");
+        EXPECT_EQ(layout.pages.at(static_cast<std::size_t>(page)).texts.at(2).text, "Jméno");
+    }
+    for (const int page : mistakes) {
+        EXPECT_EQ(layout.pages.at(static_cast<std::size_t>(page)).texts.at(3).text, "Listy");
+    }
+    // The 200 letters stand whole, cut into lines, in the pupils' table and the mistake's row:
+    // 400 more than without them.
+    const auto letters = [](const Layout& laid) {
+        std::size_t count = 0;
+        for (const Page& page : laid.pages) {
+            for (const TextRun& text : page.texts) {
+                for (std::size_t at = text.text.find("Ř"); at != std::string::npos;
+                     at = text.text.find("Ř", at + 1)) {
+                    ++count;
+                }
+            }
+        }
+        return count;
+    };
+    SetFile unnamed = set;
+    unnamed.sheets[6].name.clear();
+    EXPECT_EQ(letters(layout) - letters(overviewLayout(unnamed, overviewOf(unnamed))), 400U);
 }
 
 }  // namespace

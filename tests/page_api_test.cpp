@@ -7,8 +7,12 @@
 #include <string>
 #include <variant>
 
+#include "classset/set_file.h"
 #include "classset_refusals.h"
+#include "layout/overview_document.h"
+#include "marking/overview.h"
 #include "page_api.h"
+#include "texts/texts.h"
 
 namespace ciferon::page {
 namespace {
@@ -169,6 +173,56 @@ TEST(PageApi, AnswerLinesAreMarkedAndHandedOver) {
     EXPECT_EQ(cells.substr(0, cells.find('\n')), "1.\t" + resultText(items[0].result));
     EXPECT_EQ(static_cast<std::size_t>(std::count(cells.begin(), cells.end(), '\n')),
               items.size() - 1);
+}
+
+// The overview's pages from a set file's text, as the page prints them: laid out by the core
+// on the scale typed, the chart's bars as fills; a damaged file or a scale that does not read
+// gives the core's sentence instead.
+TEST(PageApi, TheOverviewsLayoutComesFromASetFilesText) {
+    SetFile set;
+    set.heading = "5. A";
+    set.sheets.push_back({{11, 4, 2, allKinds}, false, "Jana", std::nullopt});
+    set.sheets.push_back({{22, 4, 2, allKinds}, false, "", std::nullopt});
+    set.sheets[0].row = SheetRow{std::vector<MarkedAnswer>(4, {Mark::Right, 0}), {}};
+    set.sheets[0].row->marks[3] = {Mark::Wrong, 0};
+    const std::string text = writeSetFile(set);
+    const std::string cut = text.substr(0, text.size() - 3);
+    ASSERT_FALSE(readSetFile(cut, "5A.ciferon").set);
+    const auto laid = [&set](const MarkScale& scale) {
+        return layoutJson(overviewLayout(set, overviewOf(set, scale)));
+    };
+    const auto refusal = [](const std::string& sentence) {
+        return nlohmann::json{{"refusal", sentence}}.dump();
+    };
+    const struct {
+        std::string text;
+        std::string scale;
+        std::string expected;
+    } rows[] = {
+        {text, "", laid({})},
+        {text, " 100, 80,50 ,0", laid({{100, 80, 50, 0}})},
+        {text, "75,90,50,30", refusal(scaleRefusal("75,90,50,30"))},
+        {cut, "", refusal(readSetFile(cut, "5A.ciferon").refusal)},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(overviewLayoutJson(row.text, "5A.ciferon", row.scale), row.expected) << row.scale;
+    }
+    EXPECT_NE(laid({}), laid({{100, 80, 50, 0}}));
+    // The bars are fills of the page they stand on, and only there.
+    const nlohmann::json json = nlohmann::json::parse(laid({}));
+    const nlohmann::json& first = json.at("pages").at(0);
+    EXPECT_EQ(first.at("texts").at(0).at(0), "Přehled třídy: 5. A");
+    ASSERT_TRUE(first.contains("fills"));
+    for (const nlohmann::json& fill : first.at("fills")) {
+        ASSERT_EQ(fill.size(), 4U);
+        EXPECT_GT(fill.at(2).get<double>(), 0);
+    }
+    const auto sheets = readPrintAddress("print=1DX2-DT93");
+    ASSERT_TRUE(std::holds_alternative<ClassSet>(sheets));
+    EXPECT_FALSE(nlohmann::json::parse(layoutJson(classSetLayout(std::get<ClassSet>(sheets))))
+                     .at("pages")
+                     .at(0)
+                     .contains("fills"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -490,6 +491,22 @@ class ResultsGridTest : public QObject {
         QVERIFY(lines[2].startsWith(QStringLiteral("2;Eva;%1;7;10;70;2;").arg(code2)));
         QVERIFY(lines[3].startsWith(QStringLiteral("3;'=Petr;")));
         QCOMPARE(lines[4].section(QLatin1Char(';'), 3).remove(QLatin1Char(';')), QString());
+
+        // "Uložit jako PDF…": the core's pages, marked on the scale as it stands.
+        const QString pdfPath = dir_.filePath(QStringLiteral("prehled.pdf"));
+        onNextModal([&](QWidget* modal) {
+            answerFileDialog(modal, QStringLiteral("prehled-tridy.pdf"), pdfPath);
+        });
+        child<QPushButton>(view, "pdf")->click();
+        QProcess pdf;
+        pdf.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+        QVERIFY(pdf.waitForFinished());
+        const QString printed = QString::fromUtf8(pdf.readAllStandardOutput()).simplified();
+        QVERIFY2(printed.contains(QStringLiteral("2 Eva %1 7 10 70 % 2").arg(code2)),
+                 qPrintable(printed));
+        QVERIFY(printed.contains(QStringLiteral("4 Jana %1 neodevzdáno")
+                                     .arg(toQString(sheetCode(set.sheets[3].sheet)))));
     }
 
     // The main window's commands: a class set made in the real dialog kept with "Uložit sadu

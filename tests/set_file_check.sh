@@ -182,4 +182,46 @@ cmp good.ciferon copy.ciferon
 [ "$(status "$ciferon" --sheets 2 --save-set -)" = 2 ]
 [ "$(status "$ciferon" --sheets 2 --pdf nowhere/x.pdf --save-set unprinted.ciferon)" = 1 ]
 [ ! -e unprinted.ciferon ]
+
+# The overview on A4, read back: every pupil's counts and mark, every kind's counts and every
+# mistake's as the text overview gives them; the same pages on standard output; another scale
+# changes the marks; a PDF that cannot be written gives status 1 and nothing on standard output.
+"$ciferon" --set good.ciferon --overview --pdf overview.pdf | diff overview.txt -
+# In the order drawn: a table's row, or a bar's label and count, as one line.
+pdftotext -raw overview.pdf pdf.txt
+grep -qx 'Přehled třídy' pdf.txt
+grep -qxF "$(sed -n 2p overview.txt) $(grep '^Nečitelné odpovědi' overview.txt)." pdf.txt
+while IFS= read -r line; do
+    [[ $line =~ ^List\ ([0-9]+)(\ –\ (.*))?\ \(([0-9A-Z-]+)\):\ (.*)$ ]]
+    number=${BASH_REMATCH[1]} name=${BASH_REMATCH[3]} code=${BASH_REMATCH[4]}
+    counts=${BASH_REMATCH[5]}
+    row="$number${name:+ $name} $code"
+    if [ "$counts" = neodevzdáno ]; then
+        grep -qxF "$row neodevzdáno" pdf.txt
+    else
+        [[ $counts =~ ^([0-9]+)\ z\ ([0-9]+),\ ([0-9]+)\ %,\ známka\ ([1-5]) ]]
+        grep -qxF "$row ${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} % ${BASH_REMATCH[4]}" \
+            pdf.txt
+    fi
+done < <(grep '^List ' overview.txt)
+sed -E 's/: ([0-9]+ z [0-9]+)$/ \1/' kinds.txt | while IFS= read -r line; do
+    grep -qxF "$line" pdf.txt
+done
+grep '^– ' overview.txt | sed -E 's/^– (.*): ([0-9]+×)$/\1 \2 /' | while IFS= read -r line; do
+    awk -v row="$line" 'index($0, row) == 1 { found = 1 } END { exit !found }' pdf.txt
+done
+"$ciferon" --set good.ciferon --overview --pdf - | pdftotext - - | cmp - <(pdftotext overview.pdf -)
+# With the CSV: the one asked for with "-" on standard output, the other in its file.
+"$ciferon" --set good.ciferon --overview --csv - >expected.csv
+"$ciferon" --set good.ciferon --overview --pdf - --csv both.csv | pdftotext - - |
+    cmp - <(pdftotext overview.pdf -)
+cmp both.csv expected.csv
+"$ciferon" --set good.ciferon --overview --csv - --pdf both.pdf | cmp - expected.csv
+cmp <(pdftotext both.pdf -) <(pdftotext overview.pdf -)
+"$ciferon" --set good.ciferon --overview --scale 100,99,98,97 --pdf - | pdftotext -raw - - |
+    grep -E '^1 ' | head -1 | grep -qE ' 5$'
+[ "$(status "$ciferon" --set good.ciferon --overview --pdf nowhere/x.pdf)" = 1 ]
+[ ! -e nowhere ]
+[ "$(status "$ciferon" --set good.ciferon --overview --pdf folder.ciferon)" = 1 ]
+[ -d folder.ciferon ] && [ ! -s out ]
 echo "set file: all checks passed"

@@ -574,3 +574,30 @@ extern "C" EMSCRIPTEN_KEEPALIVE void projectionFrame(int height) {
     frameToPage(frame.margin, frame.cornerSize, frame.timeSize, frame.timeAbove, frame.exerciseTop,
                 frame.stepsBelow, frame.cellGap);
 }
+
+namespace {
+
+// The overview's layout, or the core's refusal, handed to the page: drawn as its print
+// (takeLayout), or refused (refuse); 1 when drawn.
+// clang-format off
+EM_JS(int, overviewToPage, (const char* layout), {
+    const laid = JSON.parse(UTF8ToString(layout));
+    if (laid.refusal !== undefined) {
+        Module.refuse(laid.refusal);
+        return 0;
+    }
+    Module.takeLayout(laid);
+    return 1;
+});
+// clang-format on
+
+}  // namespace
+
+// "Přehled třídy" to print: the overview of a set file's text (its name `name` in a refusal)
+// with marks on the scale as typed ("" for the usual one), laid out by the core as the desktop
+// prints it and handed to the page to draw (takeLayout); returns 1. A file or scale the core
+// refuses is refused through the page (refuse), nothing laid out, and gives 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int printClassOverview(const char* setText, const char* name,
+                                                       const char* scale) {
+    return overviewToPage(ciferon::page::overviewLayoutJson(setText, name, scale).c_str());
+}

@@ -6,7 +6,9 @@
 #include <set>
 
 #include "codes/choice.h"
+#include "layout/overview_document.h"
 #include "projection/projection.h"
+#include "texts/texts.h"
 
 namespace ciferon::page {
 
@@ -99,7 +101,17 @@ std::string layoutJson(const Layout& layout) {
             rules.push_back({thousandths(rule.x1), thousandths(rule.y1), thousandths(rule.x2),
                              thousandths(rule.y2)});
         }
-        pages.push_back({{"texts", std::move(texts)}, {"rules", std::move(rules)}});
+        json drawn = {{"texts", std::move(texts)}, {"rules", std::move(rules)}};
+        // Fills only where a page has them, so that a page without stays as it was.
+        if (!page.fills.empty()) {
+            json fills = json::array();
+            for (const Fill& fill : page.fills) {
+                fills.push_back({thousandths(fill.x), thousandths(fill.y), thousandths(fill.width),
+                                 thousandths(fill.height)});
+            }
+            drawn["fills"] = std::move(fills);
+        }
+        pages.push_back(std::move(drawn));
     }
     const json out = {{"faces", std::move(faces)},
                       {"rule", thousandths(ruleWidth)},
@@ -201,6 +213,27 @@ std::string resultCellLines(const std::vector<SheetItem>& items) {
         cells.append(cells.empty() ? "" : "\n").append(cell.label).append("\t").append(cell.text);
     }
     return cells;
+}
+
+}  // namespace ciferon::page
+
+namespace ciferon::page {
+
+std::string overviewLayoutJson(std::string_view setText, std::string_view fileName,
+                               std::string_view scale) {
+    using json = nlohmann::ordered_json;
+    const auto refused = [](std::string_view sentence) {
+        return json{{"refusal", sentence}}.dump(-1, ' ', false, json::error_handler_t::replace);
+    };
+    const SetFileReading reading = readSetFile(setText, fileName);
+    if (!reading.set) {
+        return refused(reading.refusal);
+    }
+    const auto marks = scale.empty() ? std::optional(MarkScale{}) : readMarkScale(scale);
+    if (!marks) {
+        return refused(scaleRefusal(scale));
+    }
+    return layoutJson(overviewLayout(*reading.set, overviewOf(*reading.set, *marks)));
 }
 
 }  // namespace ciferon::page

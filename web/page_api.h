@@ -32,7 +32,8 @@ ClassSetSettings dialogSettings(int sheets, int count, int separator, std::strin
 // The core's layout as JSON for the page, which only draws it: every face with its family,
 // weight, ascent and height in em; every page with its texts [text, face, pt, x, y] (the
 // left end of the baseline, in pt from the printable area's corner) and rules [x1, y1, x2,
-// y2], to a thousandth of a pt; the rules' width and the area's size in pt.
+// y2], and where a page has them its fills [x, y, width, height] (a chart's bars, mid grey),
+// to a thousandth of a pt; the rules' width and the area's size in pt.
 std::string layoutJson(const Layout& layout);
 
 // The class set an address asks to print: its fragment after "#", such as
@@ -67,5 +68,16 @@ void evaluateAnswerLines(CheckSession& session, std::string_view lines);
 
 // The projection's end screen: its results as "label TAB text" cells, one a line.
 std::string resultCellLines(const std::vector<SheetItem>& items);
+
+}  // namespace ciferon::page
+
+namespace ciferon::page {
+
+// "Přehled třídy" as the page prints it: the overview of a set file's text, marked on the
+// scale as typed ("90,75,50,30"; empty for the usual one), laid out by the core and given as
+// layoutJson gives it. A file the core refuses (named `fileName` in its sentence) or a scale
+// that does not read gives {"refusal": "the core's sentence"} instead.
+std::string overviewLayoutJson(std::string_view setText, std::string_view fileName,
+                               std::string_view scale);
 
 }  // namespace ciferon::page

@@ -39,11 +39,19 @@ const paper = (() => {
     return made;
   }
 
+  // A filled rectangle (a chart's bar) in mid grey, drawn as a border, which browsers print.
+  function fillOf([x, y, width, height]) {
+    const made = element("div", "rule");
+    made.style.cssText = `left:${x}pt;top:${y}pt;width:${width}pt;` +
+      `border-top:${height}pt solid #808080`;
+    return made;
+  }
+
   // The core's pages in `printout`, a page box for every page.
   function drawPages(printout, layout) {
-    printout.replaceChildren(...layout.pages.map(({ texts, rules }) => {
+    printout.replaceChildren(...layout.pages.map(({ texts, rules, fills = [] }) => {
       const page = element("div", texts.length ? "page" : "page blank");
-      page.append(...texts.map((text) => textOf(text, layout.faces)),
+      page.append(...texts.map((text) => textOf(text, layout.faces)), ...fills.map(fillOf),
         ...rules.map((rule) => ruleOf(rule, layout.rule)));
       return page;
     }));

@@ -2,11 +2,14 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollArea>
@@ -17,6 +20,8 @@
 #include "codes/choice.h"
 #include "form1.h"
 #include "page_type.h"
+#include "paper.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 
@@ -179,6 +184,13 @@ OverviewView::OverviewView(SetFile set, QWidget* parent) : QDialog(parent), set_
     csv->setObjectName(QStringLiteral("csv"));
     buttons->addButton(QStringLiteral("Zavřít"), QDialogButtonBox::RejectRole);
     connect(csv, &QPushButton::clicked, this, &OverviewView::askCsv);
+    auto* pdf =
+        buttons->addButton(QStringLiteral("Uložit jako &PDF…"), QDialogButtonBox::ActionRole);
+    pdf->setObjectName(QStringLiteral("pdf"));
+    connect(pdf, &QPushButton::clicked, this, &OverviewView::askPdf);
+    auto* print = buttons->addButton(QStringLiteral("&Tisk…"), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("print"));
+    connect(print, &QPushButton::clicked, this, &OverviewView::print);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(scroll, 1);
@@ -272,19 +284,65 @@ QString OverviewView::saveCsv(const QString& path) const {
     return {};
 }
 
-void OverviewView::askCsv() {
-    QFileDialog dialog(this, QStringLiteral("Uložit CSV"));
+QString OverviewView::savePdf(const QString& path) const {
+    return writePdf(
+        path, toQString(overviewHeading(set_.heading)),
+        [this](QPagedPaintDevice& device) { return printOverview(device, set_, overview_); });
+}
+
+QString OverviewView::askSavePath(const QString& title, const QString& filter,
+                                  const QString& name) {
+    QFileDialog dialog(this, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QStringLiteral("prehled-tridy.csv"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(QFileInfo(name).suffix());
+    dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void OverviewView::cannotSave(const QString& path, const QString& fault) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle,
+                    QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void OverviewView::askCsv() {
+    const QString path = askSavePath(QStringLiteral("Uložit CSV"), QStringLiteral("CSV (*.csv)"),
+                                     QStringLiteral("prehled-tridy.csv"));
+    if (path.isEmpty()) {
         return;
     }
-    const QString path = dialog.selectedFiles().constFirst();
     if (const QString fault = saveCsv(path); !fault.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, applicationTitle,
-                        QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault),
+        cannotSave(path, fault);
+    }
+}
+
+void OverviewView::askPdf() {
+    const QString path =
+        askSavePath(QStringLiteral("Uložit jako PDF"), QStringLiteral("PDF (*.pdf)"),
+                    QStringLiteral("prehled-tridy.pdf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const QString fault = savePdf(path); !fault.isEmpty()) {
+        cannotSave(path, fault);
+    }
+}
+
+void OverviewView::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(a4Layout());
+    printer.setDocName(toQString(overviewHeading(set_.heading)));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (!printOverview(printer, set_, overview_) || printer.printerState() == QPrinter::Error) {
+        QMessageBox box(QMessageBox::Warning, applicationTitle, QStringLiteral("Tisk se nezdařil."),
                         QMessageBox::Ok, this);
         box.exec();
     }

@@ -43,12 +43,22 @@ class OverviewView final : public QDialog {
     // "Uložit CSV…": the overview written to `path` for a spreadsheet; empty when done,
     // else why not.
     QString saveCsv(const QString& path) const;
+    // "Uložit jako PDF…": the overview on A4 as the core lays it out, the page's print alike,
+    // written to `path`; empty when done, else why not.
+    QString savePdf(const QString& path) const;
 
   private:
     // The scale as typed, when it reads; the overview counted again with it.
     void rescale();
     void display(const Overview& overview);
     void askCsv();
+    void askPdf();
+    // "Tisk…": the same pages through the platform's print dialog.
+    void print();
+    // Where to save, asked with the platform's file dialog offering `name`; empty when
+    // cancelled.
+    QString askSavePath(const QString& title, const QString& filter, const QString& name);
+    void cannotSave(const QString& path, const QString& fault);
 
     SetFile set_;
     MarkScale scale_;

@@ -143,13 +143,56 @@ struct Table {
     bool operator==(const Table&) const = default;
 };
 
-// A titled part of the key ("Výsledky", "Řešení"): its heading and the notes under it (the
-// letters' legend), then its body. An untitled section begins where it stands.
+// A column of a grid: its title in the heading row, and whether its texts stand flush right
+// (numbers). The wide column is given what room the others leave, its texts wrapped at their
+// blanks; the others are as wide as their widest text.
+struct GridColumn {
+    std::string title;
+    bool right = false;
+    bool wide = false;
+    bool operator==(const GridColumn&) const = default;
+};
+
+// A table of texts: the columns' titles in bold with a rule under them, a row a line (more
+// where a wide column wraps), a rule at its end. A row is kept whole on a page; a later page
+// begins with the `continued` line and the heading row again. A row of fewer texts than
+// columns has its last text across the columns left, flush left ("neodevzdáno").
+struct Grid {
+    Face face = Face::Serif;
+    double points = 10;
+    std::vector<GridColumn> columns;
+    std::vector<std::vector<std::string>> rows;
+    std::string continued;
+    bool operator==(const Grid&) const = default;
+};
+
+// One bar of a chart: its label, how much of it is filled (`part` of `whole`, none of none),
+// and the text after it ("23 z 40").
+struct Bar {
+    std::string label;
+    int part = 0;
+    int whole = 0;
+    std::string count;
+    bool operator==(const Bar&) const = default;
+};
+
+// A horizontal bar chart: a bar a line, the labels in a column before the bars, which are all
+// as long, and the counts after them.
+struct Bars {
+    Face face = Face::Serif;
+    double points = 10;
+    std::vector<Bar> bars;
+    bool operator==(const Bars&) const = default;
+};
+
+// A titled part of the key ("Výsledky", "Řešení") or of the class's overview ("Žáci"): its
+// heading and the notes under it (the letters' legend), then its body. An untitled section begins
+// where it stands.
 struct Section {
     Part part = Part::None;
     Heading title;
     std::vector<Heading> notes;
-    std::variant<Table, Columns> body;
+    std::variant<Table, Columns, Grid, Bars> body;
     bool operator==(const Section&) const = default;
 };
 

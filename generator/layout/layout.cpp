@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "layout/flow.h"
+#include "layout/tables.h"
 
 namespace ciferon {
 
@@ -69,6 +70,20 @@ Style tableStyle(const doc::Table& table) {
     return style;
 }
 
+Style styleOfBody(const doc::Table& table) {
+    return tableStyle(table);
+}
+Style styleOfBody(const doc::Columns& columns) {
+    return columnsStyle(columns);
+}
+// A grid's or a chart's line, to tell whether a few of them fit under a section's heading.
+Style styleOfBody(const doc::Grid& grid) {
+    return styleOf(grid.face, grid.points, 1.15);
+}
+Style styleOfBody(const doc::Bars& bars) {
+    return styleOf(bars.face, bars.points, 1.5);
+}
+
 std::vector<flow::Block> blocksOf(const doc::Columns& columns) {
     std::vector<flow::Block> blocks;
     blocks.reserve(columns.groups.size());
@@ -120,22 +135,11 @@ double heading(Pages& pages, std::string_view text, Face face, double points, do
         points *= pageWidth / widestWord;
     }
     const double step = lineSpacing(face, points);
-    std::string line;
-    const auto flush = [&] {
-        pages.text(line, face, points, 0, y + ascentOf(face, points));
-        y += step;
-        line.clear();
-    };
-    for (const std::string_view word : words) {
-        std::string longer = line.empty() ? std::string(word) : line + ' ' + std::string(word);
-        if (!line.empty() && textWidth(longer, face, points) > pageWidth + tolerance) {
-            flush();
-            longer = std::string(word);
+    if (!words.empty()) {
+        for (std::string& line : wrapAtBlanks(text, face, points, pageWidth)) {
+            pages.text(std::move(line), face, points, 0, y + ascentOf(face, points));
+            y += step;
         }
-        line = std::move(longer);
-    }
-    if (!line.empty()) {
-        flush();
     }
     return y + 2 * ptPerMm;
 }
@@ -203,15 +207,8 @@ class Pagination {
     // Its heading at the page's top after a break; otherwise 8 mm below what stands above it,
     // or on a new page where the heading and a few lines of the body do not fit there.
     void operator()(const doc::Section& block) {
-        const Style style = std::visit(
-            [](const auto& body) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(body)>, doc::Table>) {
-                    return tableStyle(body);
-                } else {
-                    return columnsStyle(body);
-                }
-            },
-            block.body);
+        const Style style =
+            std::visit([](const auto& body) { return styleOfBody(body); }, block.body);
         double top = y_;
         if (!block.title.text.empty()) {
             double headingTop = fresh_ ? y_ : y_ + 8 * ptPerMm;
@@ -232,7 +229,14 @@ class Pagination {
         const auto noLine = [] { return 0.0; };
         y_ = std::visit(
             [&](const auto& body) {
-                return flow::setInColumns(pages_, style, blocksOf(body), top, noLine);
+                using Body = std::decay_t<decltype(body)>;
+                if constexpr (std::is_same_v<Body, doc::Grid>) {
+                    return setGrid(pages_, body, top);
+                } else if constexpr (std::is_same_v<Body, doc::Bars>) {
+                    return setBars(pages_, body, top);
+                } else {
+                    return flow::setInColumns(pages_, style, blocksOf(body), top, noLine);
+                }
             },
             block.body);
         fresh_ = false;

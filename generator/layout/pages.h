@@ -1,5 +1,5 @@
-// What the pagination gives: every page of a printout as positioned texts and rules, in pt on
-// the printable area of A4. The desktop's paper and the web page only draw these.
+// What the pagination gives: every page of a printout as positioned texts, rules and fills, in
+// pt on the printable area of A4. The desktop's paper and the web page only draw these.
 #pragma once
 
 #include <string>
@@ -36,9 +36,19 @@ struct Rule {
     double y2 = 0;
 };
 
+// A filled rectangle, such as a bar of a chart, in mid grey (half black), in pt from its top
+// left corner.
+struct Fill {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
 struct Page {
     std::vector<TextRun> texts;
     std::vector<Rule> rules;  // empty for a blank back of two-sided printing
+    std::vector<Fill> fills;
 };
 
 struct Layout {
@@ -63,6 +73,10 @@ class Pages {
     }
     void rule(double x1, double y1, double x2, double y2) {
         layout_.pages.back().rules.push_back({x1, y1, x2, y2});
+        used_ = true;
+    }
+    void fill(double x, double y, double width, double height) {
+        layout_.pages.back().fills.push_back({x, y, width, height});
         used_ = true;
     }
     [[nodiscard]] int current() const { return static_cast<int>(layout_.pages.size()) - 1; }

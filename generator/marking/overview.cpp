@@ -5,6 +5,7 @@
 
 #include "codes/choice.h"
 #include "codes/items.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 
@@ -198,24 +199,19 @@ Overview overviewOf(const SetFile& set, const MarkScale& scale) {
 }
 
 std::string overviewText(const SetFile& set, const Overview& overview) {
-    std::string text = "Přehled třídy";
-    if (!set.heading.empty()) {
-        text.append(": ").append(set.heading);
-    }
-    text.append("\nOdevzdáno ")
-        .append(std::to_string(overview.handedIn))
-        .append(" z ")
-        .append(std::to_string(overview.pupils.size()))
-        .append(" listů.\n\nŽáci:\n");
+    std::string text = overviewHeading(set.heading);
+    text.append("\n")
+        .append(handedInLine(overview.handedIn, static_cast<int>(overview.pupils.size())))
+        .append("\n\n")
+        .append(pupilsTitle)
+        .append(":\n");
     for (const PupilResult& pupil : overview.pupils) {
         text.append(sheetLabel(pupil)).append(": ");
         if (!pupil.handedIn) {
-            text.append("neodevzdáno\n");
+            text.append(notHandedInWord).append("\n");
             continue;
         }
-        text.append(std::to_string(pupil.right))
-            .append(" z ")
-            .append(std::to_string(pupil.total))
+        text.append(partOf(pupil.right, pupil.total))
             .append(", ")
             .append(std::to_string(pupil.percent))
             .append(" %, známka ")
@@ -225,20 +221,18 @@ std::string overviewText(const SetFile& set, const Overview& overview) {
         }
         text.append("\n");
     }
-    text.append("\nDruhy příkladů, nejslabší první:\n");
+    text.append("\n").append(kindsTitle).append(":\n");
     for (const KindResult& kind : overview.kinds) {
         text.append(std::to_string(kind.kind + 1))
             .append(". ")
             .append(kindName(kind.kind))
             .append(": ")
-            .append(std::to_string(kind.right))
-            .append(" z ")
-            .append(std::to_string(kind.total))
+            .append(partOf(kind.right, kind.total))
             .append("\n");
     }
-    text.append("\nChyby:\n");
+    text.append("\n").append(mistakesTitle).append(":\n");
     if (overview.mistakes.empty()) {
-        text.append("Žádná častá chyba nebyla poznána.\n");
+        text.append(noMistakesLine).append("\n");
     }
     for (const MistakeResult& mistake : overview.mistakes) {
         text.append("– ")
@@ -256,15 +250,13 @@ std::string overviewText(const SetFile& set, const Overview& overview) {
         }
         text.append("\n");
     }
-    text.append("\nNečitelné odpovědi: ").append(std::to_string(overview.unreadable)).append("\n");
+    text.append("\n").append(unreadableLine(overview.unreadable)).append("\n");
     if (!overview.hardest.empty()) {
-        text.append("\nNejčastěji nesprávně:\n");
+        text.append("\n").append(hardestTitle).append(":\n");
         for (const ExerciseResult& exercise : overview.hardest) {
             text.append(exercise.exercise)
                 .append(" nesprávně ")
-                .append(std::to_string(exercise.notRight))
-                .append(" z ")
-                .append(std::to_string(exercise.handedIn))
+                .append(partOf(exercise.notRight, exercise.handedIn))
                 .append("\n");
         }
     }
@@ -272,7 +264,10 @@ std::string overviewText(const SetFile& set, const Overview& overview) {
 }
 
 std::string overviewCsv(const Overview& overview) {
-    std::string csv = "\xEF\xBB\xBFList;Jméno;Kód;Správně;Celkem;Procent;Známka";
+    std::string csv = "\xEF\xBB\xBF";
+    for (const std::string_view column : pupilColumns()) {
+        csv.append(column == pupilColumns().front() ? "" : ";").append(column);
+    }
     for (int m = 0; m < mistakeCount; ++m) {
         csv.append(";").append(cell(mistakeText(static_cast<Mistake>(m))));
     }

@@ -161,3 +161,37 @@ std::span<const HelpSection> helpSections() {
 }
 
 }  // namespace ciferon
+
+namespace ciferon {
+
+std::string overviewHeading(std::string_view heading) {
+    return partHeading("Přehled třídy", heading);
+}
+
+std::string handedInLine(int handedIn, int sheets) {
+    return "Odevzdáno " + partOf(handedIn, sheets) + " listů.";
+}
+
+std::string unreadableLine(int unreadable) {
+    return "Nečitelné odpovědi: " + std::to_string(unreadable);
+}
+
+std::string partOf(int part, int whole) {
+    return std::to_string(part) + " z " + std::to_string(whole);
+}
+
+std::string scaleRefusal(std::string_view typed) {
+    return std::string(
+               "Stupnice známek jsou čtyři celá procenta pro známky 1 až 4, každé menší "
+               "než předchozí, třeba 90,75,50,30, ne „")
+        .append(typed)
+        .append("“.");
+}
+
+std::span<const std::string_view> pupilColumns() {
+    static constexpr std::array<std::string_view, 7> columns{
+        "List", "Jméno", "Kód", "Správně", "Celkem", "Procent", "Známka"};
+    return columns;
+}
+
+}  // namespace ciferon

@@ -88,3 +88,32 @@ std::span<const HelpSection> helpSections();
 inline constexpr std::string_view helpTitle = "Nápověda";
 
 }  // namespace ciferon
+
+namespace ciferon {
+
+// The class's overview ("Přehled třídy") in every form it takes: text, CSV, window, PDF, page.
+// Its title, followed by the set's heading where it has one: "Přehled třídy: 5. A".
+std::string overviewHeading(std::string_view heading);
+// "Odevzdáno 23 z 25 listů."
+std::string handedInLine(int handedIn, int sheets);
+// "Nečitelné odpovědi: 2"
+std::string unreadableLine(int unreadable);
+// A part of a whole as the overview counts it: "23 z 40".
+std::string partOf(int part, int whole);
+// The refusal of a scale of marks as typed: «Stupnice známek jsou čtyři celá procenta …, ne
+// „95,80“.»
+std::string scaleRefusal(std::string_view typed);
+// The pupils' columns, as the CSV's header begins: "List", "Jméno", "Kód", "Správně",
+// "Celkem", "Procent", "Známka".
+std::span<const std::string_view> pupilColumns();
+// A sheet's line where it was not handed in: "neodevzdáno".
+inline constexpr std::string_view notHandedInWord = "neodevzdáno";
+// The overview's parts.
+inline constexpr std::string_view pupilsTitle = "Žáci";
+inline constexpr std::string_view kindsTitle = "Druhy příkladů, nejslabší první";
+inline constexpr std::string_view mistakesTitle = "Chyby";
+inline constexpr std::string_view hardestTitle = "Nejčastěji nesprávně";
+inline constexpr std::string_view noMistakesLine = "Žádná častá chyba nebyla poznána.";
+inline constexpr std::string_view notCountedLine = "Neodevzdané listy se do počtů nezahrnují.";
+
+}  // namespace ciferon
