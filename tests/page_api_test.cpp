@@ -9,6 +9,7 @@
 
 #include "classset_refusals.h"
 #include "page_api.h"
+#include "texts/texts.h"
 
 namespace ciferon::page {
 namespace {
@@ -169,6 +170,23 @@ TEST(PageApi, AnswerLinesAreMarkedAndHandedOver) {
     EXPECT_EQ(cells.substr(0, cells.find('\n')), "1.\t" + resultText(items[0].result));
     EXPECT_EQ(static_cast<std::size_t>(std::count(cells.begin(), cells.end(), '\n')),
               items.size() - 1);
+}
+
+// A result code for a class grid: the check's own code read back as its marks; a mistyped one
+// and another sheet's refused with the core's sentences, and no marks.
+TEST(PageApi, AResultCodeIsReadForItsSheet) {
+    const Sheet sheet = *readSheetCode("1DX2-DT93");
+    CheckSession session(sheetItems(sheet));
+    evaluateAnswerLines(session, "1\n\nabc\n\n");
+    const std::string line = resultCodeLine(sheet, session.marks());
+    const std::string code = line.substr(line.find(": ") + 2);
+    const ResultCodeMarks read = resultCodeMarks(sheet, code);
+    EXPECT_EQ(read.marks, session.marks());
+    EXPECT_EQ(read.refusal, "");
+    const ResultCodeMarks other = resultCodeMarks(*readSheetCode("4XY1-ZKRX"), code);
+    EXPECT_EQ(other.refusal, "Kód výsledku „" + code + "“ patří k jinému listu.");
+    EXPECT_TRUE(other.marks.empty());
+    EXPECT_EQ(resultCodeMarks(sheet, "XY").refusal, "Kód výsledku „XY“ není platný.");
 }
 
 }  // namespace

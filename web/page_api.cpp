@@ -7,6 +7,7 @@
 
 #include "codes/choice.h"
 #include "projection/projection.h"
+#include "texts/texts.h"
 
 namespace ciferon::page {
 
@@ -193,6 +194,14 @@ void evaluateAnswerLines(CheckSession& session, std::string_view lines) {
         const std::string_view answer = nextLine();
         session.evaluate(i, answer, nextLine());
     }
+}
+
+ResultCodeMarks resultCodeMarks(const Sheet& sheet, std::string_view typed) {
+    ResultCodeReading read = readResultCode(sheet, typed);
+    if (read.fault != ResultCodeFault::None) {
+        return {{}, resultCodeRefusal(read.fault, typed)};
+    }
+    return {std::move(read.marks), {}};
 }
 
 std::string resultCellLines(const std::vector<SheetItem>& items) {
