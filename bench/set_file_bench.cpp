@@ -1,5 +1,5 @@
 // A class's results: the overview of 40 sheets of 200 answers, and such a set file opened
-// from its text, marks and answers included.
+// from its text, marks and answers included; a pupil's result code made and read.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -7,6 +7,7 @@
 
 #include "classset/set_file.h"
 #include "codes/items.h"
+#include "codes/result_code.h"
 #include "marking/overview.h"
 
 namespace {
@@ -60,5 +61,21 @@ void setFileOfFortyOpened(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(setFileOfFortyOpened)->Unit(benchmark::kMillisecond);
+
+// A pupil's result code made from a checked sheet of 30 exercises, the longest that has one,
+// with a third of them not right, and read back for its sheet.
+void resultCodeMadeAndRead(benchmark::State& state) {
+    const ciferon::Sheet sheet{1234567, ciferon::resultCodeExercisesMax, 5};
+    std::vector<ciferon::MarkedAnswer> marks(static_cast<std::size_t>(sheet.count),
+                                             {ciferon::Mark::Right, 0});
+    for (std::size_t i = 0; i < marks.size(); i += 3) {
+        marks[i] = {ciferon::Mark::Wrong, ciferon::mistakeBit(ciferon::Mistake::CarryForgotten)};
+    }
+    for (auto _ : state) {
+        const auto code = ciferon::resultCode(sheet, marks);
+        benchmark::DoNotOptimize(ciferon::readResultCode(sheet, *code));
+    }
+}
+BENCHMARK(resultCodeMadeAndRead)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
