@@ -28,7 +28,8 @@ constexpr MarkedAnswer wrongWith(Mistake mistake) {
 }
 
 std::vector<MarkedAnswer> allRight(int count) {
-    return std::vector<MarkedAnswer>(static_cast<std::size_t>(count), right);
+    std::vector<MarkedAnswer> marks(static_cast<std::size_t>(count), right);
+    return marks;
 }
 
 // Marks with the given ones at their places, the rest right.
@@ -146,6 +147,7 @@ TEST(ResultCode, EveryOneSymbolChangeAndNeighbourSwapIsRefused) {
         const Sheet sheet{static_cast<std::uint32_t>(engine() % sheetSeeds),
                           1 + static_cast<int>(engine() % resultCodeExercisesMax), 5};
         std::vector<MarkedAnswer> marks;
+        marks.reserve(static_cast<std::size_t>(sheet.count));
         for (int e = 0; e < sheet.count; ++e) {
             marks.push_back(kinds.at(engine() % kinds.size()));
         }
@@ -213,6 +215,7 @@ TEST(ResultCode, IsShortWhereItCanBe) {
 TEST(ResultCode, BelongsToItsSheet) {
     std::mt19937 engine(40);
     std::vector<Sheet> sheets;
+    sheets.reserve(classSetMax);
     for (int i = 0; i < classSetMax; ++i) {
         sheets.push_back({static_cast<std::uint32_t>(engine() % sheetSeeds), 20, 5});
     }

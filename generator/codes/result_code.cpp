@@ -192,26 +192,29 @@ std::optional<MarkedAnswer> takeMark(BitReader& bits) {
     }
 }
 
+ResultCodeReading notValid() {
+    return {{}, ResultCodeFault::NotValid};
+}
+
 // The marks that the payload's bits give for a sheet of n exercises with this tag, or why not.
 ResultCodeReading readPayload(BitReader& bits, unsigned tag, int n) {
-    const ResultCodeReading notValid{{}, ResultCodeFault::NotValid};
     if (bits.take(versionBits) != static_cast<unsigned>(resultCodeVersion)) {
-        return notValid;
+        return notValid();
     }
     const auto codeTag = bits.take(tagBits);
     if (!codeTag) {
-        return notValid;
+        return notValid();
     }
     if (*codeTag != tag) {
         return {{}, ResultCodeFault::OtherSheet};
     }
     const auto k = bits.take(countBits);
     if (!k || static_cast<int>(*k) > n) {
-        return notValid;
+        return notValid();
     }
     const auto rank = bits.take(rankBits(n, static_cast<int>(*k)));
     if (!rank || *rank >= choose(n, static_cast<int>(*k))) {
-        return notValid;
+        return notValid();
     }
     // The places from the rank, the highest first: each the highest p with C(p, i) <= what is
     // left of the rank.
@@ -233,12 +236,12 @@ ResultCodeReading readPayload(BitReader& bits, unsigned tag, int n) {
     for (std::size_t i = 0; i < *k; ++i) {
         const auto marked = takeMark(bits);
         if (!marked) {
-            return notValid;
+            return notValid();
         }
         reading.marks.at(static_cast<std::size_t>(places.at(i))) = *marked;
     }
     if (!bits.atEnd()) {
-        return notValid;
+        return notValid();
     }
     return reading;
 }
@@ -280,7 +283,7 @@ ResultCodeReading readResultCode(const Sheet& sheet, std::string_view typed) {
     Symbols symbols{};
     const auto read = typedSymbols(typed, symbols);
     if (!read || *read < 2 || weightedSum(symbols, *read) != 0) {
-        return {{}, ResultCodeFault::NotValid};
+        return notValid();
     }
     BitReader bits(symbols, *read - 1);
     return readPayload(bits, sheetTag(sheet), sheet.count);
