@@ -255,7 +255,8 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     auto* help = new QLabel(
         QStringLiteral("Pište jen to, co se liší od klíče: žákovu odpověď tak, jak ji napsal "
                        "(„7 zb. 2“ nebo „7 (2)“), nebo „-“, když neodpověděl. Enter a Tab "
-                       "jdou na další příklad. List celý správně: „Odevzdáno“ (Ctrl+Enter)."),
+                       "jdou na další příklad. List celý správně: „Odevzdáno“ (Ctrl+Enter). Žákův "
+                       "kód výsledku z kontroly vyplní řádek: „Kód výsledku…“."),
         this);
     help->setWordWrap(true);
 
