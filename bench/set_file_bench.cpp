@@ -1,5 +1,6 @@
 // A class's results: the overview of 40 sheets of 200 answers, and such a set file opened
-// from its text, marks and answers included; the overview laid out on pages.
+// from its text, marks and answers included; the overview laid out on pages; a pupil's result
+// code made and read.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -8,6 +9,7 @@
 #include "classset/set_file.h"
 #include "codes/items.h"
 #include "layout/overview_document.h"
+#include "codes/result_code.h"
 #include "marking/overview.h"
 
 namespace {
@@ -71,5 +73,20 @@ void overviewOfFortyLaidOut(benchmark::State& state) {
     }
 }
 BENCHMARK(overviewOfFortyLaidOut)->Unit(benchmark::kMillisecond);
+// A pupil's result code made from a checked sheet of 30 exercises, the longest that has one,
+// with a third of them not right, and read back for its sheet.
+void resultCodeMadeAndRead(benchmark::State& state) {
+    const ciferon::Sheet sheet{1234567, ciferon::resultCodeExercisesMax, 5};
+    std::vector<ciferon::MarkedAnswer> marks(static_cast<std::size_t>(sheet.count),
+                                             {ciferon::Mark::Right, 0});
+    for (std::size_t i = 0; i < marks.size(); i += 3) {
+        marks[i] = {ciferon::Mark::Wrong, ciferon::mistakeBit(ciferon::Mistake::CarryForgotten)};
+    }
+    for (auto _ : state) {
+        const auto code = ciferon::resultCode(sheet, marks);
+        benchmark::DoNotOptimize(ciferon::readResultCode(sheet, *code));
+    }
+}
+BENCHMARK(resultCodeMadeAndRead)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -122,13 +122,19 @@ struct Options {
                        "řádek v pořadí listů, prázdný řádek nechá list bez jména."),
         QStringLiteral("SOUBOR")};
     QCommandLineOption sheet{QStringLiteral("sheet"),
-                             QStringLiteral("Se --set a --answers číslo listu v sadě, od 1."),
+                             QStringLiteral("Se --set a --answers nebo --result-code číslo listu v "
+                                            "sadě, od 1."),
                              QStringLiteral("N")};
     QCommandLineOption answers{
         QStringLiteral("answers"),
         QStringLiteral("Se --set a --sheet N vyhodnotí odpovědi listu N přesně jako --check, "
                        "vypíše totéž a uloží je do sady; znovu zadaný list nahradí."),
         QStringLiteral("SOUBOR")};
+    QCommandLineOption resultCode{
+        QStringLiteral("result-code"),
+        QStringLiteral("Se --set a --sheet N zapíše do sady výsledky listu N podle kódu výsledku "
+                       "z žákovy kontroly (místo odpovědí) a vypíše je jako --check."),
+        QStringLiteral("KÓD")};
     QCommandLineOption overview{
         QStringLiteral("overview"),
         QStringLiteral("Se --set vypíše přehled třídy: žáky se známkou, druhy příkladů od "
@@ -145,9 +151,10 @@ struct Options {
         QStringLiteral("SEZNAM")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help,    version, sheets,       count, separator, kinds,    codes, heading,
-                code,    adapted, adaptedCount, pdf,   duplex,    mistakes, text,  check,
-                saveSet, set,     names,        sheet, answers,   overview, csv,   scale};
+        return {help,     version, sheets,  count,        separator, kinds,  codes,
+                heading,  code,    adapted, adaptedCount, pdf,       duplex, mistakes,
+                text,     check,   saveSet, set,          names,     sheet,  answers,
+                overview, csv,     scale,   resultCode};
     }
 };
 
@@ -164,6 +171,7 @@ enum class Mode {
     SetPdf,
     SetNames,
     SetAnswers,
+    SetResultCode,
     SetOverview
 };
 
@@ -349,21 +357,27 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
     }
     const int actions = (parser.isSet(o.pdf) && !parser.isSet(o.overview) ? 1 : 0) +
                         (parser.isSet(o.names) ? 1 : 0) + (parser.isSet(o.answers) ? 1 : 0) +
-                        (parser.isSet(o.overview) ? 1 : 0);
+                        (parser.isSet(o.resultCode) ? 1 : 0) + (parser.isSet(o.overview) ? 1 : 0);
     if (actions != 1) {
         return refuse(
             QStringLiteral("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names "
-                           "SOUBOR, --sheet N --answers SOUBOR a --overview."));
+                           "SOUBOR, --sheet N --answers SOUBOR, --sheet N --result-code KÓD a "
+                           "--overview."));
     }
-    if (parser.isSet(o.answers) != parser.isSet(o.sheet)) {
+    if (parser.isSet(o.resultCode) && !parser.isSet(o.sheet)) {
+        return refuse(
+            QStringLiteral("kód výsledku do sady patří k listu: --sheet N --result-code KÓD."));
+    }
+    if (parser.isSet(o.answers) != (parser.isSet(o.sheet) && !parser.isSet(o.resultCode))) {
         return refuse(
             QStringLiteral("odpovědi do sady patří k listu: --sheet N --answers "
                            "SOUBOR."));
     }
-    return parser.isSet(o.overview) ? Mode::SetOverview
-           : parser.isSet(o.pdf)    ? Mode::SetPdf
-           : parser.isSet(o.names)  ? Mode::SetNames
-                                    : Mode::SetAnswers;
+    return parser.isSet(o.overview)     ? Mode::SetOverview
+           : parser.isSet(o.pdf)        ? Mode::SetPdf
+           : parser.isSet(o.names)      ? Mode::SetNames
+           : parser.isSet(o.answers)    ? Mode::SetAnswers
+                                        : Mode::SetResultCode;
 }
 
 // The mode from --help, --version, --sheets, --codes, --code and the output asked for.
@@ -452,8 +466,11 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.answers,
          {Mode::SetAnswers},
          QStringLiteral("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
+        {&o.resultCode,
+         {Mode::SetResultCode},
+         QStringLiteral("--sheet N --result-code KÓD patří k --set SOUBOR.")},
         {&o.sheet,
-         {Mode::SetAnswers},
+         {Mode::SetAnswers, Mode::SetResultCode},
          QStringLiteral("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
         {&o.overview, {Mode::SetOverview}, QStringLiteral("--overview patří k --set SOUBOR.")},
         {&o.csv, {Mode::SetOverview}, QStringLiteral("--csv SOUBOR patří k --overview.")},
@@ -582,7 +599,8 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
             return Task{SetPdfTask{parser.value(o.set), pdf.path}};
         case Mode::SetNames:
             return Task{SetNamesTask{parser.value(o.set), parser.value(o.names)}};
-        case Mode::SetAnswers: {
+        case Mode::SetAnswers:
+        case Mode::SetResultCode: {
             bool whole = false;
             const int number = parser.value(o.sheet).trimmed().toInt(&whole);
             if (!whole || number < 1 || number > classSetMax) {
@@ -590,6 +608,10 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                                              "%1, ne „%2“.")
                                   .arg(classSetMax)
                                   .arg(parser.value(o.sheet)));
+            }
+            if (mode == Mode::SetResultCode) {
+                return Task{
+                    SetResultCodeTask{parser.value(o.set), number, parser.value(o.resultCode)}};
             }
             return Task{SetAnswersTask{parser.value(o.set), number, parser.value(o.answers)}};
         }

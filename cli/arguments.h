@@ -111,6 +111,15 @@ struct SetAnswersTask {
     bool operator==(const SetAnswersTask&) const = default;
 };
 
+// --set SOUBOR --sheet N --result-code KÓD: sheet N's marks from the pupil's result code, in
+// place of answers, into the set.
+struct SetResultCodeTask {
+    QString file;
+    int sheet = 0;  // from 1; the set may not have it
+    QString code;   // as typed
+    bool operator==(const SetResultCodeTask&) const = default;
+};
+
 // --set SOUBOR --overview: the class's overview as text, with --csv also as a spreadsheet,
 // with --pdf also as a printout on A4.
 struct SetOverviewTask {
@@ -130,7 +139,7 @@ struct Refusal {
 
 using Task = std::variant<WindowTask, HelpTask, VersionTask, SheetsTask, CodesTask, CodePdfTask,
                           CodeTextTask, CodeCheckTask, SaveSetTask, SetPdfTask, SetNamesTask,
-                          SetAnswersTask, SetOverviewTask>;
+                          SetAnswersTask, SetOverviewTask, SetResultCodeTask>;
 using Reading = std::variant<Task, Refusal>;
 
 // Reads the whole command line, the program's name first. Qt's own options of a graphical

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "classset/classset.h"
+#include "classset/set_entry.h"
 #include "classset/set_file.h"
 #include "codes/items.h"
 #include "marking/answer_file.h"
@@ -214,14 +215,16 @@ std::variant<FileMarks, int> checkedAnswers(const Input& input,
 }
 
 // --check's report: one line per exercise, "N. chybně – TEXT" where a mistake gives exactly
-// the answer, then the summary with a line for each mistake named.
-QByteArray checkReport(const std::vector<SheetItem>& items,
+// the answer, then the summary with a line for each mistake named, and last the pupil's result
+// code.
+QByteArray checkReport(const Sheet& sheet, const std::vector<SheetItem>& items,
                        const std::vector<MarkedAnswer>& marks) {
     QString report;
     for (std::size_t i = 0; i < items.size(); ++i) {
         report += toQString(checkLine(items[i].number, marks[i])) + QLatin1Char('\n');
     }
     report += toQString(summaryText(marks)) + QLatin1Char('\n');
+    report += toQString(resultCodeLine(sheet, marks)) + QLatin1Char('\n');
     return report.toUtf8();
 }
 
@@ -275,7 +278,7 @@ std::variant<QString, Refusal> checkReport(const CodeCheckTask& task) {
     if (auto* refusal = std::get_if<Refusal>(&marks)) {
         return std::move(*refusal);
     }
-    return QString::fromUtf8(checkReport(items, std::get<FileMarks>(marks).marks));
+    return QString::fromUtf8(checkReport(task.sheet, items, std::get<FileMarks>(marks).marks));
 }
 
 int run(const CodeCheckTask& task) {
@@ -284,7 +287,7 @@ int run(const CodeCheckTask& task) {
     if (const int* status = std::get_if<int>(&marks)) {
         return *status;
     }
-    return writeOut(checkReport(items, std::get<FileMarks>(marks).marks));
+    return writeOut(checkReport(task.sheet, items, std::get<FileMarks>(marks).marks));
 }
 
 int run(const SaveSetTask& task) {
@@ -356,21 +359,32 @@ int run(const SetNamesTask& task) {
     return saveSet(task.file, std::move(set));
 }
 
+namespace {
+
+// A set file read that has sheet `number` (from 1), or the status of the line that refuses it.
+std::variant<SetFile, int> loadSetSheet(const QString& path, int number) {
+    auto loaded = loadSet(path);
+    if (const auto* set = std::get_if<SetFile>(&loaded);
+        set != nullptr && number > static_cast<int>(set->sheets.size())) {
+        return refuse({QStringLiteral("ciferon: sada („%1“) nemá list %2, má jich %3.")
+                           .arg(path)
+                           .arg(number)
+                           .arg(set->sheets.size()),
+                       usageFault});
+    }
+    return loaded;
+}
+
+}  // namespace
+
 // The answers are marked and the set saved before anything is printed, so that what is
 // printed is what the set holds.
 int run(const SetAnswersTask& task) {
-    auto loaded = loadSet(task.file);
+    auto loaded = loadSetSheet(task.file, task.sheet);
     if (const int* status = std::get_if<int>(&loaded)) {
         return *status;
     }
     auto& set = std::get<SetFile>(loaded);
-    if (task.sheet > static_cast<int>(set.sheets.size())) {
-        return refuse({QStringLiteral("ciferon: sada („%1“) nemá list %2, má jich %3.")
-                           .arg(task.file)
-                           .arg(task.sheet)
-                           .arg(set.sheets.size()),
-                       usageFault});
-    }
     SetSheet& sheet = set.sheets[static_cast<std::size_t>(task.sheet) - 1];
     const std::vector<SheetItem> items = sheetItems(sheet.sheet);
     const Input input = readInput(task.answers, answerFileMax);
@@ -379,7 +393,31 @@ int run(const SetAnswersTask& task) {
         return *status;
     }
     sheet.row = rowOfAnswerFile(view(input.bytes), std::move(std::get<FileMarks>(marks)));
-    const QByteArray report = checkReport(items, sheet.row->marks);
+    const QByteArray report = checkReport(sheet.sheet, items, sheet.row->marks);
+    if (const int status = saveSet(task.file, std::move(set)); status != 0) {
+        return status;
+    }
+    return writeOut(report);
+}
+
+// The marks of the pupil's result code, in place of answers: printed as --check prints them,
+// once the set is saved. A code refused leaves the file as it was.
+int run(const SetResultCodeTask& task) {
+    auto loaded = loadSetSheet(task.file, task.sheet);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    auto& set = std::get<SetFile>(loaded);
+    SetSheet& sheet = set.sheets[static_cast<std::size_t>(task.sheet) - 1];
+    const QByteArray typed = task.code.toUtf8();
+    if (const ResultCodeFault fault = enterResultCode(sheet, view(typed));
+        fault != ResultCodeFault::None) {
+        return refuse({QStringLiteral("ciferon: list %1: %2")
+                           .arg(task.sheet)
+                           .arg(inLine(resultCodeRefusal(fault, view(typed)))),
+                       usageFault});
+    }
+    const QByteArray report = checkReport(sheet.sheet, sheetItems(sheet.sheet), sheet.row->marks);
     if (const int status = saveSet(task.file, std::move(set)); status != 0) {
         return status;
     }

@@ -246,6 +246,8 @@ TEST(CommandLine, CheckReportsAnswersOrRefusesTheFile) {
         expected += QStringLiteral("%1. bez odpovědi\n").arg(number);
     }
     expected += QStringLiteral("Správně 1 z 20. Nečitelné odpovědi: 1.\n");
+    // Last, the pupil's result code of these marks.
+    expected += QStringLiteral("Kód výsledku: 719S-SH00-0000-0000-0000-0E\n");
     const auto refusal = [&path](const char* name, const char* why, int status) {
         return Refusal{
             QStringLiteral("ciferon: odpovědi („%1“) %2").arg(path(name), QString::fromUtf8(why)),
@@ -328,6 +330,8 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         {{"--set", "s", "--names", "-"}, Task{SetNamesTask{"s", "-"}}},
         {{"--set", "s", "--sheet", " 40 ", "--answers", "a.txt"},
          Task{SetAnswersTask{"s", 40, "a.txt"}}},
+        {{"--set", "s", "--sheet", "2", "--result-code", "ab cd-e"},
+         Task{SetResultCodeTask{"s", 2, "ab cd-e"}}},
         {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}, {}}}},
         {{"--set", "s", "--overview", "--csv", "p.csv", "--scale", "95,80,60,40"},
          Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}, {}}}},
@@ -339,10 +343,10 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         {{"--sheets", "3", "--save-set="}, refused("chybí jméno souboru sady.")},
         {{"--set", "s"},
          refused("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names SOUBOR, --sheet N "
-                 "--answers SOUBOR a --overview.")},
+                 "--answers SOUBOR, --sheet N --result-code KÓD a --overview.")},
         {{"--set", "s", "--names", "n", "--overview"},
          refused("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names SOUBOR, --sheet N "
-                 "--answers SOUBOR a --overview.")},
+                 "--answers SOUBOR, --sheet N --result-code KÓD a --overview.")},
         {{"--set", "s", "--sheets", "3", "--pdf", "a.pdf"},
          refused("sada (--set) má své listy; --sheets, --codes a --code k ní nepatří.")},
         {{"--set", "s", "--heading", "5. B", "--pdf", "a.pdf"},
@@ -374,6 +378,15 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         {{"--code", "1DX2-DT93", "--check", "a.txt", "--sheet", "1"},
          refused("--sheet N --answers SOUBOR patří k --set SOUBOR.")},
         {{"--overview"}, refused("--overview patří k --set SOUBOR.")},
+        {{"--set", "s", "--result-code", "ABCD"},
+         refused("kód výsledku do sady patří k listu: --sheet N --result-code KÓD.")},
+        {{"--set", "s", "--sheet", "1", "--result-code", "ABCD", "--answers", "a.txt"},
+         refused("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names SOUBOR, --sheet N "
+                 "--answers SOUBOR, --sheet N --result-code KÓD a --overview.")},
+        {{"--set", "s", "--sheet", "41", "--result-code", "ABCD"},
+         refused("číslo listu (--sheet) musí být celé číslo od 1 do 40, ne „41“.")},
+        {{"--code", "1DX2-DT93", "--check", "a.txt", "--result-code", "ABCD"},
+         refused("--sheet N --result-code KÓD patří k --set SOUBOR.")},
         {{"--set=", "--overview"}, refused("chybí jméno souboru sady.")},
         {{"--set", "s", "--names="}, refused("chybí jméno souboru se jmény.")},
     };

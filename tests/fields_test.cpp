@@ -48,6 +48,8 @@ TEST(Help, NamesEveryCommandAndSaysNothingIsSent) {
         EXPECT_NE(words.find(command), std::string::npos) << command;
     }
     EXPECT_NE(words.find("nic neodesílá"), std::string::npos);
+    // What a result code is: the pupil's own report, not proof.
+    EXPECT_NE(words.find("vlastní zpráva žáka, ne důkaz"), std::string::npos);
     EXPECT_EQ(headingLabel(), "Nadpis (nejvýše 80 znaků)");
 }
 

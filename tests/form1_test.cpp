@@ -1042,6 +1042,7 @@ class Form1Test : public QObject {
         QString solution;
         QString divisionSolution;
         QString copiedMark;
+        QString resultLine;
         bool copiedOffered = true;
         QString intro;
         QString accessibleName;
@@ -1088,6 +1089,7 @@ class Form1Test : public QObject {
                 ->setText(QString::number(*results[static_cast<std::size_t>(slip)].remainder));
             child<QPushButton>(*dialog, "evaluate")->click();
             summaries << child<QLabel>(*dialog, "summary")->text();
+            resultLine = child<QLabel>(*dialog, "resultCode")->text();
             copiedMark =
                 child<QLabel>(*dialog, qPrintable(QStringLiteral("mark%1").arg(wrong + 1)))->text();
             copiedOffered =
@@ -1110,6 +1112,15 @@ class Form1Test : public QObject {
                      QStringLiteral("%1 zb. %2").arg(division.value).arg(*division.remainder));
         QCOMPARE(copiedMark, QStringLiteral("✗ chybně"));
         QVERIFY(!copiedOffered);
+        // The result code carries the marks as they count: the copied answer still wrong, the
+        // mended slip right, three right in all.
+        QVERIFY2(resultLine.startsWith(QStringLiteral("Kód výsledku: ")), qPrintable(resultLine));
+        const ResultCodeReading carried =
+            readResultCode(topicSheet, resultLine.mid(14).toStdString());
+        QCOMPARE(carried.marks.size(), results.size());
+        QCOMPARE(carried.marks.at(static_cast<std::size_t>(wrong)).mark, Mark::Wrong);
+        QCOMPARE(carried.marks.at(static_cast<std::size_t>(slip)).mark, Mark::Right);
+        QCOMPARE(std::ranges::count(carried.marks, Mark::Right, &MarkedAnswer::mark), 3);
         // Spoken to as a pupil, and not told how to see the results.
         QVERIFY2(intro.contains(QStringLiteral("Napiš výsledky")) &&
                      !intro.contains(QStringLiteral("Napište")),

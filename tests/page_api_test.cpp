@@ -225,5 +225,22 @@ TEST(PageApi, TheOverviewsLayoutComesFromASetFilesText) {
                      .contains("fills"));
 }
 
+// A result code for a class grid: the check's own code read back as its marks; a mistyped one
+// and another sheet's refused with the core's sentences, and no marks.
+TEST(PageApi, AResultCodeIsReadForItsSheet) {
+    const Sheet sheet = *readSheetCode("1DX2-DT93");
+    CheckSession session(sheetItems(sheet));
+    evaluateAnswerLines(session, "1\n\nabc\n\n");
+    const std::string line = resultCodeLine(sheet, session.marks());
+    const std::string code = line.substr(line.find(": ") + 2);
+    const ResultCodeMarks read = resultCodeMarks(sheet, code);
+    EXPECT_EQ(read.marks, session.marks());
+    EXPECT_EQ(read.refusal, "");
+    const ResultCodeMarks other = resultCodeMarks(*readSheetCode("4XY1-ZKRX"), code);
+    EXPECT_EQ(other.refusal, "Kód výsledku „" + code + "“ patří k jinému listu.");
+    EXPECT_TRUE(other.marks.empty());
+    EXPECT_EQ(resultCodeMarks(sheet, "XY").refusal, "Kód výsledku „XY“ není platný.");
+}
+
 }  // namespace
 }  // namespace ciferon::page

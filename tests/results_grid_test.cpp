@@ -315,6 +315,51 @@ class ResultsGridTest : public QObject {
         QCOMPARE(name(0), QStringLiteral("Žofie Dvořáková"));
     }
 
+    // "Kód výsledku…" through the real dialogs: another sheet's code is refused with its sentence
+    // and changes nothing; the row's own code fills its marks and mistakes, written to the file,
+    // and Ctrl+Z takes it back.
+    void aResultCodeFillsTheRow() {
+        const Sheet first{71, 6, 3, divisionAndCarry};
+        const Sheet second{72, 6, 3, divisionAndCarry};
+        const std::unique_ptr<ResultsGrid> grid(openGrid(setOf({first, second})));
+        std::vector<MarkedAnswer> marks(6, MarkedAnswer{Mark::Right, 0});
+        marks[1] = {Mark::Wrong, mistakeBit(Mistake::CarryForgotten)};
+        marks[2] = {Mark::Unanswered, 0};
+        marks[4] = {Mark::Unreadable, 0};
+        const auto enter = [&](const std::string& code, QString* message) {
+            onNextModal([code, message](QWidget* modal) {
+                auto* input = qobject_cast<QInputDialog*>(modal);
+                QVERIFY(input != nullptr);
+                input->setTextValue(QString::fromStdString(code));
+                if (message != nullptr) {
+                    onNextModal([message](QWidget* box) {
+                        *message = qobject_cast<QMessageBox*>(box)->text();
+                        qobject_cast<QMessageBox*>(box)->accept();
+                    });
+                }
+                input->accept();
+            });
+            child<QPushButton>(*grid, "resultCode")->click();
+        };
+        const std::string others = *resultCode(second, marks);
+        QString refusal;
+        enter(others, &refusal);
+        QCOMPARE(refusal, QStringLiteral("Kód výsledku „%1“ patří k jinému listu.")
+                              .arg(QString::fromStdString(others)));
+        QVERIFY(!readBack(document_.path()).sheets[0].row.has_value());
+
+        enter(*resultCode(first, marks), nullptr);
+        QCOMPARE(markAt(*grid, 0, 1), Mark::Wrong);
+        QCOMPARE(markAt(*grid, 0, 4), Mark::Unreadable);
+        QVERIFY(cell(*grid, 0, 1)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(toQString(mistakeText(Mistake::CarryForgotten))));
+        QCOMPARE(readBack(document_.path()).sheets[0].row, (SheetRow{marks, {}}));
+        QTest::keyClick(grid->table(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!readBack(document_.path()).sheets[0].row.has_value());
+    }
+
     // "Ukonči práci" a moment after a key was typed: the program ends without a question, and
     // the answer is in the file.
     void quittingKeepsTheLastKeyTyped() {

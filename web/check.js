@@ -10,6 +10,7 @@
   const view = byId("checkDialog");
   const list = byId("checkList");
   const summary = byId("checkSummary");
+  const resultCode = byId("checkResultCode");
   let core = null;
   // Per exercise: its line, answer field(s), mark, button, solution and solution line.
   let rows = [];
@@ -77,6 +78,7 @@
     byId("checkIntro").textContent = intro;
     byId("honest").textContent = honest;
     summary.textContent = "";
+    resultCode.textContent = "";
   }
 
   function takeCheckItem(number, exercise, solution, remainder, groupEnd) {
@@ -89,9 +91,10 @@
 
   // The core's marks as they count, one letter an exercise (u: not answered, r: right, w:
   // wrong, n: not readable), with their texts as the pupil sees them (a symbol and a word, the colour only
-  // besides), whether each offers its worked solution (1) and the summary. Only a changed mark
-  // touches its line; the line's data-mark gives the mark's colour.
-  function takeMarks(given, texts, offers, text) {
+  // besides), whether each offers its worked solution (1), the summary and the line of the
+  // pupil's result code ("Kód výsledku: …"). Only a changed mark touches its line; the line's
+  // data-mark gives the mark's colour.
+  function takeMarks(given, texts, offers, text, resultLine) {
     rows.forEach((row, index) => {
       row.show.hidden = offers[index] !== "1";
       const mark = given[index];
@@ -100,6 +103,7 @@
       row.mark.textContent = texts[index];
     });
     summary.textContent = text;
+    resultCode.textContent = resultLine;
   }
 
   // "Vyhodnotit": every field's text to the core, one a line (a text field holds no line

@@ -328,9 +328,9 @@ EM_JS(void, checkItemToPage, (int number, const char* exercise, const char* solu
 });
 
 EM_JS(void, marksToPage, (const char* marks, const char* texts, const char* offers,
-                         const char* summary), {
+                         const char* summary, const char* resultLine), {
     Module.takeMarks(UTF8ToString(marks), UTF8ToString(texts).split("\n"), UTF8ToString(offers),
-                     UTF8ToString(summary));
+                     UTF8ToString(summary), UTF8ToString(resultLine));
 });
 // clang-format on
 
@@ -340,12 +340,19 @@ ciferon::CheckSession& check() {
     return session;
 }
 
-// The marks as they count, their texts, whether each offers its solution and the summary
-// (takeMarks).
+// The sheet being checked, whose result code the check ends with.
+ciferon::Sheet& checkedSheet() {
+    static ciferon::Sheet sheet;
+    return sheet;
+}
+
+// The marks as they count, their texts, whether each offers its solution, the summary and the
+// result code's line (takeMarks).
 void marksOut() {
     const ciferon::page::MarksText marks = ciferon::page::marksText(check());
     marksToPage(marks.letters.c_str(), marks.texts.c_str(), marks.offers.c_str(),
-                marks.summary.c_str());
+                marks.summary.c_str(),
+                ciferon::resultCodeLine(checkedSheet(), check().marks()).c_str());
 }
 
 }  // namespace
@@ -376,6 +383,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int checkSheet(const char* typed) {
         return 0;
     }
     check() = ciferon::CheckSession(ciferon::sheetItems(*sheet));
+    checkedSheet() = *sheet;
     checkToPage(ciferon::sheetCode(*sheet).c_str(), std::string(ciferon::checkIntro()).c_str(),
                 std::string(ciferon::honestLine()).c_str());
     for (const ciferon::SheetItem& item : check().items()) {

@@ -207,6 +207,14 @@ void evaluateAnswerLines(CheckSession& session, std::string_view lines) {
     }
 }
 
+ResultCodeMarks resultCodeMarks(const Sheet& sheet, std::string_view typed) {
+    ResultCodeReading read = readResultCode(sheet, typed);
+    if (read.fault != ResultCodeFault::None) {
+        return {{}, resultCodeRefusal(read.fault, typed)};
+    }
+    return {std::move(read.marks), {}};
+}
+
 std::string resultCellLines(const std::vector<SheetItem>& items) {
     std::string cells;
     for (const ResultCell& cell : resultCells(items)) {

@@ -66,6 +66,15 @@ MarksText marksText(const CheckSession& session);
 // session.
 void evaluateAnswerLines(CheckSession& session, std::string_view lines);
 
+// A pupil's result code typed for a sheet, as a class grid takes it in place of the answers:
+// the marks it carries, one per exercise, or the core's sentence that refuses it (not valid,
+// another sheet's, a sheet without result codes) and no marks.
+struct ResultCodeMarks {
+    std::vector<MarkedAnswer> marks;
+    std::string refusal;
+};
+ResultCodeMarks resultCodeMarks(const Sheet& sheet, std::string_view typed);
+
 // The projection's end screen: its results as "label TAB text" cells, one a line.
 std::string resultCellLines(const std::vector<SheetItem>& items);
 

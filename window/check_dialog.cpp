@@ -48,6 +48,7 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
       // Dark green and dark red, each readable on the window's light ground.
       rightPalette_(markPalette(palette(), QColor(0x1b, 0x6e, 0x20))),
       wrongPalette_(markPalette(palette(), QColor(0xb0, 0x00, 0x20))),
+      sheet_(sheet),
       session_(sheetItems(sheet)) {
     const QString code = QString::fromStdString(sheetCode(sheet));
     setWindowTitle(QStringLiteral("Kontrola listu %1").arg(code));
@@ -69,6 +70,10 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
     QFont bold = summary_->font();
     bold.setBold(true);
     summary_->setFont(bold);
+    resultCode_ = new QLabel(this);
+    resultCode_->setObjectName(QStringLiteral("resultCode"));
+    resultCode_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    resultCode_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(this);
     evaluate_ = buttons->addButton(QStringLiteral("Vyhodnotit"), QDialogButtonBox::ActionRole);
@@ -81,6 +86,7 @@ CheckDialog::CheckDialog(const Sheet& sheet, QWidget* parent)
     layout->addWidget(intro);
     layout->addWidget(scroll_, 1);
     layout->addWidget(summary_);
+    layout->addWidget(resultCode_);
     layout->addWidget(honest);
     layout->addWidget(buttons);
     if (!fields_.empty()) {
@@ -221,6 +227,7 @@ void CheckDialog::showSolution(std::size_t index) {
 void CheckDialog::showSummary() {
     if (session_.evaluated()) {
         summary_->setText(toQString(session_.summary()));
+        resultCode_->setText(toQString(resultCodeLine(sheet_, session_.marks())));
         // A line for every mistake named follows the summary: the dialog grows to hold them.
         layout()->activate();
         if (height() < sizeHint().height()) {

@@ -60,6 +60,9 @@ class CheckDialog final : public QDialog {
     bool sized_ = false;
     QPushButton* evaluate_;
     QLabel* summary_;
+    // "Kód výsledku: …" under the summary, for the pupil to write down; selectable to copy.
+    QLabel* resultCode_;
+    Sheet sheet_;
     CheckSession session_;
 };
 

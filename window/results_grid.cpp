@@ -255,7 +255,8 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     auto* help = new QLabel(
         QStringLiteral("Pište jen to, co se liší od klíče: žákovu odpověď tak, jak ji napsal "
                        "(„7 zb. 2“ nebo „7 (2)“), nebo „-“, když neodpověděl. Enter a Tab "
-                       "jdou na další příklad. List celý správně: „Odevzdáno“ (Ctrl+Enter)."),
+                       "jdou na další příklad. List celý správně: „Odevzdáno“ (Ctrl+Enter). Žákův "
+                       "kód výsledku z kontroly vyplní řádek: „Kód výsledku…“."),
         this);
     help->setWordWrap(true);
 
@@ -291,6 +292,12 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     names->setToolTip(QStringLiteral("Jména žáků, jedno na řádek v pořadí listů"));
     names->setFocusPolicy(Qt::NoFocus);
     connect(names, &QPushButton::clicked, this, &ResultsGrid::askNames);
+    auto* resultCode = new QPushButton(QStringLiteral("&Kód výsledku…"), this);
+    resultCode->setObjectName(QStringLiteral("resultCode"));
+    resultCode->setToolTip(
+        QStringLiteral("Výsledky listu podle kódu výsledku z žákovy kontroly, místo odpovědí"));
+    resultCode->setFocusPolicy(Qt::NoFocus);
+    connect(resultCode, &QPushButton::clicked, this, &ResultsGrid::askResultCode);
     auto* undo = new QPushButton(QStringLiteral("&Zpět"), this);
     undo->setToolTip(QStringLiteral("Vrátí poslední změnu (Ctrl+Z)"));
     undo->setFocusPolicy(Qt::NoFocus);
@@ -312,6 +319,7 @@ ResultsGrid::ResultsGrid(SetDocument& document, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(handIn_);
     buttons->addWidget(clear_);
+    buttons->addWidget(resultCode);
     buttons->addWidget(undo);
     buttons->addWidget(names);
     buttons->addWidget(overview);
@@ -576,6 +584,34 @@ void ResultsGrid::undo() {
     document_.edit().sheets.at(static_cast<std::size_t>(change.sheet)).row = change.before;
     changed(change.sheet);
     table_->setCurrentIndex(model_->index(change.sheet, change.column));
+    leaveCell();
+}
+
+void ResultsGrid::askResultCode() {
+    const int sheet = std::max(table_->currentIndex().row(), 0);
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(toQString(resultCodeTitle));
+    dialog.setLabelText(
+        QStringLiteral("Kód výsledku z kontroly listu %1 (%2):")
+            .arg(sheet + 1)
+            .arg(QString::fromStdString(
+                sheetCode(document_.set().sheets.at(static_cast<std::size_t>(sheet)).sheet))));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QByteArray typed = dialog.textValue().trimmed().toUtf8();
+    SetSheet entered = document_.set().sheets.at(static_cast<std::size_t>(sheet));
+    if (const ResultCodeFault fault = enterResultCode(entered, view(typed));
+        fault != ResultCodeFault::None) {
+        QMessageBox box(QMessageBox::Warning, applicationTitle,
+                        toQString(resultCodeRefusal(fault, view(typed))), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    leaveCell();
+    remember(sheet, table_->currentIndex().column());
+    document_.edit().sheets.at(static_cast<std::size_t>(sheet)).row = entered.row;
+    changed(sheet);
     leaveCell();
 }
 

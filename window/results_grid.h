@@ -50,6 +50,10 @@ class ResultsGrid final : public QWidget {
     // "Jména…": the pupils' names pasted as a list, one a line in sheet order; a list that
     // does not fit the set is refused with the sentence that says why.
     void askNames();
+    // "Kód výsledku…": the current row's marks and mistakes from the pupil's result code, in
+    // place of its answers; a code refused (mistyped, another sheet's) changes nothing and says
+    // why in the core's sentence.
+    void askResultCode();
     // Ctrl+Z: the last change of a cell or a row undone.
     void undo();
     // The line under the grid: the current cell's exercise, its mark and the mistake named.

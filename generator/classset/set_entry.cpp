@@ -118,4 +118,12 @@ std::string_view cellOf(const SetSheet& sheet, std::size_t index) {
     return sheet.row->answers[index];
 }
 
+ResultCodeFault enterResultCode(SetSheet& sheet, std::string_view typed) {
+    ResultCodeReading read = readResultCode(sheet.sheet, typed);
+    if (read.fault == ResultCodeFault::None) {
+        sheet.row = SheetRow{std::move(read.marks), {}};
+    }
+    return read.fault;
+}
+
 }  // namespace ciferon

@@ -11,6 +11,7 @@
 
 #include "classset/set_file.h"
 #include "codes/items.h"
+#include "codes/result_code.h"
 #include "marking/mistakes.h"
 
 namespace ciferon {
@@ -39,5 +40,10 @@ void enterCell(SetSheet& sheet, const std::vector<SheetItem>& items, std::size_t
 
 // The text of exercise `index`'s cell: what was typed, or "" for nothing.
 std::string_view cellOf(const SetSheet& sheet, std::size_t index);
+
+// A pupil's result code typed for the sheet, in place of the answers: the sheet handed in with
+// the marks and mistakes that the code carries, and no answers. When the code is refused, the
+// fault, and the sheet as it was.
+ResultCodeFault enterResultCode(SetSheet& sheet, std::string_view typed);
 
 }  // namespace ciferon

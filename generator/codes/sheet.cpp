@@ -4,14 +4,13 @@
 #include <set>
 #include <utility>
 
-#include "base/utf8.h"
+#include "codes/code_symbols.h"
 
 namespace ciferon {
 
 namespace {
 
-constexpr std::string_view alphabet{"0123456789ABCDEFGHJKMNPQRSTVWXYZ"};
-constexpr unsigned symbolBits = 5;
+constexpr unsigned symbolBits = codeSymbolBits;
 constexpr unsigned symbolMask = 0x1FU;
 
 // The symbols of a code of either length, most significant payload symbol first.
@@ -74,35 +73,6 @@ static_assert(allKinds == (1U << choiceBits) - 1);
 static_assert(longScrambler.unscramble(longScrambler.scramble(0x3FFFFFFFFFFFFU)) ==
                   0x3FFFFFFFFFFFFU &&
               shortScrambler.unscramble(shortScrambler.scramble(12345)) == 12345);
-
-// GF(32) with the primitive polynomial x^5 + x^2 + 1; x (the value 2) generates it.
-constexpr unsigned gfMultiply(unsigned a, unsigned b) {
-    unsigned product = 0;
-    for (int bit = 0; bit < 5; ++bit) {
-        if ((b & 1U) != 0) {
-            product ^= a;
-        }
-        b >>= 1U;
-        a <<= 1U;
-        if ((a & 0x20U) != 0) {
-            a ^= 0x25U;
-        }
-    }
-    return product;
-}
-
-constexpr unsigned gfPower(unsigned a, int n) {
-    unsigned power = 1;
-    for (int i = 0; i < n; ++i) {
-        power = gfMultiply(power, a);
-    }
-    return power;
-}
-
-// a^31 = 1 for every non-zero a.
-constexpr unsigned gfInverse(unsigned a) {
-    return gfPower(a, 30);
-}
 
 // The short code's check symbol makes sum(w[i] * s[i]) over all eight symbols zero, with the
 // weights x^1..x^7 for the payload and 1 for the check itself: all weights non-zero (one
@@ -185,14 +155,7 @@ std::uint64_t takePayload(const Symbols& symbols, std::size_t length) {
 
 // Groups of four symbols joined by dashes.
 std::string codeText(const Symbols& symbols, std::size_t length) {
-    std::string code;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (i > 0 && i % 4 == 0) {
-            code.push_back('-');
-        }
-        code.push_back(alphabet[symbols.at(i)]);
-    }
-    return code;
+    return groupedCode(std::span(symbols).first(length));
 }
 
 std::optional<Sheet> readShortCode(const Symbols& symbols) {
@@ -214,67 +177,6 @@ std::optional<Sheet> readLongCode(const Symbols& symbols) {
     }
     sheet->kinds = kinds;
     return sheet;
-}
-
-// What a typed character is to the code reader: a symbol value 0..31, a character to skip, or
-// one that cannot stand in a code.
-constexpr int skipped = -1;
-constexpr int foreign = -2;
-
-// The symbol value a typed code point stands for, or one of the two above.
-int symbolOf(char32_t c) {
-    if (c == U' ' || c == U'\t' || c == U'-' || c == U'\u00A0' || c == U'\u2212' ||
-        (c >= U'\u2010' && c <= U'\u2015')) {
-        return skipped;
-    }
-    if (c >= U'a' && c <= U'z') {
-        c -= U'a' - U'A';
-    }
-    switch (c) {
-        case U'O':
-            return 0;
-        case U'I':
-        case U'L':
-        // The Czech keyboard's number row, 1 to 9 and 0, in both cases.
-        case U'+':
-            return 1;
-        case U'ě':
-        case U'Ě':
-            return 2;
-        case U'š':
-        case U'Š':
-            return 3;
-        case U'č':
-        case U'Č':
-            return 4;
-        case U'ř':
-        case U'Ř':
-            return 5;
-        case U'ž':
-        case U'Ž':
-            return 6;
-        case U'ý':
-        case U'Ý':
-            return 7;
-        case U'á':
-        case U'Á':
-            return 8;
-        case U'í':
-        case U'Í':
-            return 9;
-        case U'é':
-        case U'É':
-            return 0;
-        default:
-            break;
-    }
-    if (c < 0x80) {
-        const auto found = alphabet.find(static_cast<char>(c));
-        if (found != std::string_view::npos) {
-            return static_cast<int>(found);
-        }
-    }
-    return foreign;
 }
 
 // The sheet's lists, and the kind of every exercise when asked.
@@ -322,20 +224,7 @@ std::string sheetCode(const Sheet& sheet) {
 
 std::optional<Sheet> readSheetCode(std::string_view typed) {
     Symbols symbols{};
-    std::size_t read = 0;
-    for (std::size_t at = 0; at < typed.size();) {
-        const auto c = nextCodePoint(typed, at);
-        if (!c) {
-            return std::nullopt;
-        }
-        const int symbol = symbolOf(*c);
-        if (symbol == foreign || (symbol >= 0 && read == longestCode)) {
-            return std::nullopt;
-        }
-        if (symbol >= 0) {
-            symbols.at(read++) = static_cast<unsigned>(symbol);
-        }
-    }
+    const auto read = typedSymbols(typed, symbols);
     if (read == shortCode) {
         return readShortCode(symbols);
     }

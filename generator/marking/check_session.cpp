@@ -59,13 +59,17 @@ bool CheckSession::offersSolution(std::size_t index) const {
     return !exercises_.at(index).shown && mark(index).mark == Mark::Wrong;
 }
 
-std::string CheckSession::summary() const {
+std::vector<MarkedAnswer> CheckSession::marks() const {
     std::vector<MarkedAnswer> counted;
     counted.reserve(exercises_.size());
     for (std::size_t i = 0; i < exercises_.size(); ++i) {
         counted.push_back(mark(i));
     }
-    return summaryText(counted, shownCount());
+    return counted;
+}
+
+std::string CheckSession::summary() const {
+    return summaryText(marks(), shownCount());
 }
 
 }  // namespace ciferon

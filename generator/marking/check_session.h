@@ -43,6 +43,8 @@ class CheckSession {
     // The exercise's mark as shown beside it and counted in the summary: its first evaluated
     // one once its solution is shown, else its last.
     MarkedAnswer mark(std::size_t index) const;
+    // Every exercise's mark as it counts, in order: what the pupil's result code carries.
+    std::vector<MarkedAnswer> marks() const;
     // "Ukázat řešení" is offered beside a wrong mark whose solution is not shown yet.
     bool offersSolution(std::size_t index) const;
     // summaryText of the counted marks and the solutions shown.

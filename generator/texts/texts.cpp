@@ -127,7 +127,7 @@ std::string_view replaceEditedQuestion() {
 
 namespace {
 
-constexpr std::array<HelpSection, 6> help{{
+constexpr std::array<HelpSection, 7> help{{
     {"Okno",
      "Generuj se zeptá, kolik příkladů chcete a po kolika je oddělit, a vytvoří nové: vlevo "
      "příklady, vpravo tytéž s postupem a výsledkem. Kopíruj obě pole do schránky je zkopíruje "
@@ -149,6 +149,13 @@ constexpr std::array<HelpSection, 6> help{{
      "Zkontrolovat list podle kódu… ukáže příklady listu s políčky na výsledky. Vyhodnotit je "
      "označí a pojmenuje pravděpodobnou chybu. Ukázat řešení ukáže postup; příklad se pak počítá "
      "podle první vyhodnocené odpovědi."},
+    {"Kód výsledku",
+     "Na konci kontroly (i ciferon --code KÓD --check SOUBOR) žák dostane kód výsledku, který si "
+     "opíše na list nebo ho pošle učiteli. Kód nese u každého příkladu, zda je správně, chybně "
+     "(i s pojmenovanou chybou), bez odpovědi nebo nečitelný, a patří jen ke svému listu. Ve "
+     "Výsledcích třídy ho zadáte do řádku listu místo odpovědí (ciferon --set SADA --sheet N "
+     "--result-code KÓD). Je to vlastní zpráva žáka, ne důkaz: výsledky nejsou tajné, a kdo zná "
+     "správné výsledky, může si kód listu bez chyb udělat sám."},
     {"Soukromí",
      "Ciferon nic neodesílá a nic si neukládá: vše běží jen v tomto počítači, webová stránka i "
      "bez připojení k internetu."},
@@ -158,6 +165,41 @@ constexpr std::array<HelpSection, 6> help{{
 
 std::span<const HelpSection> helpSections() {
     return help;
+}
+
+namespace {
+
+std::string noResultCode() {
+    return "list s více než " + std::to_string(resultCodeExercisesMax) + " příklady ho nemá.";
+}
+
+}  // namespace
+
+std::string resultCodeLine(const std::optional<std::string>& code) {
+    std::string line(resultCodeTitle);
+    line.append(": ");
+    return code ? line.append(*code) : line.append(noResultCode());
+}
+
+std::string resultCodeLine(const Sheet& sheet, std::span<const MarkedAnswer> marks) {
+    return resultCodeLine(resultCode(sheet, marks));
+}
+
+std::string resultCodeRefusal(ResultCodeFault fault, std::string_view typed) {
+    std::string quoted("Kód výsledku „");
+    quoted.append(typed).append("“");
+    switch (fault) {
+        case ResultCodeFault::None:
+            return {};
+        case ResultCodeFault::NotValid:
+            return quoted.append(" není platný.");
+        case ResultCodeFault::OtherSheet:
+            return quoted.append(" patří k jinému listu.");
+        case ResultCodeFault::NoCode:
+            break;
+    }
+    return "List s více než " + std::to_string(resultCodeExercisesMax) +
+           " příklady kód výsledku nemá.";
 }
 
 }  // namespace ciferon

@@ -3,10 +3,12 @@
 // from here and frames them in its own way (a message box, a line on standard error).
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "codes/result_code.h"
 #include "marking/results.h"
 
 namespace ciferon {
@@ -86,6 +88,19 @@ struct HelpSection {
 };
 std::span<const HelpSection> helpSections();
 inline constexpr std::string_view helpTitle = "Nápověda";
+
+// The pupil's result code, where every check ends: "Kód výsledku: 2ABC-DEFG", or for a sheet
+// that has none (more than resultCodeExercisesMax exercises) "Kód výsledku: list s více než 30
+// příklady ho nemá."
+inline constexpr std::string_view resultCodeTitle = "Kód výsledku";
+std::string resultCodeLine(const std::optional<std::string>& code);
+// The line of a checked sheet's marks, as they count.
+std::string resultCodeLine(const Sheet& sheet, std::span<const MarkedAnswer> marks);
+
+// The refusal of a result code typed for a sheet, as a sentence: «Kód výsledku „…“ není
+// platný.», «Kód výsledku „…“ patří k jinému listu.», or for a sheet of more than 30 exercises
+// «List s více než 30 příklady kód výsledku nemá.» Empty for no fault.
+std::string resultCodeRefusal(ResultCodeFault fault, std::string_view typed);
 
 }  // namespace ciferon
 

@@ -272,9 +272,9 @@ test("the help shows the core's sections: every command, marking, the check, and
         dialog.textContent];
     });
     assert.deepEqual([open, titles], [true, ["Okno", "Tisk a listy podle kódu", "Pracovní listy pro třídu",
-      "Opravování", "Kontrola žákem", "Soukromí"]]);
+      "Opravování", "Kontrola žákem", "Kód výsledku", "Soukromí"]]);
     for (const words of ["Generuj", "Otevřít list podle kódu…", "Zkontrolovat list podle kódu…",
-      "Promítat…", "V klíči uvést časté chyby", "Ukázat řešení", "nic neodesílá"]) {
+      "Promítat…", "V klíči uvést časté chyby", "Ukázat řešení", "nic neodesílá", "ne důkaz"]) {
       assert.ok(text.includes(words), words);
     }
     await engine.press("#closeHelp");
@@ -758,6 +758,16 @@ test("a pupil checks a sheet by its code: marks, the summary, and one solution s
   marks[2] = ["✓ správně", false, ""];
   marks[5] = ["✓ správně", false, ""];
   assert.deepEqual(await checkView(), [marks, `Správně 18 z 20. Ukázaná řešení: 1.${missing}`]);
+  // The check ends with the pupil's result code: the one that the command line's check gives
+  // for the marks as they count, 11 without its remainder and 20 unanswered.
+  const counted = join(work, "counted.txt");
+  writeFileSync(counted, right.map((result, i) => (i === 19 ? "" : i === 10 ? result[0]
+    : result.length === 2 ? `${result[0]} (${result[1]})` : result[0])).join("\n"));
+  const nativeCheck = execFileSync(ciferon, ["--code", code, "--check", counted], { encoding: "utf8" })
+    .trim().split("\n");
+  assert.match(nativeCheck.at(-1), /^Kód výsledku: \w{4}-\w+/);
+  assert.equal(await engine.evaluate(() => document.getElementById("checkResultCode").textContent),
+    nativeCheck.at(-1));
   // Spoken to as a pupil, and not told how to see the results.
   const words = await engine.evaluate(() => [checkIntro.textContent, honest.textContent]);
   assert.match(words[0], /^Napiš výsledky/);
