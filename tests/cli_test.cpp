@@ -438,7 +438,7 @@ TEST(CommandLine, MakesAFollowUpSetFromResults) {
     const QString pdf = folder.filePath(QStringLiteral("a.pdf"));
     const struct {
         SetFollowUpTask task;
-        int status;
+        int status = 0;
     } runs[] = {
         {{kept, fresh, pdf, std::nullopt, FollowUpMode::OwnResults}, usageFault},
         {{kept, fresh, pdf, std::nullopt, FollowUpMode::WholeClass}, usageFault},
