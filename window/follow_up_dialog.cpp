@@ -30,12 +30,7 @@ QString kindNames(KindChoice kinds) {
 FollowUpDialog::FollowUpDialog(const SetFile& set, QWidget* parent)
     : QDialog(parent), set_(set), plan_(followUpPlan(set, FollowUpMode::OwnResults)) {
     setWindowTitle(QStringLiteral("Procvičit podle výsledků"));
-    auto* intro = new QLabel(
-        QStringLiteral("Nová sada se stejnými čísly listů a jmény: každý žák procvičí druhy "
-                       "příkladů, ve kterých chyboval nebo neodpověděl; kdo měl vše správně, "
-                       "procvičí druhy sady, a neodevzdaný list dostane nejslabší druhy třídy. "
-                       "Klíč u každého listu uvede jeho druhy."),
-        this);
+    auto* intro = new QLabel(toQString(followUpIntro()), this);
     intro->setWordWrap(true);
     wholeClass_ = new QCheckBox(toQString(wholeClassWeakestLabel()), this);
     wholeClass_->setObjectName(QStringLiteral("wholeClass"));

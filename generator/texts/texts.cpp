@@ -158,6 +158,13 @@ std::span<const HelpSection> helpSections() {
 
 namespace ciferon {
 
+std::string_view followUpIntro() {
+    return "Nová sada se stejnými čísly listů a jmény: každý žák procvičí druhy příkladů, ve "
+           "kterých chyboval nebo neodpověděl; kdo měl vše správně, procvičí druhy sady, a "
+           "neodevzdaný list dostane nejslabší druhy třídy. Klíč u každého listu uvede jeho "
+           "druhy.";
+}
+
 std::string_view followUpNoResults() {
     return "Sada ještě nemá žádné výsledky; procvičit podle výsledků lze, až bude zadán aspoň "
            "jeden odevzdaný list.";

@@ -90,6 +90,8 @@ inline constexpr std::string_view helpTitle = "Nápověda";
 namespace ciferon {
 
 // The follow-up set's words, for every front-end.
+// What its dialog says it does, above the sheets and their kinds.
+std::string_view followUpIntro();
 // Its refusal of a set that has no results yet.
 std::string_view followUpNoResults();
 // The choice of the follow-up's dialog, and the command line's --weakest: every sheet
