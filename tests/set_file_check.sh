@@ -183,26 +183,15 @@ cmp good.ciferon copy.ciferon
 [ "$(status "$ciferon" --sheets 2 --save-set -)" = 2 ]
 [ "$(status "$ciferon" --sheets 2 --pdf nowhere/x.pdf --save-set unprinted.ciferon)" = 1 ]
 [ ! -e unprinted.ciferon ]
-# The follow-up set: the codes printed are the new set's, each opens its sheet, the key names
-# the kinds, and the new set prints again the same; the kept set is unchanged. A set without
-# results, or a new file that is already there, is refused with status 2 and nothing written.
+# The follow-up set: its codes printed and kept open sheets, its key names their kinds, it
+# prints again the same; the kept set is unchanged. Refusals: the command line's test.
 "$ciferon" --set good.ciferon --follow-up next.ciferon --pdf next.pdf
 cmp good.ciferon copy.ciferon
 pdftotext next.pdf next.txt
 grep -q 'Procvičuje: ' next.txt
-grep -oE '"code": "[^"]*"' next.ciferon | cut -d'"' -f4 >next-codes.txt
-[ "$(sort -u next-codes.txt | wc -l)" = 3 ]
-while read -r code; do
+for code in $(grep -oE '"code": "[^"]*"' next.ciferon | cut -d'"' -f4); do
     grep -qF "Kód: $code" next.txt
     "$ciferon" --code "$code" --text >/dev/null
-done <next-codes.txt
+done
 "$ciferon" --set next.ciferon --pdf - | pdftotext - - | cmp next.txt -
-cp next.ciferon next-before
-[ "$(status "$ciferon" --set next.ciferon --follow-up none.ciferon --pdf none.pdf)" = 2 ]
-grep -qx 'ciferon: sada ještě nemá žádné výsledky; procvičit podle výsledků lze, až bude zadán aspoň jeden odevzdaný list.' err
-[ ! -e none.ciferon ] && [ ! -e none.pdf ]
-cmp next.ciferon next-before
-[ "$(status "$ciferon" --set good.ciferon --follow-up next.ciferon --weakest --pdf other.pdf)" = 2 ]
-[ ! -e other.pdf ]
-cmp next.ciferon next-before
 echo "set file: all checks passed"
