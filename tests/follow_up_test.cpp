@@ -1,8 +1,7 @@
 // The follow-up set: the kinds each sheet practises as one table, and the set made from them,
-// whose codes reopen its sheets, no two alike, with a key that names each sheet's kinds.
+// whose codes reopen its sheets, no two alike.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -11,7 +10,6 @@
 #include "classset/seeds.h"
 #include "codes/choice.h"
 #include "codes/items.h"
-#include "layout/document.h"
 
 namespace ciferon {
 namespace {
@@ -129,7 +127,8 @@ TEST(FollowUp, ChoosesEachSheetsKinds) {
 
 // The set made from a plan: the same numbers, names, counts and adapted sheets, the planned
 // kinds, no two sheets alike, every code reopening its sheet (twelve symbols for chosen kinds,
-// eight for all), its file read back as written, its key naming each sheet's kinds.
+// eight for all), its file read back as written. Its key's kinds: the window's test and the
+// set file's check read them in the PDF.
 TEST(FollowUp, MakesASetWhoseCodesReopenItsSheets) {
     std::vector<Pupil> pupils;
     for (std::uint32_t seed = 500; seed < 540; ++seed) {
@@ -163,31 +162,6 @@ TEST(FollowUp, MakesASetWhoseCodesReopenItsSheets) {
     const SetFileReading read = readSetFile(writeSetFile(made), "nova.ciferon");
     ASSERT_TRUE(read.set.has_value()) << read.refusal;
     EXPECT_EQ(*read.set, made);
-
-    // The key: under each title its kinds, under "Výsledky" their names; a class set's has none.
-    for (const bool kinds : {false, true}) {
-        ClassSet printed = classSetOf(made);
-        printed.print.kinds = kinds;
-        const Document document = sheetsDocument(printedSheets(printed), "", printed.print);
-        const auto found = std::find_if(
-            document.blocks.begin(), document.blocks.end(), [](const doc::Block& block) {
-                const auto* section = std::get_if<doc::Section>(&block);
-                return section != nullptr && section->part == doc::Part::Results;
-            });
-        ASSERT_NE(found, document.blocks.end());
-        const auto* results = std::get_if<doc::Section>(&*found);
-        const auto& rows = std::get<doc::Table>(results->body).rows;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            EXPECT_EQ(rows[i].note,
-                      kinds ? "Procvičuje: " + kindListText(made.sheets[i].sheet.kinds) : "");
-        }
-        EXPECT_EQ(std::any_of(results->notes.begin(), results->notes.end(),
-                              [](const doc::Heading& note) {
-                                  return note.text.starts_with(
-                                      "Druhy příkladů: 1 – Součin dvou závorek; 2 – ");
-                              }),
-                  kinds);
-    }
 }
 
 }  // namespace
