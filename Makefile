@@ -119,7 +119,8 @@ screenshot: deps-bench build web
 	  build/default/tests/projection_view_tests picturesTheView
 	# The results grid of a class of 30 on a screen 1366 pixels wide, and the class's overview.
 	xvfb-run -a -s "-screen 0 1366x768x24" env QT_QPA_PLATFORM=xcb CIFERON_SCREENSHOTS=docs \
-	  build/default/tests/form1_results_tests aClassOfThirtyFitsTheScreen theOverviewCountsAKnownSet
+	  build/default/tests/form1_results_tests aClassOfThirtyFitsTheScreen theOverviewCountsAKnownSet \
+	  aFollowUpSetPractisesWhatEachPupilGotWrong
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
 	  docs/web-sheet.png docs/web-topic.png docs/web-check.png docs/web-projection.png

@@ -113,8 +113,9 @@ struct Options {
     QCommandLineOption set{
         QStringLiteral("set"),
         QStringLiteral("Uložená sada listů: s --pdf ji vytiskne znovu, s --names do ní uloží "
-                       "jména žáků, se --sheet N --answers odpovědi listu N a s --overview "
-                       "vypíše přehled třídy."),
+                       "jména žáků, se --sheet N --answers odpovědi listu N, s --overview "
+                       "vypíše přehled třídy a s --follow-up z ní udělá novou sadu podle "
+                       "výsledků."),
         QStringLiteral("SOUBOR")};
     QCommandLineOption names{
         QStringLiteral("names"),
@@ -149,12 +150,25 @@ struct Options {
         QStringLiteral("scale"),
         QStringLiteral("S --overview nejmenší procenta pro známky 1 až 4 (jinak 90,75,50,30)."),
         QStringLiteral("SEZNAM")};
+    QCommandLineOption followUp{
+        QStringLiteral("follow-up"),
+        QStringLiteral("Se --set a --pdf nová sada listů podle výsledků uložené sady: každý žák "
+                       "procvičí druhy příkladů, ve kterých chyboval nebo neodpověděl; kdo měl "
+                       "vše správně, procvičí druhy sady, a neodevzdaný list dostane tři "
+                       "nejslabší druhy třídy. Čísla listů, jména, počty příkladů a upravené "
+                       "listy zůstávají, kódy jsou nové a klíč u každého uvádí jeho druhy. "
+                       "Nadpis zůstává, jiný dá --heading. Po vytištění uloží novou sadu do "
+                       "SOUBORU (existující nepřepíše); uloženou sadu nemění."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption weakest{
+        QStringLiteral("weakest"),
+        QStringLiteral("S --follow-up celá třída procvičí nejslabší druhy třídy: tři druhy sady "
+                       "s nejmenším podílem správných odpovědí.")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help,     version, sheets,  count,        separator, kinds,  codes,
-                heading,  code,    adapted, adaptedCount, pdf,       duplex, mistakes,
-                text,     check,   saveSet, set,          names,     sheet,  answers,
-                overview, csv,     scale,   resultCode};
+        return {help,    version,      sheets,  count,    separator, kinds, codes,    heading, code,
+                adapted, adaptedCount, pdf,     duplex,   mistakes,  text,  check,    saveSet, set,
+                names,   sheet,        answers, overview, csv,       scale, resultCode, followUp, weakest};
     }
 };
 
@@ -172,7 +186,8 @@ enum class Mode {
     SetNames,
     SetAnswers,
     SetResultCode,
-    SetOverview
+    SetOverview,
+    SetFollowUp
 };
 
 Refusal refuse(const QString& why) {
@@ -348,12 +363,22 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("sada (--set) má své listy; --sheets, --codes a --code "
                            "k ní nepatří."));
     }
+    // A follow-up set is a new set: it may have a heading of its own.
     for (const QCommandLineOption* own : {&o.heading, &o.duplex, &o.mistakes, &o.adapted}) {
-        if (parser.isSet(*own)) {
+        if (parser.isSet(*own) && !(own == &o.heading && parser.isSet(o.followUp))) {
             return refuse(QStringLiteral("sada (--set) má nadpis, upravené listy a volby tisku "
                                          "uložené; --%1 k ní nepatří.")
                               .arg(own->names().constFirst()));
         }
+    }
+    if (parser.isSet(o.followUp)) {
+        if (!parser.isSet(o.pdf) || parser.isSet(o.names) || parser.isSet(o.answers) ||
+            parser.isSet(o.overview)) {
+            return refuse(
+                QStringLiteral("nová sada podle výsledků se tiskne i ukládá: --set SOUBOR "
+                               "--follow-up NOVÁ --pdf SOUBOR."));
+        }
+        return Mode::SetFollowUp;
     }
     const int actions = (parser.isSet(o.pdf) && !parser.isSet(o.overview) ? 1 : 0) +
                         (parser.isSet(o.names) ? 1 : 0) + (parser.isSet(o.answers) ? 1 : 0) +
@@ -452,12 +477,15 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
          {Mode::Sheets},
          QStringLiteral("--adapted-count patří k --sheets N (list podle kódu má své počty).")},
         {&o.adapted, toPdf, QStringLiteral("upravené listy (--adapted) patří k --pdf SOUBOR.")},
-        {&o.heading, toPdf, QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
+        {&o.heading,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetFollowUp},
+         QStringLiteral("nadpis (--heading) patří k --pdf SOUBOR.")},
         {&o.duplex, toPdf, QStringLiteral("oboustranný tisk (--duplex) patří k --pdf SOUBOR.")},
         {&o.mistakes, toPdf,
          QStringLiteral("časté chyby v klíči (--mistakes) patří k --pdf SOUBOR.")},
         {&o.pdf,
-         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview},
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview,
+          Mode::SetFollowUp},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
         {&o.saveSet,
          {Mode::Sheets, Mode::Codes},
@@ -477,6 +505,12 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.scale, {Mode::SetOverview}, QStringLiteral("stupnice (--scale) patří k --overview.")},
         {&o.text, {Mode::CodeText}, QStringLiteral("--text patří ke --code KÓD.")},
         {&o.check, {Mode::CodeCheck}, QStringLiteral("--check SOUBOR patří ke --code KÓD.")},
+        {&o.followUp,
+         {Mode::SetFollowUp},
+         QStringLiteral("nová sada podle výsledků (--follow-up) patří k --set SOUBOR.")},
+        {&o.weakest,
+         {Mode::SetFollowUp},
+         QStringLiteral("nejslabší druhy třídy (--weakest) patří k --follow-up SOUBOR.")},
     };
     for (const auto& row : table) {
         if (parser.isSet(*row.option) &&
@@ -634,6 +668,17 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
             return Task{SetOverviewTask{parser.value(o.set), parser.value(o.csv), *scale,
                                         parser.value(o.pdf)}};
         }
+        case Mode::SetFollowUp: {
+            ClassSetSettings settings;
+            settings.heading = heading;
+            if (const ClassSetProblem problem = classSetProblem(settings)) {
+                return settingRefusal(problem, std::nullopt);
+            }
+            return Task{SetFollowUpTask{
+                parser.value(o.set), parser.value(o.followUp), pdf.path,
+                parser.isSet(o.heading) ? std::optional(heading) : std::nullopt,
+                parser.isSet(o.weakest) ? FollowUpMode::WholeClass : FollowUpMode::OwnResults}};
+        }
         default:
             break;
     }
@@ -647,6 +692,7 @@ Reading withSetFiles(const QCommandLineParser& parser, const Options& o, Reading
         QString refusal;
     } files[] = {{&o.set, QStringLiteral("chybí jméno souboru sady.")},
                  {&o.saveSet, QStringLiteral("chybí jméno souboru sady.")},
+                 {&o.followUp, QStringLiteral("chybí jméno souboru nové sady.")},
                  {&o.names, QStringLiteral("chybí jméno souboru se jmény.")},
                  {&o.answers, QStringLiteral("chybí jméno souboru s odpověďmi.")},
                  {&o.csv, QStringLiteral("chybí jméno souboru CSV.")}};

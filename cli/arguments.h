@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "classset/classset.h"
+#include "classset/follow_up.h"
 #include "codes/sheet.h"
 #include "marking/overview.h"
 
@@ -130,6 +131,18 @@ struct SetOverviewTask {
     bool operator==(const SetOverviewTask&) const = default;
 };
 
+// --set SOUBOR --follow-up NOVÁ --pdf PDF: a new class set from the kept set's results, each
+// sheet practising what its pupil got wrong (--weakest: every sheet the class's weakest
+// kinds), printed, then kept as NOVÁ; under the kept set's heading, or --heading's.
+struct SetFollowUpTask {
+    QString file;
+    QString followUp;
+    QString pdf;  // "-" for standard output
+    std::optional<std::string> heading;
+    FollowUpMode mode = FollowUpMode::OwnResults;
+    bool operator==(const SetFollowUpTask&) const = default;
+};
+
 // Why nothing is done: the line for standard error and the program's status.
 struct Refusal {
     QString line;  // "ciferon: …", without the line break
@@ -139,7 +152,7 @@ struct Refusal {
 
 using Task = std::variant<WindowTask, HelpTask, VersionTask, SheetsTask, CodesTask, CodePdfTask,
                           CodeTextTask, CodeCheckTask, SaveSetTask, SetPdfTask, SetNamesTask,
-                          SetAnswersTask, SetOverviewTask, SetResultCodeTask>;
+                          SetAnswersTask, SetOverviewTask, SetResultCodeTask, SetFollowUpTask>;
 using Reading = std::variant<Task, Refusal>;
 
 // Reads the whole command line, the program's name first. Qt's own options of a graphical

@@ -13,6 +13,7 @@
 
 #include "classset/classset.h"
 #include "classset/set_entry.h"
+#include "classset/follow_up.h"
 #include "classset/set_file.h"
 #include "codes/items.h"
 #include "marking/answer_file.h"
@@ -290,19 +291,31 @@ int run(const CodeCheckTask& task) {
     return writeOut(checkReport(task.sheet, items, std::get<FileMarks>(marks).marks));
 }
 
-int run(const SaveSetTask& task) {
-    // A new set never takes the place of a kept one, which may hold names and results.
-    if (task.file == QLatin1String("-")) {
-        return refuse(
-            {QStringLiteral("ciferon: sada se ukládá do souboru (--save-set SOUBOR), ne na "
-                            "standardní výstup."),
-             usageFault});
+namespace {
+
+// Why a new set cannot be kept as `path`, given with `option`: a new set never takes the place
+// of a kept one, which may hold names and results, nor goes to standard output.
+std::optional<Refusal> newSetRefusal(const QString& path, const QString& option) {
+    if (path == QLatin1String("-")) {
+        return Refusal{QStringLiteral("ciferon: sada se ukládá do souboru (--%1 SOUBOR), ne na "
+                                      "standardní výstup.")
+                           .arg(option),
+                       usageFault};
     }
-    if (const QFileInfo target(task.file); target.exists() && !target.isDir()) {
-        return refuse({QStringLiteral("ciferon: sada („%1“) už existuje; nová sada ji nepřepíše, "
+    if (const QFileInfo target(path); target.exists() && !target.isDir()) {
+        return Refusal{QStringLiteral("ciferon: sada („%1“) už existuje; nová sada ji nepřepíše, "
                                       "uložte ji pod jiným jménem.")
-                           .arg(task.file),
-                       usageFault});
+                           .arg(path),
+                       usageFault};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int run(const SaveSetTask& task) {
+    if (const auto refusal = newSetRefusal(task.file, QStringLiteral("save-set"))) {
+        return refuse(*refusal);
     }
     ClassSet made;
     PdfOutput pdf;
@@ -462,6 +475,32 @@ int run(const SetOverviewTask& task) {
         return writeOut(QByteArray::fromStdString(csv));
     }
     return writeOut(QByteArray::fromStdString(overviewText(set, overview)));
+}
+
+// The sheets first: the new set is kept only once they are printed. The kept set is only read.
+int run(const SetFollowUpTask& task) {
+    if (const auto refusal = newSetRefusal(task.followUp, QStringLiteral("follow-up"))) {
+        return refuse(*refusal);
+    }
+    const auto loaded = loadSet(task.file);
+    if (const int* status = std::get_if<int>(&loaded)) {
+        return *status;
+    }
+    const auto& set = std::get<SetFile>(loaded);
+    const FollowUpPlan plan = followUpPlan(set, task.mode);
+    if (!plan.refusal.empty()) {
+        return refuse({QStringLiteral("ciferon: ") + inLine(plan.refusal), usageFault});
+    }
+    ClockRandom random;
+    random.seed();
+    SetFile made = followUpSet(set, plan, random);
+    if (task.heading) {
+        made.heading = *task.heading;
+    }
+    if (const int status = writeSheets({task.pdf}, classSetOf(made)); status != 0) {
+        return status;
+    }
+    return saveSet(task.followUp, std::move(made));
 }
 
 int runWithoutWindow(const Task& task, char* program) {

@@ -30,6 +30,7 @@ int run(const SetNamesTask& task);
 int run(const SetAnswersTask& task);
 int run(const SetOverviewTask& task);
 int run(const SetResultCodeTask& task);
+int run(const SetFollowUpTask& task);
 
 // What `--check` prints for a pupil's answers, one line per exercise and the summary, or why
 // it refuses them. The file is read whole first, so that nothing is printed for a file that

@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <string>
 
 #include "arguments.h"
+#include "classset/set_file.h"
 #include "classset_refusals.h"
 #include "codes/items.h"
 #include "modes.h"
@@ -395,6 +397,60 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
         EXPECT_TRUE(reading == row.expected)
             << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
             << "\n  not " << describe(row.expected);
+    }
+}
+
+// The follow-up set: read with its options only in their place, and refused before anything
+// is written where the set has no results or the new file exists; the kept set unchanged.
+TEST(CommandLine, MakesAFollowUpSetFromResults) {
+    const QString needsPdf = QStringLiteral(
+        "nová sada podle výsledků se tiskne i ukládá: --set SOUBOR --follow-up NOVÁ --pdf SOUBOR.");
+    const struct {
+        QStringList arguments;
+        Reading expected;
+    } rows[] = {
+        {{"--set", "s", "--follow-up", "n", "--pdf", "a.pdf"},
+         Task{SetFollowUpTask{"s", "n", "a.pdf", std::nullopt, FollowUpMode::OwnResults}}},
+        {{"--set", "s", "--follow-up", "n", "--pdf", "-", "--weakest", "--heading", " 5. B "},
+         Task{SetFollowUpTask{"s", "n", "-", "5. B", FollowUpMode::WholeClass}}},
+        {{"--set", "s", "--follow-up", "n"}, refused(needsPdf.toUtf8().constData())},
+        {{"--set", "s", "--follow-up", "n", "--pdf", "a", "--overview"},
+         refused(needsPdf.toUtf8().constData())},
+        {{"--set", "s", "--follow-up=", "--pdf", "a.pdf"},
+         refused("chybí jméno souboru nové sady.")},
+        {{"--set", "s", "--pdf", "a.pdf", "--weakest"},
+         refused("nejslabší druhy třídy (--weakest) patří k --follow-up SOUBOR.")},
+    };
+    for (const auto& row : rows) {
+        const Reading reading = readArguments(QStringList{"ciferon"} + row.arguments);
+        EXPECT_TRUE(reading == row.expected)
+            << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading);
+    }
+
+    const QTemporaryDir folder;
+    const QString kept = folder.filePath(QStringLiteral("5A.ciferon"));
+    const QString fresh = folder.filePath(QStringLiteral("new.ciferon"));
+    SetFile set;
+    set.sheets.push_back({sheetOf("1DX2-DT93"), false, "Jana", std::nullopt});
+    const QByteArray bytes = QByteArray::fromStdString(writeSetFile(set));
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const QString pdf = folder.filePath(QStringLiteral("a.pdf"));
+    const struct {
+        SetFollowUpTask task;
+        int status = 0;
+    } runs[] = {
+        {{kept, fresh, pdf, std::nullopt, FollowUpMode::WholeClass}, usageFault},  // no results
+        {{kept, kept, pdf, std::nullopt, FollowUpMode::OwnResults}, usageFault},   // already there
+        {{fresh, fresh, pdf, std::nullopt, FollowUpMode::OwnResults}, runFault},   // missing
+    };
+    for (const auto& row : runs) {
+        EXPECT_EQ(run(row.task), row.status) << row.task.file.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fresh) || QFileInfo::exists(pdf));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes);
+        file.close();
     }
 }
 

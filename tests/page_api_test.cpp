@@ -242,5 +242,28 @@ TEST(PageApi, AResultCodeIsReadForItsSheet) {
     EXPECT_EQ(resultCodeMarks(sheet, "XY").refusal, "Kód výsledku „XY“ není platný.");
 }
 
+// The follow-up set from a file's text: a new set file with the plan's kinds and no results;
+// a file without results refused with the core's sentence.
+TEST(PageApi, MakesTheFollowUpSetFileOrRefuses) {
+    SetFile kept;
+    for (const char* code : {"1DX2-DT93", "7AHD-EWGT-SSKE"}) {
+        kept.sheets.push_back({*readSheetCode(code), false, "", std::nullopt});
+    }
+    ClockRandom random;
+    EXPECT_EQ(followUpFile(writeSetFile(kept), "5A", FollowUpMode::OwnResults, random, ""),
+              (FollowUpFile{{}, std::string(followUpNoResults())}));
+    kept.sheets[0].row = SheetRow{std::vector<MarkedAnswer>(20, {Mark::Unanswered, 0}), {}};
+    const FollowUpFile made = followUpFile(writeSetFile(kept), "5A", FollowUpMode::OwnResults,
+                                           random, "2026-12-09T09:00:00Z");
+    const SetFileReading read = readSetFile(made.text, "nova");
+    ASSERT_TRUE(read.set.has_value()) << made.refusal << read.refusal;
+    EXPECT_EQ(read.set->saved, "2026-12-09T09:00:00Z");
+    const FollowUpPlan plan = followUpPlan(kept, FollowUpMode::OwnResults);
+    for (std::size_t i = 0; i < kept.sheets.size(); ++i) {
+        EXPECT_EQ(read.set->sheets[i].sheet.kinds, plan.sheets[i].kinds);
+        EXPECT_FALSE(read.set->sheets[i].row.has_value());
+    }
+}
+
 }  // namespace
 }  // namespace ciferon::page

@@ -1,7 +1,9 @@
 // The class's results on the desktop under Qt's offscreen platform: the grid driven by keys as
 // a teacher types, the set file it writes as it goes, the overview's numbers for a known set,
-// and the main window's commands for sets through the real file dialogs.
+// and the main window's commands for sets through the real file dialogs, the follow-up set's
+// among them.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -23,6 +25,7 @@
 #include "classset/set_file.h"
 #include "codes/choice.h"
 #include "codes/items.h"
+#include "follow_up_dialog.h"
 #include "form1.h"
 #include "marking/mistakes.h"
 #include "modal_dialogs.h"
@@ -595,6 +598,83 @@ class ResultsGridTest : public QObject {
         form.enterResults();
         QVERIFY(form.resultsGrid() != nullptr && form.resultsGrid()->isVisible());
         QCOMPARE(form.resultsGrid()->table()->model()->rowCount(), 3);
+    }
+
+    // "Procvičit podle výsledků…": a set without results refused with the core's sentence; with
+    // results the real dialog shows each sheet's kinds and the whole class's choice, and the
+    // sheets saved as PDF through the real file dialog are those of the new set, saved where
+    // the teacher says and open from then on; the kept set's file unchanged.
+    void aFollowUpSetPractisesWhatEachPupilGotWrong() {
+        QuietPrompts prompts;
+        FixedSeed random;
+        Form1 form(prompts, random);
+        QVERIFY(showWindow(form));
+        SetFile set = setOf({Sheet{11, 8, 4, divisionAndCarry}, Sheet{12, 8, 4, divisionAndCarry},
+                             Sheet{13, 8, 4, divisionAndCarry}});
+        set.sheets[0].name = "Jana";
+        set.sheets[1].name = "Petr";
+        const QString path = dir_.filePath(QStringLiteral("5A.ciferon"));
+        writeFile(path, writeSetFile(set));
+        QCOMPARE(form.setDocument().open(path), QString());
+        form.followUp();
+        QCOMPARE(prompts.messages, QStringList{toQString(followUpNoResults())});
+
+        // Sheet 1 has its divisions wrong, sheet 2 is all right, sheet 3 not handed in.
+        for (std::size_t i = 0; i < 2; ++i) {
+            SheetRow row;
+            for (const SheetItem& item : sheetItems(set.sheets[i].sheet)) {
+                const bool wrong = i == 0 && item.kind == 10;
+                row.marks.push_back({wrong ? Mark::Wrong : Mark::Right, 0});
+            }
+            set.sheets[i].row = row;
+        }
+        writeFile(path, writeSetFile(set));
+        QCOMPARE(form.setDocument().open(path), QString());
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray kept = old.readAll();
+        old.close();
+        const QString pdf = dir_.filePath(QStringLiteral("procvicovani.pdf"));
+        const QString next = dir_.filePath(QStringLiteral("5A-procvicovani.ciferon"));
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<FollowUpDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            const auto* table = child<QTableWidget>(*dialog, "plan");
+            const auto cell = [table](int row, int column) {
+                return table->item(row, column)->text();
+            };
+            QCOMPARE(table->rowCount(), 3);
+            QCOMPARE(cell(0, 1), QStringLiteral("Jana"));
+            QCOMPARE(cell(0, 2), QStringLiteral("11"));
+            QCOMPARE(cell(1, 2), QStringLiteral("11, 14"));
+            QCOMPARE(cell(1, 3), QStringLiteral("vše správně"));
+            QCOMPARE(cell(2, 2), QStringLiteral("11, 14"));
+            QCOMPARE(cell(2, 3), QStringLiteral("neodevzdáno"));
+            auto* wholeClass = child<QCheckBox>(*dialog, "wholeClass");
+            wholeClass->click();
+            QCOMPARE(cell(0, 2), QStringLiteral("11, 14"));
+            QCOMPARE(cell(0, 3), QStringLiteral("nejslabší druhy třídy"));
+            wholeClass->click();
+            QCOMPARE(cell(0, 2), QStringLiteral("11"));
+            screenshot(*dialog, QStringLiteral("follow-up.png"));
+            onNextModal([&](QWidget* pdfDialog) {
+                onNextModal([&](QWidget* setDialog) {
+                    answerFileDialog(setDialog, QStringLiteral("5A-procvicovani.ciferon"), next);
+                });
+                answerFileDialog(pdfDialog, QStringLiteral("procvicovani.pdf"), pdf);
+            });
+            buttonNamed(*dialog, QStringLiteral("Uložit jako PDF…"))->click();
+        });
+        form.followUp();
+        const SetFile made = readBack(next);
+        QCOMPARE(made.sheets.size(), std::size_t{3});
+        QCOMPARE(made.sheets[0].sheet.kinds, KindChoice{1U << 10U});
+        QCOMPARE(form.setDocument().path(), next);
+        const QStringList pages = pdfPages(pdf);
+        QVERIFY(pages.size() > 3 && pages[2].contains(toQString(sheetCode(made.sheets[2].sheet))));
+        QVERIFY(pages.join(QString()).contains(QStringLiteral("Procvičuje: 11, 14")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), kept);
     }
 };
 

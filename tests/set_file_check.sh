@@ -2,7 +2,8 @@
 # A class set kept as a file, through the command line: made and saved, printed again to the
 # same pages; names and answers stored, the answers marked exactly as --check marks them; the
 # overview as text and as CSV, the CSV opened by LibreOffice Calc and read back cell by cell;
-# and every damaged file refused with status 2, left as it was.
+# every damaged file refused with status 2, left as it was; and a follow-up set made from the
+# results.
 #   set_file_check.sh PROGRAM
 set -euo pipefail
 trap 'echo "set file: failed at line $LINENO" >&2' ERR
@@ -224,4 +225,15 @@ cmp <(pdftotext both.pdf -) <(pdftotext overview.pdf -)
 [ ! -e nowhere ]
 [ "$(status "$ciferon" --set good.ciferon --overview --pdf folder.ciferon)" = 1 ]
 [ -d folder.ciferon ] && [ ! -s out ]
+# The follow-up set: its codes printed and kept open sheets, its key names their kinds, it
+# prints again the same; the kept set is unchanged. Refusals: the command line's test.
+"$ciferon" --set good.ciferon --follow-up next.ciferon --pdf next.pdf
+cmp good.ciferon copy.ciferon
+pdftotext next.pdf next.txt
+grep -q 'Procvičuje: ' next.txt
+for code in $(grep -oE '"code": "[^"]*"' next.ciferon | cut -d'"' -f4); do
+    grep -qF "Kód: $code" next.txt
+    "$ciferon" --code "$code" --text >/dev/null
+done
+"$ciferon" --set next.ciferon --pdf - | pdftotext - - | cmp next.txt -
 echo "set file: all checks passed"

@@ -223,6 +223,21 @@ std::string resultCellLines(const std::vector<SheetItem>& items) {
     return cells;
 }
 
+FollowUpFile followUpFile(std::string_view setFile, std::string_view name, FollowUpMode mode,
+                          RandomSource& random, std::string_view saved) {
+    const SetFileReading read = readSetFile(setFile, name);
+    if (!read.set) {
+        return {{}, read.refusal};
+    }
+    const FollowUpPlan plan = followUpPlan(*read.set, mode);
+    if (!plan.refusal.empty()) {
+        return {{}, plan.refusal};
+    }
+    SetFile made = followUpSet(*read.set, plan, random);
+    made.saved = saved;
+    return {writeSetFile(made), {}};
+}
+
 }  // namespace ciferon::page
 
 namespace ciferon::page {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "classset/classset.h"
+#include "classset/follow_up.h"
 #include "codes/items.h"
 #include "layout/layout.h"
 #include "marking/check_session.h"
@@ -77,6 +78,18 @@ ResultCodeMarks resultCodeMarks(const Sheet& sheet, std::string_view typed);
 
 // The projection's end screen: its results as "label TAB text" cells, one a line.
 std::string resultCellLines(const std::vector<SheetItem>& items);
+
+// "Procvičit podle výsledků": the follow-up set of a kept set's file (its bytes, refused with
+// the file named `name`), its sheets' seeds from the source, as a new set file's text saved at
+// `saved` ("2026-12-09T07:30:00Z"); or the one Czech sentence that refuses the file or a set
+// without results.
+struct FollowUpFile {
+    std::string text;
+    std::string refusal;
+    bool operator==(const FollowUpFile&) const = default;
+};
+FollowUpFile followUpFile(std::string_view setFile, std::string_view name, FollowUpMode mode,
+                          RandomSource& random, std::string_view saved);
 
 }  // namespace ciferon::page
 

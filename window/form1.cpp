@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QInputDialog>
 #include <QKeySequence>
@@ -29,6 +30,7 @@
 #include "classset/classset.h"
 #include "classset_dialog.h"
 #include "codes/items.h"
+#include "follow_up_dialog.h"
 #include "overview_view.h"
 #include "paper.h"
 #include "projection_view.h"
@@ -313,6 +315,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("Uložit sadu &jako…"), this, &Form1::saveSetAs);
     file->addAction(QStringLiteral("&Výsledky třídy…"), this, &Form1::enterResults);
     file->addAction(QStringLiteral("Př&ehled třídy…"), this, &Form1::showOverview);
+    file->addAction(QStringLiteral("Procvičit podle &výsledků…"), this, &Form1::followUp);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);
@@ -553,6 +556,56 @@ void Form1::showOverview() {
     view.exec();
 }
 
+void Form1::followUp() {
+    if (!haveSet()) {
+        return;
+    }
+    if (resultsGrid_ != nullptr) {
+        resultsGrid_->saveNow();
+    }
+    const SetFile kept = setDocument_->set();
+    if (const FollowUpPlan plan = followUpPlan(kept, FollowUpMode::OwnResults);
+        !plan.refusal.empty()) {
+        prompts_.inform(this, toQString(plan.refusal));
+        return;
+    }
+    FollowUpDialog dialog(kept, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    random_.seed();
+    const SetFile made = followUpSet(kept, dialog.plan(), random_);
+    const ClassSet set = classSetOf(made);
+    const auto draw = [&set](QPagedPaintDevice& device, bool duplex) {
+        ClassSet printed = set;
+        printed.print.duplex = duplex;
+        return ciferon::printClassSet(device, printed);
+    };
+    const QString title = QStringLiteral("Procvičování");
+    const bool printed =
+        dialog.output() == FollowUpDialog::Output::Pdf
+            ? savePdf(QStringLiteral("procvicovani.pdf"), title,
+                      [&](QPagedPaintDevice& device) { return draw(device, made.duplex); })
+            : print(title, draw, made.duplex);
+    // The new set is kept only for sheets that were printed, beside the one it follows.
+    if (!printed || !closeResultsGrid()) {
+        return;
+    }
+    const QFileInfo old(setDocument_->path());
+    QString suggested = suggestedSetName(made);
+    if (!setDocument_->path().isEmpty()) {
+        suggested = old.completeBaseName() + QStringLiteral("-procvicovani.ciferon");
+    }
+    setDocument_->adopt(made);
+    const QString path = prompts_.askSetFile(this, true, suggested);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const QString fault = setDocument_->saveAs(path); !fault.isEmpty()) {
+        prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
+    }
+}
+
 std::optional<Sheet> Form1::shownSheet() const {
     if (!openedSheet_) {
         return std::nullopt;
@@ -572,28 +625,29 @@ bool Form1::paintFields(QPagedPaintDevice& device, bool duplex) const {
     return printLists(device, fieldText(0), fieldText(1));
 }
 
-void Form1::savePdf(const QString& suggestedName, const QString& title,
+bool Form1::savePdf(const QString& suggestedName, const QString& title,
                     const std::function<bool(QPagedPaintDevice&)>& draw) {
     const QString path = prompts_.askPdfFile(this, suggestedName);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     const QString fault = writePdf(path, title, draw);
     if (!fault.isEmpty()) {
         prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
     }
+    return fault.isEmpty();
 }
 
-void Form1::print(const QString& title,
+bool Form1::print(const QString& title,
                   const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4Layout());
     printer.setDocName(title);  // the job's name in the print queue
     const auto chosen = prompts_.setUpPrinter(this, printer, duplex);
     if (!chosen) {
-        return;
+        return false;
     }
-    checkPrinted(printer, draw(printer, *chosen));
+    return checkPrinted(printer, draw(printer, *chosen));
 }
 
 bool Form1::preview(const QString& title,
@@ -619,13 +673,15 @@ bool Form1::preview(const QString& title,
     return true;
 }
 
-void Form1::checkPrinted(const QPrinter& printer, bool drawn) {
+bool Form1::checkPrinted(const QPrinter& printer, bool drawn) {
     // Paper reports a job that could not start or end; the printer keeps the state of the
     // job as its engine saw it, and the print system says whether it took the job. A
     // spooler's later trouble is beyond the program's sight.
     if (!drawn || printer.printerState() == QPrinter::Error || jobRefused(printer)) {
         prompts_.inform(this, QStringLiteral("Tisk se nezdařil; část listů se už možná vytiskla."));
+        return false;
     }
+    return true;
 }
 
 void Form1::copyToClipboard() {

@@ -148,6 +148,10 @@ class Form1 final : public QMainWindow, private RunHost {
     void enterResults();
     // "Přehled třídy…": the open set's overview.
     void showOverview();
+    // "Procvičit podle výsledků…": from the open set's results a new set, each sheet
+    // practising what its pupil got wrong, shown first in its dialog, printed or saved as PDF,
+    // then the open set, saved where the teacher says. A set without results is refused.
+    void followUp();
     // The open set, shared with the results grid and the overview.
     [[nodiscard]] SetDocument& setDocument() { return *setDocument_; }
     [[nodiscard]] ResultsGrid* resultsGrid() const;
@@ -173,19 +177,21 @@ class Form1 final : public QMainWindow, private RunHost {
     // The sheet opened by its code, while both fields still hold it unedited.
     [[nodiscard]] std::optional<Sheet> shownSheet() const;
     bool paintFields(QPagedPaintDevice& device, bool duplex) const;
-    void savePdf(const QString& suggestedName, const QString& title,
+    // True once the PDF is written.
+    bool savePdf(const QString& suggestedName, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
     // Prints through the print dialog, preset to both sides when `duplex`; its final setting
-    // decides. The job bears `title`. Reports every failure Qt or the print system tells of.
-    void print(const QString& title,
+    // decides. The job bears `title`. Reports every failure Qt or the print system tells of;
+    // true when the job was sent without one.
+    bool print(const QString& title,
                const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw,
                bool duplex = false);
     // Qt's print preview of `draw`, laid out for both sides when the printer prints so; it may
     // print from there. True when it printed.
     bool preview(const QString& title,
                  const std::function<bool(QPagedPaintDevice&, bool duplex)>& draw, bool duplex);
-    // A print job's end: reports every failure Qt or the print system tells of.
-    void checkPrinted(const QPrinter& printer, bool drawn);
+    // A print job's end: reports every failure Qt or the print system tells of; true for none.
+    bool checkPrinted(const QPrinter& printer, bool drawn);
     // A class set just made becomes the open set, to be saved with "Uložit sadu jako…".
     void keepClassSet(const ClassSet& made);
     // Closes the results grid, which may ask; false when it stays open.

@@ -265,7 +265,8 @@ std::vector<PrintSheet> printedSheets(const ClassSet& set) {
     for (const ClassSetSheet& sheet : set.sheets) {
         printed.push_back({sheetCode(sheet.sheet), sheet.number, sheet.number > 0 ? total : 0,
                            sheetItems(sheet.sheet),
-                           sheet.adapted ? SheetStyle::Adapted : SheetStyle::Regular});
+                           sheet.adapted ? SheetStyle::Adapted : SheetStyle::Regular,
+                           sheet.sheet.kinds});
     }
     return printed;
 }

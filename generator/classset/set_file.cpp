@@ -342,6 +342,7 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
     } fields[] = {{"heading", Json::value_t::string, "text"},
                   {"duplex", Json::value_t::boolean, "true nebo false"},
                   {"mistakes", Json::value_t::boolean, "true nebo false"},
+                  {"kinds", Json::value_t::boolean, "true nebo false"},
                   {"saved", Json::value_t::string, "text"},
                   {"sheets", Json::value_t::array, "seznam listů"}};
     for (const auto& field : fields) {
@@ -353,6 +354,7 @@ SetFileReading readJson(const Json& root, const Refuser& refuse) {
     set.heading = std::string(trimmed(root.value("heading", std::string())));
     set.duplex = root.value("duplex", false);
     set.mistakes = root.value("mistakes", false);
+    set.kinds = root.value("kinds", false);
     set.saved = root.value("saved", std::string());
     const auto sheets = root.find("sheets");
     if (sheets == root.end()) {
@@ -434,6 +436,9 @@ std::string writeSetFile(const SetFile& set) {
     text.append("  \"heading\": ").append(jsonText(set.heading)).append(",\n");
     text.append("  \"duplex\": ").append(set.duplex ? "true" : "false").append(",\n");
     text.append("  \"mistakes\": ").append(set.mistakes ? "true" : "false").append(",\n");
+    if (set.kinds) {
+        text.append("  \"kinds\": true,\n");
+    }
     text.append("  \"sheets\": [");
     for (std::size_t i = 0; i < set.sheets.size(); ++i) {
         const SetSheet& sheet = set.sheets[i];
@@ -595,6 +600,7 @@ SetFile setFileOf(const ClassSet& set) {
     file.heading = set.settings.heading;
     file.duplex = set.print.duplex;
     file.mistakes = set.print.mistakes;
+    file.kinds = set.print.kinds;
     for (const ClassSetSheet& sheet : set.sheets) {
         file.sheets.push_back({sheet.sheet, sheet.adapted, {}, std::nullopt});
     }
@@ -605,7 +611,7 @@ ClassSet classSetOf(const SetFile& set) {
     ClassSet made;
     made.settings.heading = set.heading;
     made.settings.sheets = static_cast<int>(set.sheets.size());
-    made.print = {set.duplex, set.mistakes};
+    made.print = {set.duplex, set.mistakes, set.kinds};
     int number = 0;
     for (const SetSheet& sheet : set.sheets) {
         made.sheets.push_back({sheet.sheet, ++number, sheet.adapted});

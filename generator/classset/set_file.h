@@ -60,6 +60,9 @@ struct SetFile {
     bool duplex = false;    // printed on both sides
     bool mistakes = false;  // the key lists the common mistakes' wrong answers
     std::string saved;      // when it was last saved: "2026-12-09T07:30:00Z" (UTC)
+    // The key names under each sheet's code the kinds it practises (a follow-up set). The file
+    // holds "kinds": true only then, so that other sets' files stay as they were.
+    bool kinds = false;
     bool operator==(const SetFile&) const = default;
 };
 

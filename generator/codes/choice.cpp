@@ -152,3 +152,32 @@ std::optional<KindChoice> readKindList(std::string_view list) {
 }
 
 }  // namespace ciferon
+
+namespace ciferon {
+
+std::string kindListText(KindChoice kinds) {
+    std::string text;
+    for (int kind = 0; kind < kindCount;) {
+        const auto chosen = [kinds](int k) {
+            return k < kindCount && (kinds & (1U << static_cast<unsigned>(k))) != 0;
+        };
+        if (!chosen(kind)) {
+            ++kind;
+            continue;
+        }
+        int last = kind;
+        while (chosen(last + 1)) {
+            ++last;
+        }
+        text.append(text.empty() ? "" : ", ").append(std::to_string(kind + 1));
+        if (last - kind >= 2) {
+            text.append("-").append(std::to_string(last + 1));
+            kind = last + 1;
+        } else {
+            ++kind;
+        }
+    }
+    return text;
+}
+
+}  // namespace ciferon

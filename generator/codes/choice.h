@@ -49,3 +49,11 @@ std::optional<KindChoice> readKindList(std::string_view list);
 std::optional<std::vector<bool>> readNumberList(std::string_view list, int highest);
 
 }  // namespace ciferon
+
+namespace ciferon {
+
+// The teacher's numbers of the chosen kinds as readKindList() reads them, runs of three or
+// more as ranges: "2, 5, 11-13"; empty for none.
+std::string kindListText(KindChoice kinds);
+
+}  // namespace ciferon

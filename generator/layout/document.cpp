@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "codes/choice.h"
 #include "marking/mistakes.h"
 #include "texts/texts.h"
 
@@ -122,9 +123,14 @@ Document sheetsDocument(const std::vector<PrintSheet>& sheets, std::string_view 
     doc::Table results{Face::Serif, options.mistakes ? 9.0 : 10.0, {}};
     doc::Columns solutions{Face::Serif, 11, doc::Spacing::Solutions, {}, {}, {}};
     MistakeSet shown = 0;
+    KindChoice practised = 0;
     bool leftOut = false;
     for (const PrintSheet& sheet : sheets) {
-        doc::TableRow row{keyTitle(sheet), {}};
+        doc::TableRow row{keyTitle(sheet), {}, {}};
+        if (options.kinds) {
+            row.note = practisedLine(kindListText(sheet.kinds));
+            practised |= sheet.kinds;
+        }
         doc::Group worked{row.title, {}};
         bool groupKept = false;  // a solution of the exercises' group is kept
         for (const SheetItem& item : sheet.items) {
@@ -155,6 +161,9 @@ Document sheetsDocument(const std::vector<PrintSheet>& sheets, std::string_view 
     std::vector<doc::Heading> notes;
     if (const std::string legend = keyLegend(shown); !legend.empty()) {
         notes.push_back({legend, Face::Serif, 10});
+    }
+    if (practised != 0) {
+        notes.push_back({practisedLegend(practised), Face::Serif, 10});
     }
     if (leftOut) {
         notes.push_back(

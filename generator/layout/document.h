@@ -25,6 +25,7 @@ struct PrintSheet {
     int total = 0;   // the size of the class set
     std::vector<SheetItem> items;
     SheetStyle style = SheetStyle::Regular;
+    KindChoice kinds = 0;  // the kinds it practises, for a key that names them
 };
 
 // How a printout is made, beside what it prints; its heading is the class set's.
@@ -33,6 +34,9 @@ struct PrintOptions {
     // Each result in the key followed by the wrong answers that common mistakes give for it,
     // «7. 21 [Z 48]», with the legend of the letters that occur under the heading "Výsledky".
     bool mistakes = false;
+    // Under each sheet's title in the key, the kinds it practises («Procvičuje: 2, 5»), with
+    // their names under "Výsledky": the key of a follow-up set.
+    bool kinds = false;
     bool operator==(const PrintOptions&) const = default;
 };
 
@@ -132,6 +136,7 @@ struct Cell {
 struct TableRow {
     std::string title;
     std::vector<Cell> cells;
+    std::string note;  // a line under the title, before the results; or empty
     bool operator==(const TableRow&) const = default;
 };
 

@@ -155,7 +155,8 @@ class Flow {
     // the fewest lines once the columns that fit beside each other are counted (a block is at
     // least as wide as its title, so a row of two or three results costs no width that the
     // title does not). With them, a column is as wide as what it holds, and each sheet takes as
-    // many a row as fit the width that makes the fewest lines, spread evenly over its rows.
+    // many a row as fit the width that makes the fewest lines, spread evenly over its rows. A
+    // block's lines of text above its results (a follow-up key's kinds) count among its lines.
     void arrangeCells() {
         double labelWidth = 0;
         double textWidest = 0;
@@ -195,7 +196,9 @@ class Flow {
                                                                  (rowRoom + style_.columnGap)));
                 double lines = 0;
                 for (const Block& block : blocks_) {
-                    lines += static_cast<double>(rowsOf(block.cells.size(), tried) + 1) + gapLines;
+                    lines += static_cast<double>(rowsOf(block.cells.size(), tried) + 1 +
+                                                 block.lines.size()) +
+                             gapLines;
                 }
                 lines /= columns;
                 if (lines < fewest) {
@@ -223,7 +226,7 @@ class Flow {
                     while (k > 1 && rowsOf(cells.size(), k - 1) == rows) {
                         --k;
                     }
-                    lines += static_cast<double>(rows + 1) + gapLines;
+                    lines += static_cast<double>(rows + 1 + blocks_[b].lines.size()) + gapLines;
                 }
                 lines /= columns;
                 if (lines < fewest) {

@@ -107,6 +107,9 @@ std::vector<flow::Block> blocksOf(const doc::Table& table) {
     blocks.reserve(table.rows.size());
     for (const doc::TableRow& row : table.rows) {
         flow::Block block{row.title, {}, {}};
+        if (!row.note.empty()) {
+            block.lines.push_back({{}, row.note, {}, 0, false});
+        }
         for (const doc::Cell& cell : row.cells) {
             block.cells.push_back(
                 {cell.number, cell.result + cell.mistakes, !cell.mistakes.empty(), 0});

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "codes/choice.h"
 #include "codes/sheet.h"
 
 namespace ciferon {
@@ -234,6 +235,57 @@ std::span<const std::string_view> pupilColumns() {
     static constexpr std::array<std::string_view, 7> columns{
         "List", "Jméno", "Kód", "Správně", "Celkem", "Procent", "Známka"};
     return columns;
+}
+
+}  // namespace ciferon
+
+namespace ciferon {
+
+std::string_view followUpIntro() {
+    return "Nová sada se stejnými čísly listů a jmény: každý žák procvičí druhy příkladů, ve "
+           "kterých chyboval nebo neodpověděl; kdo měl vše správně, procvičí druhy sady, a "
+           "neodevzdaný list dostane nejslabší druhy třídy. Klíč u každého listu uvede jeho "
+           "druhy.";
+}
+
+std::string_view followUpNoResults() {
+    return "Sada ještě nemá žádné výsledky; procvičit podle výsledků lze, až bude zadán aspoň "
+           "jeden odevzdaný list.";
+}
+
+std::string_view wholeClassWeakestLabel() {
+    return "Celá třída procvičí nejslabší druhy třídy";
+}
+
+std::string practisedLine(std::string_view kindNumbers) {
+    return std::string("Procvičuje: ").append(kindNumbers);
+}
+
+std::string practisedLegend(KindChoice kinds) {
+    std::string legend = "Druhy příkladů: ";
+    const char* separator = "";
+    for (int kind = 0; kind < kindCount; ++kind) {
+        if ((kinds & (1U << static_cast<unsigned>(kind))) != 0) {
+            legend.append(separator).append(std::to_string(kind + 1)).append(" – ");
+            legend.append(kindName(kind));
+            separator = "; ";
+        }
+    }
+    return legend.append(".");
+}
+
+std::string_view followUpReasonText(FollowUpReason reason) {
+    switch (reason) {
+        case FollowUpReason::Mistakes:
+            return "chyby";
+        case FollowUpReason::AllRight:
+            return "vše správně";
+        case FollowUpReason::NotHandedIn:
+            return "neodevzdáno";
+        case FollowUpReason::WholeClass:
+            break;
+    }
+    return "nejslabší druhy třídy";
 }
 
 }  // namespace ciferon

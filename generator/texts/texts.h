@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "codes/result_code.h"
+#include "codes/sheet.h"
 #include "marking/results.h"
 
 namespace ciferon {
@@ -130,5 +131,28 @@ inline constexpr std::string_view mistakesTitle = "Chyby";
 inline constexpr std::string_view hardestTitle = "Nejčastěji nesprávně";
 inline constexpr std::string_view noMistakesLine = "Žádná častá chyba nebyla poznána.";
 inline constexpr std::string_view notCountedLine = "Neodevzdané listy se do počtů nezahrnují.";
+
+}  // namespace ciferon
+
+namespace ciferon {
+
+// The follow-up set's words, for every front-end.
+// What its dialog says it does, above the sheets and their kinds.
+std::string_view followUpIntro();
+// Its refusal of a set that has no results yet.
+std::string_view followUpNoResults();
+// The choice of the follow-up's dialog, and the command line's --weakest: every sheet
+// practises the class's weakest kinds.
+std::string_view wholeClassWeakestLabel();
+// Under a sheet's title in a follow-up set's key: "Procvičuje: 2, 5, 11-13", from the kinds'
+// numbers as kindListText() writes them.
+std::string practisedLine(std::string_view kindNumbers);
+// Under "Výsledky" of a follow-up set's key: the kinds its sheets practise, by number and name,
+// "Druhy příkladů: 2 – Podíl dvou závorek, v první závorce součet; 11 – Dělení se zbytkem."
+std::string practisedLegend(KindChoice kinds);
+// Why a sheet of the follow-up practises its kinds (classset/follow_up.h), and how its dialog
+// says it: "chyby", "vše správně", "neodevzdáno", "nejslabší druhy třídy".
+enum class FollowUpReason { Mistakes, AllRight, NotHandedIn, WholeClass };
+std::string_view followUpReasonText(FollowUpReason reason);
 
 }  // namespace ciferon
