@@ -343,8 +343,8 @@ TEST(Document, AClassOverviewBlockByBlock) {
                      "|neodevzdáno} {3|Petr|" + code3 + "|neodevzdáno}"),
           "section 0 serif bold 130 Druhy příkladů, nejslabší první: bars serif 100 {" + kind +
               "|3/3|3 z 3}",
-          "section 0 serif bold 130 Chyby note serif 100 Žádná častá chyba nebyla poznána.: "
-          "grid serif 100 Chyba|Kolikrát>|Listy~ then Chyby (pokračování)"}},
+          std::string("section 0 serif bold 130 Chyby note serif 100 Žádná častá chyba nebyla "
+                      "poznána.: grid serif 100 Chyba|Kolikrát>|Listy~ then Chyby (pokračování)")}},
     };
     for (const Case& test : cases) {
         SetFile set;

@@ -43,6 +43,11 @@ QString scaleText(const MarkScale& scale) {
     return parts.join(QLatin1Char(','));
 }
 
+// A part's title as its label shows it, in bold.
+QString boldTitle(std::string_view title) {
+    return QStringLiteral("<b>%1</b>").arg(toQString(title));
+}
+
 QLabel* textLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -152,25 +157,26 @@ OverviewView::OverviewView(SetFile set, QWidget* parent) : QDialog(parent), set_
     pupils_ = new QTableWidget(page);
     pupils_->setObjectName(QStringLiteral("pupils"));
     pupils_->setColumnCount(7);
-    pupils_->setHorizontalHeaderLabels({QStringLiteral("List"), QStringLiteral("Jméno"),
-                                        QStringLiteral("Kód"), QStringLiteral("Správně"),
-                                        QStringLiteral("Celkem"), QStringLiteral("Procent"),
-                                        QStringLiteral("Známka")});
+    QStringList columns;
+    for (const std::string_view column : pupilColumns()) {
+        columns << toQString(column);
+    }
+    pupils_->setHorizontalHeaderLabels(columns);
     pupils_->verticalHeader()->hide();
     pupils_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pupils_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pupils_->setMinimumHeight(pupils_->fontMetrics().height() * 14);
-    layout->addWidget(new QLabel(QStringLiteral("<b>Žáci</b>"), page));
+    layout->addWidget(new QLabel(boldTitle(pupilsTitle), page));
     layout->addWidget(pupils_);
 
     kinds_ = new KindBars(page);
-    layout->addWidget(new QLabel(QStringLiteral("<b>Druhy příkladů, nejslabší první</b>"), page));
+    layout->addWidget(new QLabel(boldTitle(kindsTitle), page));
     layout->addWidget(kinds_);
     mistakes_ = textLabel(page, QStringLiteral("mistakes"));
-    layout->addWidget(new QLabel(QStringLiteral("<b>Chyby</b>"), page));
+    layout->addWidget(new QLabel(boldTitle(mistakesTitle), page));
     layout->addWidget(mistakes_);
     hardest_ = textLabel(page, QStringLiteral("hardest"));
-    layout->addWidget(new QLabel(QStringLiteral("<b>Nejčastěji nesprávně</b>"), page));
+    layout->addWidget(new QLabel(boldTitle(hardestTitle), page));
     layout->addWidget(hardest_);
     missing_ = textLabel(page, QStringLiteral("missing"));
     layout->addWidget(missing_);
@@ -232,7 +238,7 @@ void OverviewView::display(const Overview& overview) {
             cells << QString::number(pupil.right) << QString::number(pupil.total)
                   << QStringLiteral("%1 %").arg(pupil.percent) << QString::number(pupil.mark);
         } else {
-            cells << QStringLiteral("neodevzdáno") << QString() << QString() << QString();
+            cells << toQString(notHandedInWord) << QString() << QString() << QString();
             missing << sheetWho(pupil);
         }
         for (int column = 0; column < cells.size(); ++column) {
@@ -256,7 +262,7 @@ void OverviewView::display(const Overview& overview) {
                         .arg(mistake.count)
                         .arg(sheets.join(QStringLiteral(", ")));
     }
-    mistakes_->setText(mistakes.isEmpty() ? QStringLiteral("Žádná častá chyba nebyla poznána.")
+    mistakes_->setText(mistakes.isEmpty() ? toQString(noMistakesLine)
                                           : mistakes.join(QLatin1Char('\n')));
     QStringList hardest;
     for (const ExerciseResult& exercise : overview.hardest) {
