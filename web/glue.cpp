@@ -588,14 +588,19 @@ EM_JS(void, rowToPage, (int sheet, const char* row), {
     Module.takeRow(sheet, JSON.parse(UTF8ToString(row)));
 });
 
-EM_JS(void, textToPage, (const char* text), {
-    Module.takeText(UTF8ToString(text));
+// A text's bytes exactly, a byte-order mark included.
+EM_JS(void, bytesToPage, (const char* bytes, int size), {
+    Module.takeText(HEAPU8.slice(bytes, bytes + size));
 });
 
 EM_JS(void, overviewToPage, (const char* overview), {
     Module.takeOverview(JSON.parse(UTF8ToString(overview)));
 });
 // clang-format on
+
+void textToPage(const std::string& text) {
+    bytesToPage(text.data(), static_cast<int>(text.size()));
+}
 
 // The class set open on the page, with its results.
 std::optional<ciferon::page::OpenSet>& openSet() {
@@ -704,34 +709,34 @@ extern "C" EMSCRIPTEN_KEEPALIVE int setNames(const char* list) {
     return 1;
 }
 
-// The open set's text for the browser's storage, with the names only when `names` (takeText).
+// The open set's text for the browser's storage, with the names only when `names` (takeText, as
+// bytes).
 extern "C" EMSCRIPTEN_KEEPALIVE int storedSet(int names) {
     if (!openSet()) {
         return 0;
     }
-    textToPage(ciferon::page::storedText(openSet()->set, names != 0).c_str());
+    textToPage(ciferon::page::storedText(openSet()->set, names != 0));
     return 1;
 }
 
-// "Uložit sadu": the set file's text, saved `seconds` after 1970 (takeText).
+// "Uložit sadu": the set file's text, saved `seconds` after 1970 (takeText, as bytes).
 extern "C" EMSCRIPTEN_KEEPALIVE int saveSet(double seconds) {
     if (!openSet()) {
         return 0;
     }
-    textToPage(
-        ciferon::page::downloadText(openSet()->set, static_cast<long long>(seconds)).c_str());
+    textToPage(ciferon::page::downloadText(openSet()->set, static_cast<long long>(seconds)));
     return 1;
 }
 
 // "Přehled třídy" with the marks of the scale as typed ("90,75,50,30"; takeOverview), or 0
-// for a scale the core does not read; with `csv`, the overview's CSV instead (takeText).
+// for a scale the core does not read; with `csv`, the overview's CSV instead (takeText, as bytes).
 extern "C" EMSCRIPTEN_KEEPALIVE int setOverview(const char* scale, int csv) {
     const auto read = ciferon::readMarkScale(scale);
     if (!openSet() || !read) {
         return 0;
     }
     if (csv != 0) {
-        textToPage(ciferon::overviewCsv(ciferon::overviewOf(openSet()->set, *read)).c_str());
+        textToPage(ciferon::overviewCsv(ciferon::overviewOf(openSet()->set, *read)));
     } else {
         overviewToPage(ciferon::page::overviewJson(openSet()->set, *read).c_str());
     }

@@ -23,8 +23,9 @@
   // The file name it downloads as, and whether it has answers or names no file holds.
   let fileName = "";
   let unsaved = false;
-  // The core's last text (takeText).
-  let text = "";
+  // The core's last text as its bytes (takeText), and as a string.
+  let text = new Uint8Array();
+  const decoded = () => new TextDecoder().decode(text);
   // The scale of the overview's marks, as last read by the core.
   let scale = "90,75,50,30";
   // The cell being typed in takes one step to undo, however many keys.
@@ -46,10 +47,14 @@
       return;
     }
     core._storedSet(namesBox.checked ? 1 : 0);
-    kept.setItem(stored.set, text);
-    kept.setItem(stored.file, fileName);
-    kept.setItem(stored.unsaved, unsaved ? "1" : "");
-    kept.setItem(stored.names, namesBox.checked ? "1" : "");
+    try {
+      kept.setItem(stored.set, decoded());
+      kept.setItem(stored.file, fileName);
+      kept.setItem(stored.unsaved, unsaved ? "1" : "");
+      kept.setItem(stored.names, namesBox.checked ? "1" : "");
+    } catch {
+      // A full storage keeps the last copy it took; the question before leaving still stands.
+    }
   }
 
   // A text as a file the browser downloads.
@@ -125,7 +130,7 @@
   // "Uložit sadu": a new copy of the file, its time of saving now.
   function saveSet() {
     core._saveSet(Math.floor(Date.now() / 1000));
-    open.saved = JSON.parse(text.replace(/^\uFEFF/, "")).saved;
+    open.saved = JSON.parse(decoded()).saved;
     fileName ||= suggestedName();
     download(fileName, text, "application/octet-stream");
     unsaved = false;
