@@ -294,7 +294,7 @@
     if (sheet < 0) return;
     stepOpen = false;
     changed();
-    if (sheet !== lastPlace[0]) enter(fieldAt(sheet, 0));
+    enter(sheet === lastPlace[0] ? fieldAt(...lastPlace) : fieldAt(sheet, 0));
   }
 
   function gridKey(event) {
@@ -338,10 +338,12 @@
 
   function takeNames(event) {
     if (event.submitter?.value !== "ok") return;
+    const at = lastPlace;
     if (!core.withText(byId("namesList").value, (list) => core._setNames(list))) {
       event.preventDefault();
       return;
     }
+    lastPlace = at;
     drawGrid();
     changed();
   }
@@ -447,6 +449,8 @@
   byId("undoEntry").addEventListener("click", undo);
   byId("names").addEventListener("click", askNames);
   byId("namesForm").addEventListener("submit", takeNames);
+  // Typing goes on where it was.
+  byId("namesDialog").addEventListener("close", () => enter(fieldAt(...lastPlace)));
   byId("gridOverview").addEventListener("click", showOverview);
   byId("closeResults").addEventListener("click", () => gridDialog.close());
   byId("scale").addEventListener("input", rescale);
