@@ -95,6 +95,12 @@ async function puppeteerEngine(name) {
       }),
     // Text typed at the focused element, key by key.
     type: (text) => page.keyboard.type(text),
+    // A key pressed with a modifier held ("Control", "z").
+    pressWith: (modifier, key) => answering([], async () => {
+      await page.keyboard.down(modifier);
+      await page.keyboard.press(key);
+      await page.keyboard.up(modifier);
+    }),
     // The page loaded again; a question before leaving it is answered from `answers`.
     reload: (answers = []) => answering(answers, () => page.reload()),
     close: () => browser.close(),
@@ -271,6 +277,9 @@ async function webkitEngine() {
       answering(answers, dialogs, "change",
         () => driver.findElement(webdriver.By.css(selector)).sendKeys(path)),
     type: (text) => driver.switchTo().activeElement().sendKeys(text),
+    pressWith: (modifier, key) => answering([], 0, "keyup", () => driver.switchTo().activeElement()
+      .sendKeys(webdriver.Key.chord(webdriver.Key[modifier.toUpperCase()],
+        key.length === 1 ? key : webdriver.Key[webdriverKeys[key] ?? key.toUpperCase()]))),
     // Classic WebDriver answers no question before leaving; the reload is of a page that asks
     // none, or the test's own.
     reload: () => answered(driver.navigate().refresh(), "the reload"),

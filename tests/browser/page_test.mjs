@@ -1107,8 +1107,15 @@ test("a set file: opened, typed into, kept across a reload, counted as the comma
   await engine.type("ě");
   await engine.pressKey("ArrowDown");
   await engine.press("#handIn");
-  // Typed in the third sheet, then undone: not handed in again.
+  // Typed in the third sheet, then undone: not handed in again. Handed in by its key, and
+  // undone by the button.
   await engine.type("7");
+  const thirdHandedIn = () => engine.evaluate(() => grid.tBodies[0].rows[2].classList.contains("handedIn"));
+  assert.equal(await thirdHandedIn(), true);
+  await engine.pressWith("Control", "z");
+  assert.equal(await thirdHandedIn(), false);
+  await engine.pressWith("Control", "Enter");
+  assert.equal(await thirdHandedIn(), true);
   await engine.press("#undoEntry");
   const typedCell = expected[0][2] === "2" ? ["✓", "2", "r"] : ["✗", "2", "w"];
   const typed = [[true, ["✗", wrong, "w"], ["–", "-", "u"], typedCell, ...expected[0].slice(3).map(() => rightCell)],
