@@ -97,7 +97,9 @@ ClassSetSettings dialogSettings(int sheets, int count, int separator, std::strin
 }
 
 std::string layoutJson(const Layout& layout) {
-    using json = nlohmann::ordered_json;
+    // The core's own kind of JSON object, as the set file's: one more kind, kept in order,
+    // would cost the page its code a second time; the page reads the objects by their names.
+    using json = nlohmann::json;
     json faces = json::array();
     for (const Face face : {Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold}) {
         faces.push_back({{"sans", face == Face::Sans || face == Face::SansBold},
@@ -220,7 +222,7 @@ std::string resultCellLines(const std::vector<SheetItem>& items) {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 // A text that is not UTF-8 is shown with replacement characters, never aborts.
 std::string dumped(const Json& json) {
