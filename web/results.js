@@ -91,10 +91,22 @@
       unsaved ? " · odpovědi nejsou uložené v souboru" : "");
   }
 
-  function changed() {
-    unsaved = true;
+  // A change is kept a moment after the last key, and at once when the page is left or hidden,
+  // so that typing does not write the whole set to the storage at every key.
+  let keeping = 0;
+  function keepNow() {
+    if (!keeping) return;
+    clearTimeout(keeping);
+    keeping = 0;
     keep();
-    showSet();
+  }
+
+  function changed() {
+    const first = !unsaved;
+    unsaved = true;
+    clearTimeout(keeping);
+    keeping = setTimeout(keepNow, 300);
+    if (first) showSet();
   }
 
   // "Otevřít sadu…": the chosen file's bytes to the core, which opens it or refuses it with its
@@ -187,7 +199,10 @@
       field.spellcheck = false;
       field.dataset.exercise = String(at);
       field.setAttribute("aria-label", `List ${sheet.number}, příklad ${at + 1}`);
-      cell.append(element("span", "sign"), field);
+      // The box holds the cell's layout in: a mark typed lays out this box, not the table.
+      const box = element("div", "box");
+      box.append(element("span", "sign"), field);
+      cell.append(box);
       row.append(cell);
     });
     for (let at = sheet.cells.length; at < widest; ++at) row.append(element("td", "none"));
@@ -202,14 +217,18 @@
     row.classList.toggle("adapted", sheet.adapted);
     row.cells[0].title = `${sheet.handedIn ? "Odevzdáno" : "Neodevzdáno"}${sheet.adapted ? ", upravený list" : ""}`;
     row.cells[1].textContent = sheet.name;
+    // Only what changed is touched: a row of 200 cells is marked at every key.
+    const set = (target, name, value) => {
+      if (target[name] !== value) target[name] = value;
+    };
     sheet.cells.forEach(([expected, typed, sign, mark, note], at) => {
       const cell = row.cells[3 + at];
-      cell.dataset.mark = mark;
-      cell.title = note;
-      cell.firstChild.textContent = sign;
-      const field = cell.lastChild;
-      field.placeholder = expected;
-      if (field.value !== typed) field.value = typed;
+      set(cell.dataset, "mark", mark);
+      set(cell, "title", note);
+      const [shown, field] = cell.firstChild.children;
+      set(shown, "textContent", sign);
+      set(field, "placeholder", expected);
+      set(field, "value", typed);
     });
   }
 
@@ -456,8 +475,11 @@
   byId("scale").addEventListener("input", rescale);
   byId("saveCsv").addEventListener("click", saveCsv);
   byId("closeOverview").addEventListener("click", () => overviewDialog.close());
+  addEventListener("pagehide", keepNow);
+  addEventListener("visibilitychange", keepNow);
   // Answers that no file holds: the browser asks before the page is left.
   addEventListener("beforeunload", (event) => {
+    keepNow();
     if (!unsaved) return;
     event.preventDefault();
     event.returnValue = "";

@@ -1077,7 +1077,7 @@ const lastDownload = async () => {
 // Every row of the results grid: handed in or not, then each cell's sign, text and mark.
 const gridRows = () => engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
   [row.classList.contains("handedIn"), ...[...row.querySelectorAll(".cell")].map((cell) =>
-    [cell.firstChild.textContent, cell.lastChild.value, cell.dataset.mark])]));
+    [cell.querySelector(".sign").textContent, cell.querySelector("input").value, cell.dataset.mark])]));
 const waitForPage = () => engine.waitFor(() => document.readyState === "complete" && !openSet.disabled);
 const setCodes = "1DX2-DT93,7AHD-EWGT-SSKE,NPT2-6WN7";
 const rightCell = ["✓", "", "r"];
