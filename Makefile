@@ -124,6 +124,9 @@ screenshot: deps-bench build web
 	npm ci --prefix tests/browser --no-audit --no-fund --loglevel=error
 	node tools/web_screenshot.mjs build/web/ciferon.html docs/web-screenshot.png docs/web-classset.png \
 	  docs/web-sheet.png docs/web-topic.png docs/web-check.png docs/web-projection.png
+	node tools/web_results_screenshot.mjs build/web/ciferon.html build/default/app/ciferon \
+	  docs/web-results.png
+	convert docs/web-results.png -colors 64 PNG8:docs/web-results.png
 
 # Formatting and clang-tidy over the whole tree, and ESLint's recommended rules over the web
 # page's scripts and the browser test (ESLint pinned in tools/eslint's lock file).

@@ -1,7 +1,7 @@
 // The web page's figures, measured in real browsers with the same engines as its tests: the
 // page's size, how long it takes to open beside an empty page, Generuj with 200 exercises, a
-// class set of 30 × 20 to the print dialog, evaluating 200 answers and a key press in the
-// projection. Figures only: nothing here passes or fails on time.
+// class set of 30 × 20 to the print dialog, evaluating 200 answers, a cell typed into the
+// results grid and a key press in the projection. Figures only: nothing here passes or fails on time.
 //   node bench/page_bench.mjs PAGE [ENGINE ...]     (ENGINE: chromium, firefox, webkit)
 import { mkdtempSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -9,7 +9,7 @@ import { join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 import { launch } from "../tests/browser/engines.mjs";
 /* global Command1, Text1_0, Text1_1, sheets, printSheets, printedAt, checkList, projectionCount,
-   projectionSeconds, projectionCode, projectionExercise, projection */
+   projectionSeconds, projectionCode, projectionExercise, projection, count, grid */
 
 const [pagePath, ...engineNames] = process.argv.slice(2);
 if (!pagePath) {
@@ -108,6 +108,36 @@ async function measure(engineName) {
     }, 21);
     await engine.press("#closeCheck");
 
+    // The results grid of a class set of 40 × 200, the set printed from the dialog and so
+    // open: a cell typed into, from its input event to the row marked and laid out, and to the
+    // next frame.
+    await engine.press("#classSet");
+    await engine.evaluate(() => {
+      sheets.value = "40";
+      count.value = "200";
+      printSheets.click();
+    });
+    await engine.press("#results");
+    [figures.cellMarked, figures.cellFramed] = await engine.evaluate(async () => {
+      const field = grid.tBodies[0].rows[20].querySelectorAll("input")[100];
+      field.focus();
+      const handling = [];
+      const frames = [];
+      for (let key = 0; key < 29; key += 1) {
+        const start = performance.now();
+        field.value = key % 2 === 0 ? "1" : "";
+        field.dispatchEvent(new Event("input", { bubbles: true }));
+        void field.closest("tr").getBoundingClientRect().width;
+        handling.push(performance.now() - start);
+        await new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
+        frames.push(performance.now() - start);
+      }
+      const middle = (times) => times.sort((a, b) => a - b)[14];
+      return [middle(handling), middle(frames)];
+    });
+    await engine.press("#clearRow");
+    await engine.press("#closeResults");
+
     // The projection: from a key event to the next exercise laid out, and to the next frame.
     await engine.press("#project");
     await engine.evaluate(() => {
@@ -153,7 +183,9 @@ try {
       `${ms(f.emptyLoad)}, ready for Generuj at ${ms(f.ready)}; Generuj with 200 exercises ` +
       `${ms(f.generujFilled)} filled, ${ms(f.generujLaidOut)} laid out; a class set of 30 × 20 ` +
       `to the print dialog ${ms(f.classSet)}; evaluating 200 answers ${ms(f.evaluate200)}; ` +
-      `a projection key press ${ms(f.keyLaidOut)} laid out, ${ms(f.keyFramed)} to the next frame ` +
+      `a projection key press ${ms(f.keyLaidOut)} laid out, ${ms(f.keyFramed)} to the next frame; ` +
+      `a cell typed into a grid of 40 × 200 ${ms(f.cellMarked)} marked and laid out, ` +
+      `${ms(f.cellFramed)} to the next frame ` +
       `(medians)`);
   }
 } finally {

@@ -1,14 +1,18 @@
 // What the web page gets from the core, natively: the layout as JSON, the class set of a
 // print address (the table shared with the command line and the browser test), the marks of
-// a check and the projection's end screen.
+// a check, the projection's end screen, and the open class set: its grid, its storage and its
+// overview.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
 #include <variant>
 
+#include "classset/set_entry.h"
 #include "classset/set_file.h"
 #include "classset_refusals.h"
+#include "codes/choice.h"
+#include "codes/sheet.h"
 #include "layout/overview_document.h"
 #include "marking/overview.h"
 #include "page_api.h"
@@ -263,6 +267,166 @@ TEST(PageApi, MakesTheFollowUpSetFileOrRefuses) {
         EXPECT_EQ(read.set->sheets[i].sheet.kinds, plan.sheets[i].kinds);
         EXPECT_FALSE(read.set->sheets[i].row.has_value());
     }
+}
+
+// Two sheets with division with a remainder and two-digit sums; the second adapted.
+OpenSet twoSheets() {
+    const std::string codes = sheetCode(Sheet{4321, 8, 4, (1U << 10U) | (1U << 13U)}) + "," +
+                              sheetCode(Sheet{977, 6, 3, 1U << 10U});
+    auto read = readClassSet(codes, "5. A", "2", {});
+    EXPECT_TRUE(std::holds_alternative<ClassSet>(read));
+    return OpenSet(setFileOf(std::get<ClassSet>(read)));
+}
+
+using Json = nlohmann::json;
+
+// Each cell of the grid as typed: its text as the number row types digits, its mark's letter
+// and the core's sign, the expected result, and the note that names the mistake.
+TEST(PageApi, TheGridMarksEachCellAsTyped) {
+    OpenSet open = twoSheets();
+    const std::vector<SheetItem>& items = open.items[0];
+    std::size_t division = 0;
+    while (!items.at(division).result.remainder) {
+        ++division;
+    }
+    const SheetItem& item = items[division];
+    // The right quotient without its remainder: wrong, the missing remainder named.
+    const std::string quotient = std::to_string(item.result.value);
+    struct Case {
+        std::string typed;
+        std::string text;
+        Mark mark;
+        std::string note;
+    };
+    const std::vector<Case> cases{
+        {quotient, quotient, Mark::Wrong, markText(markCell(item, quotient))},
+        {" - ", " - ", Mark::Unanswered, "– bez odpovědi"},
+        {"7x?", "7x?", Mark::Unreadable, markText(MarkedAnswer{Mark::Unreadable, 0})},
+        {"", "", Mark::Right, markText(MarkedAnswer{Mark::Right, 0})},
+        {"ěš", "23", markCell(item, "23").mark, "napsáno „23“"},
+    };
+    const char letters[] = {'u', 'r', 'w', 'n'};
+    for (const Case& test : cases) {
+        ASSERT_TRUE(typeCell(open, 0, division, test.typed, true)) << test.typed;
+        const Json row = Json::parse(rowJson(open, 0));
+        EXPECT_TRUE(row["handedIn"].get<bool>());
+        const Json& cell = row["cells"][division];
+        EXPECT_EQ(cell[0], resultText(item.result));
+        EXPECT_EQ(cell[1], test.text);
+        EXPECT_EQ(cell[2], std::string(markSign(test.mark))) << test.typed;
+        EXPECT_EQ(cell[3], std::string(1, letters[static_cast<int>(test.mark)])) << test.typed;
+        EXPECT_NE(cell[4].get<std::string>().find(test.note), std::string::npos)
+            << cell[4] << " lacks " << test.note;
+        // Every other cell of the sheet handed in is right, and shown so.
+        EXPECT_EQ(row["cells"][division == 0 ? 1 : 0][2], std::string(markSign(Mark::Right)));
+    }
+    // The mistake named for the quotient alone is the core's, in the note.
+    EXPECT_NE(markCell(item, quotient).mistakes, 0U);
+
+    // The other sheet, not handed in: no sign, no mark, and the note says so.
+    const Json other = Json::parse(gridJson(open))["sheets"][1];
+    EXPECT_FALSE(other["handedIn"].get<bool>());
+    EXPECT_TRUE(other["adapted"].get<bool>());
+    EXPECT_EQ(other["cells"].size(), open.items[1].size());
+    EXPECT_EQ(other["cells"][0][2], "");
+    EXPECT_NE(other["cells"][0][4].get<std::string>().find("neodevzdáno"), std::string::npos);
+
+    // No such cell, or an answer longer than any reader reads: nothing changes.
+    const SetFile before = open.set;
+    EXPECT_FALSE(typeCell(open, 0, items.size(), "5", true));
+    EXPECT_FALSE(typeCell(open, 2, 0, "5", true));
+    EXPECT_FALSE(typeCell(open, 0, 0, std::string(keptAnswerMax + 1, '7'), true));
+    EXPECT_EQ(open.set, before);
+}
+
+// Typing in a cell is one step, handing in and clearing a row are one each, undone last first.
+TEST(PageApi, ChangesAreUndoneLastFirst) {
+    OpenSet open = twoSheets();
+    const OpenSet made = open;
+    ASSERT_TRUE(typeCell(open, 0, 1, "4", true));
+    ASSERT_TRUE(typeCell(open, 0, 1, "42", false));
+    const SetFile typed = open.set;
+    EXPECT_TRUE(handInSheet(open, 1));
+    EXPECT_FALSE(handInSheet(open, 1));
+    EXPECT_FALSE(handInSheet(open, 2));
+    const SetFile handedIn = open.set;
+    EXPECT_TRUE(clearSheet(open, 0));
+    EXPECT_FALSE(clearSheet(open, 0));
+    EXPECT_FALSE(open.set.sheets[0].row.has_value());
+
+    EXPECT_EQ(undoChange(open), std::optional<std::size_t>(0));
+    EXPECT_EQ(open.set, handedIn);
+    EXPECT_EQ(undoChange(open), std::optional<std::size_t>(1));
+    EXPECT_EQ(open.set, typed);
+    EXPECT_EQ(undoChange(open), std::optional<std::size_t>(0));
+    EXPECT_EQ(open.set, made.set);
+    EXPECT_EQ(undoChange(open), std::nullopt);
+}
+
+// Names pasted as a list as the core reads them; the browser keeps them only when asked; a
+// download is the set file with its time of saving, read back whole.
+TEST(PageApi, NamesStorageAndDownload) {
+    OpenSet open = twoSheets();
+    EXPECT_EQ(setNames(open, "Jana Nováková\n\n"), "");
+    EXPECT_EQ(open.set.sheets[0].name, "Jana Nováková");
+    EXPECT_EQ(open.set.sheets[1].name, "");
+    const std::string tooMany = "A\nB\nC";
+    EXPECT_EQ(setNames(open, tooMany), readNameList(tooMany, 2).refusal);
+    EXPECT_FALSE(setNames(open, tooMany).empty());
+    EXPECT_EQ(open.set.sheets[0].name, "Jana Nováková");
+    ASSERT_TRUE(typeCell(open, 1, 0, "-", true));
+
+    EXPECT_EQ(storedText(open.set, true), writeSetFile(open.set));
+    const SetFileReading nameless = readSetFile(storedText(open.set, false), "x");
+    ASSERT_TRUE(nameless.set) << nameless.refusal;
+    EXPECT_EQ(nameless.set->sheets[0].name, "");
+    EXPECT_EQ(nameless.set->sheets[1].row, open.set.sheets[1].row);
+
+    const std::string file = downloadText(open.set, 1765265400);
+    EXPECT_EQ(open.set.saved, savedText(1765265400));
+    const SetFileReading back = readSetFile(file, "sada.ciferon");
+    ASSERT_TRUE(back.set) << back.refusal;
+    EXPECT_EQ(*back.set, open.set);
+}
+
+// The overview's JSON holds the core's counts, the sheets named as the overview names them.
+TEST(PageApi, TheOverviewIsTheCores) {
+    OpenSet open = twoSheets();
+    ASSERT_EQ(setNames(open, "Jana"), "");
+    for (std::size_t at = 0; at < open.items[0].size(); ++at) {
+        const Result& result = open.items[0][at].result;
+        ASSERT_TRUE(typeCell(open, 0, at, at % 2 == 0 ? std::to_string(result.value) : "", true));
+    }
+    const MarkScale scale{{80, 60, 40, 20}};
+    const Overview overview = overviewOf(open.set, scale);
+    const Json json = Json::parse(overviewJson(open.set, scale));
+    EXPECT_EQ(json["handedIn"], 1);
+    EXPECT_EQ(json["sheets"], 2);
+    EXPECT_EQ(json["unreadable"], overview.unreadable);
+    ASSERT_EQ(json["pupils"].size(), 2U);
+    const PupilResult& pupil = overview.pupils[0];
+    EXPECT_EQ(json["pupils"][0]["right"], pupil.right);
+    EXPECT_EQ(json["pupils"][0]["total"], pupil.total);
+    EXPECT_EQ(json["pupils"][0]["percent"], pupil.percent);
+    EXPECT_EQ(json["pupils"][0]["mark"], pupil.mark);
+    EXPECT_EQ(json["pupils"][0]["name"], "Jana");
+    EXPECT_EQ(json["missing"], Json::array({"2"}));
+    ASSERT_EQ(json["kinds"].size(), overview.kinds.size());
+    for (std::size_t k = 0; k < overview.kinds.size(); ++k) {
+        EXPECT_EQ(json["kinds"][k]["number"], overview.kinds[k].kind + 1);
+        EXPECT_EQ(json["kinds"][k]["name"], std::string(kindName(overview.kinds[k].kind)));
+        EXPECT_EQ(json["kinds"][k]["right"], overview.kinds[k].right);
+        EXPECT_EQ(json["kinds"][k]["total"], overview.kinds[k].total);
+    }
+    ASSERT_FALSE(overview.mistakes.empty());
+    ASSERT_EQ(json["mistakes"].size(), overview.mistakes.size());
+    for (std::size_t m = 0; m < overview.mistakes.size(); ++m) {
+        EXPECT_EQ(json["mistakes"][m]["text"],
+                  std::string(mistakeText(overview.mistakes[m].mistake)));
+        EXPECT_EQ(json["mistakes"][m]["count"], overview.mistakes[m].count);
+        EXPECT_EQ(json["mistakes"][m]["sheets"], Json::array({"1 (Jana)"}));
+    }
+    EXPECT_EQ(json["hardest"].size(), overview.hardest.size());
 }
 
 }  // namespace

@@ -13,11 +13,13 @@
 
 #include "classset/classset.h"
 #include "classset/entry.h"
+#include "classset/set_file.h"
 #include "codes/choice.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
 #include "marking/check_session.h"
 #include "marking/mistakes.h"
+#include "marking/overview.h"
 #include "marking/results.h"
 #include "page_api.h"
 #include "projection/projection.h"
@@ -588,7 +590,7 @@ namespace {
 // The overview's layout, or the core's refusal, handed to the page: drawn as its print
 // (takeLayout), or refused (refuse); 1 when drawn.
 // clang-format off
-EM_JS(int, overviewToPage, (const char* layout), {
+EM_JS(int, overviewPagesToPage, (const char* layout), {
     const laid = JSON.parse(UTF8ToString(layout));
     if (laid.refusal !== undefined) {
         Module.refuse(laid.refusal);
@@ -607,5 +609,171 @@ EM_JS(int, overviewToPage, (const char* layout), {
 // refuses is refused through the page (refuse), nothing laid out, and gives 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int printClassOverview(const char* setText, const char* name,
                                                        const char* scale) {
-    return overviewToPage(ciferon::page::overviewLayoutJson(setText, name, scale).c_str());
+    return overviewPagesToPage(ciferon::page::overviewLayoutJson(setText, name, scale).c_str());
+}
+
+namespace {
+
+// clang-format off
+EM_JS(void, setToPage, (const char* grid), {
+    Module.takeSet(JSON.parse(UTF8ToString(grid)));
+});
+
+EM_JS(void, rowToPage, (int sheet, const char* row), {
+    Module.takeRow(sheet, JSON.parse(UTF8ToString(row)));
+});
+
+// A text's bytes exactly, a byte-order mark included.
+EM_JS(void, bytesToPage, (const char* bytes, int size), {
+    Module.takeText(HEAPU8.slice(bytes, bytes + size));
+});
+
+EM_JS(void, overviewToPage, (const char* overview), {
+    Module.takeOverview(JSON.parse(UTF8ToString(overview)));
+});
+// clang-format on
+
+void textToPage(const std::string& text) {
+    bytesToPage(text.data(), static_cast<int>(text.size()));
+}
+
+// The class set open on the page, with its results.
+std::optional<ciferon::page::OpenSet>& openSet() {
+    static std::optional<ciferon::page::OpenSet> set;
+    return set;
+}
+
+void setOut() {
+    setToPage(ciferon::page::gridJson(*openSet()).c_str());
+}
+
+// A sheet's row to the page again, after a change.
+int rowOut(std::size_t sheet) {
+    rowToPage(static_cast<int>(sheet), ciferon::page::rowJson(*openSet(), sheet).c_str());
+    return 1;
+}
+
+bool haveSheet(int sheet) {
+    return openSet() && sheet >= 0 &&
+           static_cast<std::size_t>(sheet) < openSet()->set.sheets.size();
+}
+
+}  // namespace
+
+// "Otevřít sadu…": the set file of `size` bytes, named `name`, opened as the page's set and
+// handed to the page (takeSet); returns 1. A file that the core refuses is refused through the
+// page (refuse) with the core's sentence, unless `quiet`, and gives 0; the open set stays.
+extern "C" EMSCRIPTEN_KEEPALIVE int openSetFile(const char* bytes, int size, const char* name,
+                                                int quiet) {
+    ciferon::SetFileReading read =
+        ciferon::readSetFile(std::string_view(bytes, static_cast<std::size_t>(size)), name);
+    if (!read.set) {
+        if (quiet == 0) {
+            refuseInPage(read.refusal.c_str());
+        }
+        return 0;
+    }
+    openSet().emplace(std::move(*read.set));
+    setOut();
+    return 1;
+}
+
+// The class set just made in the dialog (classSet) opened as the page's set, not yet saved to
+// a file (takeSet).
+extern "C" EMSCRIPTEN_KEEPALIVE int adoptClassSet() {
+    if (!kept()) {
+        return 0;
+    }
+    openSet().emplace(ciferon::setFileOf(*kept()));
+    setOut();
+    return 1;
+}
+
+// "Zavřít sadu".
+extern "C" EMSCRIPTEN_KEEPALIVE void closeSet() {
+    openSet().reset();
+}
+
+// A cell of the grid typed into, its whole text: the sheet's row back to the page (takeRow);
+// 0 when nothing changed.
+extern "C" EMSCRIPTEN_KEEPALIVE int typeCell(int sheet, int exercise, const char* text,
+                                             int newStep) {
+    if (!haveSheet(sheet) || exercise < 0 ||
+        !ciferon::page::typeCell(*openSet(), static_cast<std::size_t>(sheet),
+                                 static_cast<std::size_t>(exercise), text, newStep != 0)) {
+        return 0;
+    }
+    return rowOut(static_cast<std::size_t>(sheet));
+}
+
+// "Odevzdáno" (`handIn` 1) and "Vymazat řádek" (0) of a sheet: its row back to the page
+// (takeRow); 0 when there was nothing to do.
+extern "C" EMSCRIPTEN_KEEPALIVE int markSheet(int sheet, int handIn) {
+    if (!haveSheet(sheet)) {
+        return 0;
+    }
+    const auto at = static_cast<std::size_t>(sheet);
+    const bool done = handIn != 0 ? ciferon::page::handInSheet(*openSet(), at)
+                                  : ciferon::page::clearSheet(*openSet(), at);
+    return done ? rowOut(at) : 0;
+}
+
+// Ctrl+Z: the last change undone, its sheet's row back to the page (takeRow); returns the
+// sheet, or -1 when there is nothing to undo.
+extern "C" EMSCRIPTEN_KEEPALIVE int undoEntry() {
+    const auto sheet = openSet() ? ciferon::page::undoChange(*openSet()) : std::nullopt;
+    if (!sheet) {
+        return -1;
+    }
+    rowOut(*sheet);
+    return static_cast<int>(*sheet);
+}
+
+// "Jména…": names pasted as a list, one a line in sheet order; the grid again (takeSet), or
+// the core's refusal through the page (refuse) and 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int setNames(const char* list) {
+    if (!openSet()) {
+        return 0;
+    }
+    const std::string refusal = ciferon::page::setNames(*openSet(), list);
+    if (!refusal.empty()) {
+        refuseInPage(refusal.c_str());
+        return 0;
+    }
+    setOut();
+    return 1;
+}
+
+// The open set's text for the browser's storage, with the names only when `names` (takeText, as
+// bytes).
+extern "C" EMSCRIPTEN_KEEPALIVE int storedSet(int names) {
+    if (!openSet()) {
+        return 0;
+    }
+    textToPage(ciferon::page::storedText(openSet()->set, names != 0));
+    return 1;
+}
+
+// "Uložit sadu": the set file's text, saved `seconds` after 1970 (takeText, as bytes).
+extern "C" EMSCRIPTEN_KEEPALIVE int saveSet(double seconds) {
+    if (!openSet()) {
+        return 0;
+    }
+    textToPage(ciferon::page::downloadText(openSet()->set, static_cast<long long>(seconds)));
+    return 1;
+}
+
+// "Přehled třídy" with the marks of the scale as typed ("90,75,50,30"; takeOverview), or 0
+// for a scale the core does not read; with `csv`, the overview's CSV instead (takeText, as bytes).
+extern "C" EMSCRIPTEN_KEEPALIVE int setOverview(const char* scale, int csv) {
+    const auto read = ciferon::readMarkScale(scale);
+    if (!openSet() || !read) {
+        return 0;
+    }
+    if (csv != 0) {
+        textToPage(ciferon::overviewCsv(ciferon::overviewOf(openSet()->set, *read)));
+    } else {
+        overviewToPage(ciferon::page::overviewJson(openSet()->set, *read).c_str());
+    }
+    return 1;
 }

@@ -281,6 +281,8 @@
     const duplex = byId("duplex").checked ? 1 : 0;
     const mistakes = byId("mistakes").checked ? 1 : 0;
     if (!withSettings((...settings) => core._classSet(...settings, duplex, mistakes))) return;
+    // The set printed is the page's open set from now on, saved as a file when ticked.
+    core.adoptClassSet(byId("saveNewSet").checked);
     core._printSheets();
     dialog.close();
     window.print();

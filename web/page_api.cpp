@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "classset/set_entry.h"
 #include "codes/choice.h"
+#include "codes/sheet.h"
 #include "layout/overview_document.h"
 #include "projection/projection.h"
 #include "texts/texts.h"
@@ -55,6 +57,21 @@ std::optional<std::string> decoded(std::string_view part) {
     return text;
 }
 
+// A mark as one letter for the page: u not answered, r right, w wrong, n not readable.
+char markLetter(Mark mark) {
+    switch (mark) {
+        case Mark::Right:
+            return 'r';
+        case Mark::Wrong:
+            return 'w';
+        case Mark::Unreadable:
+            return 'n';
+        case Mark::Unanswered:
+            break;
+    }
+    return 'u';
+}
+
 AddressRefusal addressRefusal(std::string_view part) {
     return {
         "Adresa pro tisk smí za „#“ obsahovat jen print=KÓDY, heading=NADPIS, "
@@ -81,7 +98,9 @@ ClassSetSettings dialogSettings(int sheets, int count, int separator, std::strin
 }
 
 std::string layoutJson(const Layout& layout) {
-    using json = nlohmann::ordered_json;
+    // The core's own kind of JSON object, as the set file's: one more kind, kept in order,
+    // would cost the page its code a second time; the page reads the objects by their names.
+    using json = nlohmann::json;
     json faces = json::array();
     for (const Face face : {Face::Serif, Face::SerifBold, Face::Sans, Face::SansBold}) {
         faces.push_back({{"sans", face == Face::Sans || face == Face::SansBold},
@@ -183,10 +202,7 @@ MarksText marksText(const CheckSession& session) {
             out.texts += '\n';
         }
         const MarkedAnswer marked = session.mark(i);
-        out.letters += marked.mark == Mark::Right        ? 'r'
-                       : marked.mark == Mark::Wrong      ? 'w'
-                       : marked.mark == Mark::Unreadable ? 'n'
-                                                         : 'u';
+        out.letters += markLetter(marked.mark);
         out.texts += markText(marked);
         out.offers += session.offersSolution(i) ? '1' : '0';
     }
@@ -244,7 +260,7 @@ namespace ciferon::page {
 
 std::string overviewLayoutJson(std::string_view setText, std::string_view fileName,
                                std::string_view scale) {
-    using json = nlohmann::ordered_json;
+    using json = nlohmann::json;
     const auto refused = [](std::string_view sentence) {
         return json{{"refusal", sentence}}.dump(-1, ' ', false, json::error_handler_t::replace);
     };
@@ -257,6 +273,217 @@ std::string overviewLayoutJson(std::string_view setText, std::string_view fileNa
         return refused(scaleRefusal(scale));
     }
     return layoutJson(overviewLayout(*reading.set, overviewOf(*reading.set, *marks)));
+}
+
+namespace {
+
+using Json = nlohmann::json;
+
+// A text that is not UTF-8 is shown with replacement characters, never aborts.
+std::string dumped(const Json& json) {
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// The blanks around a text dropped.
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A cell in words: "3. 17:3 = 5 (2) · napsáno „5“ · ✗ chybně – …", or "· neodevzdáno".
+std::string cellNote(const SetSheet& sheet, const SheetItem& item, std::size_t at) {
+    std::string note = std::to_string(item.number);
+    note.append(". ").append(trimmed(item.exercise)).append(" ").append(resultText(item.result));
+    if (!sheet.row) {
+        return note.append(" · neodevzdáno");
+    }
+    const std::string_view typed = cellOf(sheet, at);
+    if (!typed.empty()) {
+        note.append(" · napsáno „").append(typed).append("“");
+    }
+    const MarkedAnswer& marked = sheet.row->marks.at(at);
+    note.append(" · ");
+    if (marked.mark == Mark::Unanswered) {
+        return note.append(markSign(Mark::Unanswered))
+            .append(" ")
+            .append(markWord(Mark::Unanswered));
+    }
+    return note.append(markText(marked));
+}
+
+Json rowOf(const OpenSet& open, std::size_t index) {
+    const SetSheet& sheet = open.set.sheets.at(index);
+    const std::vector<SheetItem>& items = open.items.at(index);
+    Json cells = Json::array();
+    for (std::size_t at = 0; at < items.size(); ++at) {
+        const bool handedIn = sheet.row.has_value();
+        const Mark mark = handedIn ? sheet.row->marks.at(at).mark : Mark::Unanswered;
+        cells.push_back({resultText(items[at].result), std::string(cellOf(sheet, at)),
+                         handedIn ? std::string(markSign(mark)) : std::string(),
+                         handedIn ? std::string(1, markLetter(mark)) : std::string(),
+                         cellNote(sheet, items[at], at)});
+    }
+    return {{"number", index + 1},
+            {"name", sheet.name},
+            {"code", sheetCode(sheet.sheet)},
+            {"adapted", sheet.adapted},
+            {"handedIn", sheet.row.has_value()},
+            {"cells", std::move(cells)}};
+}
+
+// A sheet as the overview names it: "3", or "3 (Jana)" where it has a name.
+std::string sheetWho(const PupilResult& pupil) {
+    std::string who = std::to_string(pupil.number);
+    if (!pupil.name.empty()) {
+        who.append(" (").append(pupil.name).append(")");
+    }
+    return who;
+}
+
+}  // namespace
+
+OpenSet::OpenSet(SetFile file) : set(std::move(file)) {
+    for (const SetSheet& sheet : set.sheets) {
+        items.push_back(sheetItems(sheet.sheet));
+    }
+}
+
+std::string gridJson(const OpenSet& open) {
+    Json sheets = Json::array();
+    for (std::size_t i = 0; i < open.set.sheets.size(); ++i) {
+        sheets.push_back(rowOf(open, i));
+    }
+    return dumped(
+        {{"heading", open.set.heading}, {"saved", open.set.saved}, {"sheets", std::move(sheets)}});
+}
+
+std::string rowJson(const OpenSet& open, std::size_t sheet) {
+    return dumped(rowOf(open, sheet));
+}
+
+bool typeCell(OpenSet& open, std::size_t sheet, std::size_t exercise, std::string_view typed,
+              bool newStep) {
+    if (sheet >= open.set.sheets.size() || exercise >= open.items.at(sheet).size()) {
+        return false;
+    }
+    const std::string text = cellText(typed);
+    if (text.size() > keptAnswerMax) {
+        return false;
+    }
+    SetSheet& row = open.set.sheets[sheet];
+    if (newStep) {
+        open.undo.push_back({sheet, row.row});
+    }
+    enterCell(row, open.items[sheet], exercise, text);
+    return true;
+}
+
+bool handInSheet(OpenSet& open, std::size_t sheet) {
+    if (sheet >= open.set.sheets.size() || open.set.sheets[sheet].row) {
+        return false;
+    }
+    open.undo.push_back({sheet, std::nullopt});
+    handIn(open.set.sheets[sheet]);
+    return true;
+}
+
+bool clearSheet(OpenSet& open, std::size_t sheet) {
+    if (sheet >= open.set.sheets.size() || !open.set.sheets[sheet].row) {
+        return false;
+    }
+    open.undo.push_back({sheet, open.set.sheets[sheet].row});
+    open.set.sheets[sheet].row.reset();
+    return true;
+}
+
+std::optional<std::size_t> undoChange(OpenSet& open) {
+    if (open.undo.empty()) {
+        return std::nullopt;
+    }
+    OpenSet::Change change = std::move(open.undo.back());
+    open.undo.pop_back();
+    open.set.sheets.at(change.sheet).row = std::move(change.before);
+    return change.sheet;
+}
+
+std::string setNames(OpenSet& open, std::string_view list) {
+    NameList read = readNameList(list, static_cast<int>(open.set.sheets.size()));
+    if (!read.refusal.empty()) {
+        return read.refusal;
+    }
+    read.names.resize(open.set.sheets.size());
+    for (std::size_t i = 0; i < read.names.size(); ++i) {
+        open.set.sheets[i].name = std::move(read.names[i]);
+    }
+    return {};
+}
+
+std::string storedText(const SetFile& set, bool names) {
+    if (names) {
+        return writeSetFile(set);
+    }
+    SetFile nameless = set;
+    for (SetSheet& sheet : nameless.sheets) {
+        sheet.name.clear();
+    }
+    return writeSetFile(nameless);
+}
+
+std::string downloadText(SetFile& set, long long secondsSince1970) {
+    set.saved = savedText(secondsSince1970);
+    return writeSetFile(set);
+}
+
+std::string overviewJson(const SetFile& set, const MarkScale& scale) {
+    const Overview overview = overviewOf(set, scale);
+    Json pupils = Json::array();
+    Json missing = Json::array();
+    for (const PupilResult& pupil : overview.pupils) {
+        pupils.push_back({{"number", pupil.number},
+                          {"name", pupil.name},
+                          {"code", pupil.code},
+                          {"handedIn", pupil.handedIn},
+                          {"right", pupil.right},
+                          {"total", pupil.total},
+                          {"percent", pupil.percent},
+                          {"mark", pupil.mark}});
+        if (!pupil.handedIn) {
+            missing.push_back(sheetWho(pupil));
+        }
+    }
+    Json kinds = Json::array();
+    for (const KindResult& kind : overview.kinds) {
+        kinds.push_back({{"number", kind.kind + 1},
+                         {"name", kindName(kind.kind)},
+                         {"right", kind.right},
+                         {"total", kind.total}});
+    }
+    Json mistakes = Json::array();
+    for (const MistakeResult& mistake : overview.mistakes) {
+        Json sheets = Json::array();
+        for (const int number : mistake.sheets) {
+            sheets.push_back(sheetWho(overview.pupils.at(static_cast<std::size_t>(number) - 1)));
+        }
+        mistakes.push_back({{"text", mistakeText(mistake.mistake)},
+                            {"count", mistake.count},
+                            {"sheets", std::move(sheets)}});
+    }
+    Json hardest = Json::array();
+    for (const ExerciseResult& exercise : overview.hardest) {
+        hardest.push_back({{"exercise", exercise.exercise},
+                           {"notRight", exercise.notRight},
+                           {"handedIn", exercise.handedIn}});
+    }
+    return dumped({{"handedIn", overview.handedIn},
+                   {"sheets", overview.pupils.size()},
+                   {"unreadable", overview.unreadable},
+                   {"pupils", std::move(pupils)},
+                   {"kinds", std::move(kinds)},
+                   {"mistakes", std::move(mistakes)},
+                   {"hardest", std::move(hardest)},
+                   {"missing", std::move(missing)}});
 }
 
 }  // namespace ciferon::page

@@ -1,6 +1,7 @@
 // What the web page asks of the core and what it gets back, in plain C++: the class set the
 // page prints, the core's layout as JSON, the print address, the check's marks and the
-// projection's end screen. glue.cpp only passes these across to the page's script, so that
+// projection's end screen, and the class set open on the page with its results grid and its
+// overview. glue.cpp only passes these across to the page's script, so that
 // everything here is built and tested natively too.
 #pragma once
 
@@ -12,10 +13,12 @@
 
 #include "classset/classset.h"
 #include "classset/follow_up.h"
+#include "classset/set_file.h"
 #include "codes/items.h"
 #include "layout/layout.h"
 #include "marking/check_session.h"
 #include "marking/mistakes.h"
+#include "marking/overview.h"
 
 namespace ciferon::page {
 
@@ -101,5 +104,55 @@ namespace ciferon::page {
 // that does not read gives {"refusal": "the core's sentence"} instead.
 std::string overviewLayoutJson(std::string_view setText, std::string_view fileName,
                                std::string_view scale);
+// The class set open on the page ("sada"), its sheets' exercises, and the changes of its rows
+// that Ctrl+Z undoes, the last one last.
+struct OpenSet {
+    explicit OpenSet(SetFile file);
+    SetFile set;
+    std::vector<std::vector<SheetItem>> items;  // of every sheet
+    struct Change {
+        std::size_t sheet = 0;
+        std::optional<SheetRow> before;
+    };
+    std::vector<Change> undo;
+};
+
+// The grid of "Výsledky třídy…" as JSON: {"heading", "saved", "sheets": [row…]}, and one row:
+// {"number", "name", "code", "adapted", "handedIn", "cells": [[expected, typed, sign, mark,
+// note]…]}, where mark is a letter as in MarksText (none for a sheet not handed in: "") and
+// the note says in words the exercise, its result, what was typed and its mark with the
+// mistake named, as the grid's tooltip and the line under it show it.
+std::string gridJson(const OpenSet& open);
+std::string rowJson(const OpenSet& open, std::size_t sheet);
+
+// A cell typed into: `typed` is the cell's whole text, taken as the Czech number row types
+// digits (the core's cellText); the sheet is handed in and the cell marked. A new step to undo
+// when `newStep` (the first change since the cell was entered). False, nothing changed, for
+// no such cell or an answer longer than any reader reads.
+bool typeCell(OpenSet& open, std::size_t sheet, std::size_t exercise, std::string_view typed,
+              bool newStep);
+// "Odevzdáno" and "Vymazat řádek": false when there was nothing to do.
+bool handInSheet(OpenSet& open, std::size_t sheet);
+bool clearSheet(OpenSet& open, std::size_t sheet);
+// Ctrl+Z: the sheet whose row the last change is undone on, or none.
+std::optional<std::size_t> undoChange(OpenSet& open);
+
+// Pupils' names pasted as a list (the core's readNameList): empty when they are taken, else
+// the core's refusal, the names unchanged.
+std::string setNames(OpenSet& open, std::string_view list);
+
+// What the page keeps in the browser's storage across a reload: the set file's text, without
+// the names unless `names`.
+std::string storedText(const SetFile& set, bool names);
+
+// The set file to download, saved `secondsSince1970` (UTC): the set's time of saving is set.
+std::string downloadText(SetFile& set, long long secondsSince1970);
+
+// "Přehled třídy" as JSON for the page: {"handedIn", "sheets", "unreadable", "pupils":
+// [{"number", "name", "code", "handedIn", "right", "total", "percent", "mark"}…], "kinds":
+// [{"number", "name", "right", "total"}…] weakest first, "mistakes": [{"text", "count",
+// "sheets": ["3 (Jana)"…]}…], "hardest": [{"exercise", "notRight", "handedIn"}…], "missing":
+// ["5"…]}.
+std::string overviewJson(const SetFile& set, const MarkScale& scale);
 
 }  // namespace ciferon::page

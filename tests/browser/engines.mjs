@@ -82,6 +82,27 @@ async function puppeteerEngine(name) {
     setSize: (width, height) => page.setViewport({ width, height }),
     pdf: (path) => page.pdf({ path, preferCSSPageSize: true }),
     waitFor: (fn) => page.waitForFunction(fn),
+    // A file picked in the chooser of a file input, as the chooser hands it to the page.
+    // Returns once the page has shown `dialogs` of them, by default one for every answer.
+    chooseFile: (selector, path, answers = [], { dialogs = answers.length } = {}) =>
+      answering(answers, async () => {
+        await (await page.$(selector)).uploadFile(path);
+        const deadline = Date.now() + 10000;
+        while (seen.length < dialogs) {
+          if (Date.now() > deadline) throw new Error(`${seen.length} of ${dialogs} dialogs after choosing ${path}`);
+          await new Promise((resolve) => setTimeout(resolve, 10));
+        }
+      }),
+    // Text typed at the focused element, key by key.
+    type: (text) => page.keyboard.type(text),
+    // A key pressed with a modifier held ("Control", "z").
+    pressWith: (modifier, key) => answering([], async () => {
+      await page.keyboard.down(modifier);
+      await page.keyboard.press(key);
+      await page.keyboard.up(modifier);
+    }),
+    // The page loaded again; a question before leaving it is answered from `answers`.
+    reload: (answers = []) => answering(answers, () => page.reload()),
     close: () => browser.close(),
   };
 }
@@ -252,6 +273,16 @@ async function webkitEngine() {
     },
     pdf: undefined,
     waitFor: (fn) => driver.wait(() => evaluate(fn), patience),
+    chooseFile: (selector, path, answers = [], { dialogs = answers.length } = {}) =>
+      answering(answers, dialogs, "change",
+        () => driver.findElement(webdriver.By.css(selector)).sendKeys(path)),
+    type: (text) => driver.switchTo().activeElement().sendKeys(text),
+    pressWith: (modifier, key) => answering([], 0, "keyup", () => driver.switchTo().activeElement()
+      .sendKeys(webdriver.Key.chord(webdriver.Key[modifier.toUpperCase()],
+        key.length === 1 ? key : webdriver.Key[webdriverKeys[key] ?? key.toUpperCase()]))),
+    // Classic WebDriver answers no question before leaving; the reload is of a page that asks
+    // none, or the test's own.
+    reload: () => answered(driver.navigate().refresh(), "the reload"),
     async close() {
       await driver.quit();
       server.kill();

@@ -17,7 +17,9 @@ import { launch } from "./engines.mjs";
    duplex, printSheets, restart, copies, prints, kinds, noKinds, checkList, checkSummary,
    checkDialog, checkedCode, checkIntro, honest, adaptedCount, projection, projectionDialog, projectionCount,
    projectionSeconds, projectionCode, projectionExercise, projectionSteps, projectionCorner,
-   projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection */
+   projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection,
+   downloads, setStatus, grid, namesList, pupils, kindBars,
+   mistakeList, handedInLine, scale, openSet, saveNewSet */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -125,7 +127,8 @@ test("one file of at most 400 KB, a Czech page with the window's captions and it
   assert.deepEqual(page, ["cs", "Ciferon pro pátou třídu", "Ciferon pro pátou třídu", "Příklady",
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
-    "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda"]);
+    "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda", "Otevřít sadu…", "Uložit sadu",
+    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -320,7 +323,8 @@ test("the class-set dialog: its fields and defaults, Zrušit, and 30 sheets to t
     ["Příkladů na listu", "number", "1", "200", "20"], ["Oddělovat po", "number", "1", "20", "5"],
     ["Nadpis (nejvýše 80 znaků)", "text", "", "", ""], ["Upravené listy", "text", "", "", ""],
     ["Příkladů na upraveném listu", "number", "1", "20", "20"],
-    ["Oboustranný tisk", "checkbox", "", "", "on"], ["V klíči uvést časté chyby", "checkbox", "", "", "on"]]);
+    ["Oboustranný tisk", "checkbox", "", "", "on"], ["V klíči uvést časté chyby", "checkbox", "", "", "on"],
+    ["Uložit také sadu do souboru", "checkbox", "", "", "on"]]);
   // The heading's length, like the numbers' defaults and maxima, comes from the core.
   assert.equal(await engine.evaluate(() => heading.maxLength), 80);
   // The kind choice: every topic and kind ticked, each kind with its number and an example.
@@ -1054,6 +1058,215 @@ test("clear asks first: Cancel keeps both fields, OK empties them", async () => 
   });
   await engine.press("#Command2");
   assert.deepEqual(await engine.evaluate(() => copies), []);
+});
+
+// What the page downloads, caught before the browser saves it: each file's name and bytes.
+const watchDownloads = () => engine.evaluate(() => {
+  window.downloads = [];
+  const blobs = new Map();
+  const create = URL.createObjectURL.bind(URL);
+  URL.createObjectURL = (blob) => {
+    const url = create(blob);
+    blobs.set(url, blob);
+    return url;
+  };
+  document.addEventListener("click", (event) => {
+    const link = event.target.closest?.("a[download]");
+    if (!link) return;
+    event.preventDefault();
+    downloads.push({ name: link.download, blob: blobs.get(link.href) });
+  }, true);
+});
+const lastDownload = async () => {
+  const [name, bytes] = await engine.evaluate(async () => {
+    const { name: file, blob } = downloads.at(-1);
+    return [file, Array.from(new Uint8Array(await blob.arrayBuffer()))];
+  });
+  return [name, Buffer.from(bytes)];
+};
+// Every row of the results grid: handed in or not, then each cell's sign, text and mark.
+const gridRows = () => engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
+  [row.classList.contains("handedIn"), ...[...row.querySelectorAll(".cell")].map((cell) =>
+    [cell.querySelector(".sign").textContent, cell.querySelector("input").value, cell.dataset.mark])]));
+const waitForPage = () => engine.waitFor(() => document.readyState === "complete" && !openSet.disabled);
+const setCodes = "1DX2-DT93,7AHD-EWGT-SSKE,NPT2-6WN7";
+const rightCell = ["✓", "", "r"];
+
+test("a set file: opened, typed into, kept across a reload, counted as the command line counts it, saved and opened again", async () => {
+  await watchDownloads();
+  const setPath = join(work, "5A.ciferon");
+  execFileSync(ciferon, ["--codes", setCodes, "--heading", heading, "--save-set", setPath]);
+  const { saved } = JSON.parse(readFileSync(setPath, "utf8"));
+  await engine.chooseFile("#setFile", setPath);
+  await engine.waitFor(() => setStatus.textContent.includes("(listů: 3)"));
+  // Opening shows when the file was saved: each download is a new copy.
+  assert.equal(await engine.evaluate(() => setStatus.querySelector("time").dateTime), saved);
+
+  await engine.press("#results");
+  const expected = await engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
+    [...row.querySelectorAll("input")].map((field) => field.placeholder)));
+  assert.deepEqual(expected.map((row) => row.length), [20, expected[1].length, 20]);
+  assert.ok(expected.flat().every((result) => /^-?\d+( \(\d+\))?$/.test(result)), expected.flat());
+  // A wrong answer, no answer, and the number row's "ě" for 2; then the next sheet handed in
+  // as all right.
+  const wrong = String(parseInt(expected[0][0], 10) + 11);
+  await engine.type(wrong);
+  await engine.pressKey("Enter");
+  await engine.type("-");
+  await engine.pressKey("Tab");
+  await engine.type("ě");
+  await engine.pressKey("ArrowDown");
+  await engine.press("#handIn");
+  // Typed in the third sheet, then undone: not handed in again. Handed in by its key, and
+  // undone by the button.
+  await engine.type("7");
+  const thirdHandedIn = () => engine.evaluate(() => grid.tBodies[0].rows[2].classList.contains("handedIn"));
+  assert.equal(await thirdHandedIn(), true);
+  await engine.pressWith("Control", "z");
+  assert.equal(await thirdHandedIn(), false);
+  await engine.pressWith("Control", "Enter");
+  assert.equal(await thirdHandedIn(), true);
+  await engine.press("#undoEntry");
+  const typedCell = expected[0][2] === "2" ? ["✓", "2", "r"] : ["✗", "2", "w"];
+  const typed = [[true, ["✗", wrong, "w"], ["–", "-", "u"], typedCell, ...expected[0].slice(3).map(() => rightCell)],
+    [true, ...expected[1].map(() => rightCell)], [false, ...expected[2].map(() => ["", "", ""])]];
+  assert.deepEqual(await gridRows(), typed);
+  // The wrong answer's cell says in words what it is, as its tooltip.
+  const note = await engine.evaluate(() => grid.tBodies[0].rows[0].cells[3].title);
+  assert.match(note, new RegExp(`^1\\. .* ${expected[0][0].replace(/[()]/g, "\\$&")} · napsáno „${wrong}“ · ✗ chybně`));
+
+  // Names, which the browser does not keep unless asked.
+  await engine.press("#names");
+  await engine.evaluate(() => {
+    namesList.value = "Jana Nováková\n\nPetr";
+  });
+  await engine.press("#takeNames");
+  assert.deepEqual(await engine.evaluate(() => [...grid.querySelectorAll(".name")].map((cell) => cell.textContent)),
+    ["Jana Nováková", "", "Petr"]);
+  // Answers no file holds: the page asks before it is left.
+  assert.equal(await engine.evaluate(() => {
+    const leaving = new Event("beforeunload", { cancelable: true });
+    dispatchEvent(leaving);
+    return leaving.defaultPrevented;
+  }), true);
+
+  await engine.reload([true]);
+  await waitForPage();
+  await watchDownloads();
+  await engine.press("#results");
+  assert.deepEqual(await gridRows(), typed);
+  assert.deepEqual(await engine.evaluate(() => [...grid.querySelectorAll(".name")].map((cell) => cell.textContent)),
+    ["", "", ""]);
+  await engine.press("#closeResults");
+
+  // Saved as a download: the command line reads that file, and counts it as the page does.
+  await engine.press("#saveSet");
+  const [fileName, file] = await lastDownload();
+  assert.equal(fileName, "5A.ciferon");
+  const savedPath = join(work, "saved.ciferon");
+  writeFileSync(savedPath, file);
+  const text = execFileSync(ciferon, ["--set", savedPath, "--overview"], { encoding: "utf8" }).split("\n");
+  await engine.press("#overview");
+  const overview = await engine.evaluate(() => [handedInLine.textContent,
+    [...pupils.tBodies[0].rows].map((row) => [...row.cells].map((cell) => cell.textContent)),
+    [...kindBars.children].map((bar) => `${bar.firstChild.textContent}: ${bar.lastChild.textContent}`),
+    [...mistakeList.children].map((item) => item.textContent.replace(/ \(listy .*\)$/, ""))]);
+  assert.ok(text.includes("Odevzdáno 2 z 3 listů."), text);
+  assert.ok(overview[0].startsWith("Odevzdáno 2 z 3 listů."), overview[0]);
+  for (const [number, , code, right, total, percent, mark] of overview[1]) {
+    const line = right === "neodevzdáno" ? `List ${number} (${code}): neodevzdáno`
+      : `List ${number} (${code}): ${right} z ${total}, ${percent}, známka ${mark}`;
+    assert.ok(text.includes(line), `${line} not in ${text.join("\n")}`);
+  }
+  assert.ok(overview[2].length > 0 && overview[2].every((line) => text.includes(line)), overview[2]);
+  assert.ok(overview[3].every((line) => text.includes(line)), overview[3]);
+  // The CSV for a changed scale, byte for byte the command line's.
+  await engine.evaluate(() => {
+    scale.value = "80,60,40,20";
+    scale.dispatchEvent(new Event("input"));
+  });
+  await engine.press("#saveCsv");
+  const [csvName, csv] = await lastDownload();
+  const csvPath = join(work, "overview.csv");
+  execFileSync(ciferon, ["--set", savedPath, "--overview", "--scale", "80,60,40,20", "--csv", csvPath]);
+  assert.equal(csvName, "prehled-tridy.csv");
+  assert.deepEqual(csv, readFileSync(csvPath));
+  await engine.press("#closeOverview");
+
+  // A damaged file is refused with the core's sentence, the open set kept whole.
+  const cutPath = join(work, "cut.ciferon");
+  writeFileSync(cutPath, file.subarray(0, file.length - 2));
+  let refusal = "";
+  try {
+    execFileSync(ciferon, ["--set", cutPath, "--overview"], { encoding: "utf8", stdio: "pipe" });
+  } catch (error) {
+    assert.equal(error.status, 2);
+    refusal = error.stderr.trim();
+  }
+  const dialogs = await engine.chooseFile("#setFile", cutPath, [true]);
+  // The command line names the file by its path and begins its line with "ciferon: ".
+  const [{ message }] = dialogs;
+  assert.equal(dialogs.length, 1);
+  assert.equal(`ciferon: ${message[0].toLowerCase()}${message.slice(1).replace("„cut.ciferon“", `„${cutPath}“`)}`,
+    refusal);
+  assert.equal(await engine.evaluate(() => setStatus.querySelector("time").dateTime),
+    JSON.parse(file.toString("utf8")).saved);
+  // The download opened again, once the set is closed: the same answers, and when it was saved.
+  await engine.press("#closeSet");
+  await engine.chooseFile("#setFile", savedPath);
+  await engine.waitFor(() => !document.getElementById("results").disabled);
+  assert.equal(await engine.evaluate(() => setStatus.querySelector("time").dateTime),
+    JSON.parse(file.toString("utf8")).saved);
+  await engine.press("#results");
+  assert.deepEqual(await gridRows(), typed);
+  await engine.press("#closeResults");
+  // "Zavřít sadu" leaves nothing of it in the browser.
+  await engine.press("#closeSet");
+  assert.deepEqual(await engine.evaluate(() => [document.getElementById("results").disabled,
+    Object.keys(localStorage).filter((key) => key.startsWith("ciferon."))]), [true, []]);
+});
+
+test("a class set printed from the dialog is saved as a set file when asked", async () => {
+  await watchDownloads();
+  await engine.evaluate(() => {
+    window.print = () => {};
+  });
+  await engine.press("#classSet");
+  await engine.evaluate(() => {
+    saveNewSet.checked = true;
+    printSheets.click();
+  });
+  const [name, file] = await lastDownload();
+  assert.equal(name, "sada.ciferon");
+  const path = join(work, name);
+  writeFileSync(path, file);
+  const text = execFileSync(ciferon, ["--set", path, "--overview"], { encoding: "utf8" });
+  assert.match(text, /^Odevzdáno 0 z 25 listů\.$/m);
+  assert.equal(await engine.evaluate(() => document.getElementById("results").disabled), false);
+  await engine.press("#closeSet");
+});
+
+test("a class of 30 × 20 fits 1366 × 768 without scrolling across; the expected results are readable", async () => {
+  const setPath = join(work, "30.ciferon");
+  execFileSync(ciferon, ["--sheets", "30", "--count", "20", "--save-set", setPath]);
+  await engine.setSize(1366, 768);
+  await engine.chooseFile("#setFile", setPath);
+  await engine.waitFor(() => setStatus.textContent.includes("listů: 30"));
+  await engine.press("#results");
+  const [across, room, rows, faint] = await engine.evaluate(() => {
+    const box = grid.parentElement;
+    return [Math.max(box.scrollWidth - box.clientWidth, document.documentElement.scrollWidth - innerWidth),
+      box.getBoundingClientRect().right <= innerWidth, grid.tBodies[0].rows.length,
+      getComputedStyle(grid.querySelector("input"), "::placeholder").color];
+  });
+  assert.deepEqual([across, room, rows], [0, true, 30]);
+  // The contrast of the faint expected result on white, at least 4.5 : 1.
+  const channel = (value) => ((value / 255) <= 0.03928 ? value / 255 / 12.92 : ((value / 255 + 0.055) / 1.055) ** 2.4);
+  const [r, g, b] = faint.match(/\d+/g).map(Number);
+  const luminance = 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+  assert.ok(1.05 / (luminance + 0.05) >= 4.5, faint);
+  await engine.press("#closeResults");
+  await engine.press("#closeSet");
 });
 
 test("quit ends the program at once: its tab closes, or a link starts it again", async () => {
