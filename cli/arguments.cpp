@@ -78,6 +78,16 @@ struct Options {
                            QStringLiteral("Zapíše listy a klíč do souboru PDF (- je standardní "
                                           "výstup) a skončí; nepotřebuje obrazovku."),
                            QStringLiteral("SOUBOR")};
+    QCommandLineOption docx{
+        QStringLiteral("docx"),
+        QStringLiteral("Zapíše listy a klíč jako upravitelný dokument DOCX pro Word a LibreOffice "
+                       "(- je standardní výstup), kde jde --pdf; s ním i vedle PDF. Oboustranný "
+                       "tisk nechává na textovém editoru."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption odt{
+        QStringLiteral("odt"),
+        QStringLiteral("Totéž jako --docx, jako dokument ODT (OpenDocument) pro LibreOffice."),
+        QStringLiteral("SOUBOR")};
     QCommandLineOption duplex{QStringLiteral("duplex"),
                               QStringLiteral("S --pdf pro oboustranný tisk: každý list i klíč "
                                              "začíná na liché stránce, na novém papíře.")};
@@ -143,9 +153,9 @@ struct Options {
         QStringLiteral("SEZNAM")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help,    version, sheets,       count, separator, kinds,    codes, heading,
-                code,    adapted, adaptedCount, pdf,   duplex,    mistakes, text,  check,
-                saveSet, set,     names,        sheet, answers,   overview, csv,   scale};
+        return {help,    version,      sheets,  count,    separator, kinds, codes, heading, code,
+                adapted, adaptedCount, pdf,     duplex,   mistakes,  text,  check, saveSet, set,
+                names,   sheet,        answers, overview, csv,       scale, docx,  odt};
     }
 };
 
@@ -345,7 +355,8 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
                               .arg(own->names().constFirst()));
         }
     }
-    const int actions = (parser.isSet(o.pdf) && !parser.isSet(o.overview) ? 1 : 0) +
+    const bool printed = parser.isSet(o.pdf) || parser.isSet(o.docx) || parser.isSet(o.odt);
+    const int actions = (printed && !parser.isSet(o.overview) ? 1 : 0) +
                         (parser.isSet(o.names) ? 1 : 0) + (parser.isSet(o.answers) ? 1 : 0) +
                         (parser.isSet(o.overview) ? 1 : 0);
     if (actions != 1) {
@@ -353,7 +364,7 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names "
                            "SOUBOR, --sheet N --answers SOUBOR a --overview."));
     }
-    if (parser.isSet(o.overview) && parser.isSet(o.pdf)) {
+    if (parser.isSet(o.overview) && printed) {
         return refuse(
             QStringLiteral("přehled třídy do PDF tato verze ještě neumí; vypíše ho "
                            "jako text, s --csv SOUBOR i jako tabulku."));
@@ -363,7 +374,7 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("odpovědi do sady patří k listu: --sheet N --answers "
                            "SOUBOR."));
     }
-    return parser.isSet(o.pdf)       ? Mode::SetPdf
+    return printed                   ? Mode::SetPdf
            : parser.isSet(o.names)   ? Mode::SetNames
            : parser.isSet(o.answers) ? Mode::SetAnswers
                                      : Mode::SetOverview;
@@ -387,7 +398,8 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
     if (parser.isSet(o.sheets) && parser.isSet(o.code)) {
         return refuse(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
     }
-    const bool toPdf = (parser.isSet(o.pdf) || parser.isSet(o.saveSet)) && !parser.isSet(o.text);
+    const bool printed = parser.isSet(o.pdf) || parser.isSet(o.docx) || parser.isSet(o.odt);
+    const bool toPdf = (printed || parser.isSet(o.saveSet)) && !parser.isSet(o.text);
     if (parser.isSet(o.sheets)) {
         if (!toPdf) {
             return refuse(
@@ -405,14 +417,14 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
         return Mode::Codes;
     }
     if (parser.isSet(o.code)) {
-        const int outputs = (parser.isSet(o.pdf) ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) +
-                            (parser.isSet(o.check) ? 1 : 0);
+        const int outputs =
+            (printed ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) + (parser.isSet(o.check) ? 1 : 0);
         if (outputs > 1) {
             return refuse(
                 QStringLiteral("ke kódu patří jen jedno z --pdf SOUBOR, --text "
                                "a --check SOUBOR."));
         }
-        return parser.isSet(o.pdf)     ? Mode::CodePdf
+        return printed                 ? Mode::CodePdf
                : parser.isSet(o.text)  ? Mode::CodeText
                : parser.isSet(o.check) ? Mode::CodeCheck
                                        : Mode::Window;
@@ -448,6 +460,14 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
         {&o.pdf,
          {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.docx,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         QStringLiteral("--docx SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
+                        "SOUBOR.")},
+        {&o.odt,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         QStringLiteral("--odt SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
+                        "SOUBOR.")},
         {&o.saveSet,
          {Mode::Sheets, Mode::Codes},
          QStringLiteral("uložení sady (--save-set) patří k --sheets N nebo --codes KÓDY.")},
@@ -549,7 +569,7 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                  Mode mode, const std::optional<Sheet>& sheet) {
     const std::string heading = parser.value(o.heading).trimmed().toStdString();
     const PrintOptions print{parser.isSet(o.duplex), parser.isSet(o.mistakes)};
-    const PdfOutput pdf{parser.value(o.pdf)};
+    const PdfOutput pdf{parser.value(o.pdf), parser.value(o.docx), parser.value(o.odt)};
     const auto asReading = [](auto read) {
         return std::visit([](auto& value) { return Reading(value); }, read);
     };
@@ -582,7 +602,7 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
         case Mode::CodeCheck:
             return Task{CodeCheckTask{*sheet, parser.value(o.check)}};
         case Mode::SetPdf:
-            return Task{SetPdfTask{parser.value(o.set), pdf.path}};
+            return Task{SetPdfTask{parser.value(o.set), pdf.path, pdf.docx, pdf.odt}};
         case Mode::SetNames:
             return Task{SetNamesTask{parser.value(o.set), parser.value(o.names)}};
         case Mode::SetAnswers: {
@@ -673,6 +693,12 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
     }
     if (parser.isSet(o.pdf) && parser.value(o.pdf).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru PDF."));
+    }
+    for (const auto* document : {&o.docx, &o.odt}) {
+        if (parser.isSet(*document) && parser.value(*document).isEmpty()) {
+            return refuse(QStringLiteral("chybí jméno souboru %1.")
+                              .arg(document->names().constFirst().toUpper()));
+        }
     }
     if (parser.isSet(o.check) && parser.value(o.check).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru s odpověďmi."));

@@ -23,7 +23,10 @@ inline constexpr int runFault = 1;
 
 // Where the sheets and their key go; how they print is the class set's.
 struct PdfOutput {
-    QString path;  // "-" for standard output
+    QString path;  // "-" for standard output; empty for no PDF
+    QString docx;  // the same as editable documents (--docx, --odt), or empty
+    QString odt;
+    [[nodiscard]] bool any() const { return !path.isEmpty() || !docx.isEmpty() || !odt.isEmpty(); }
     bool operator==(const PdfOutput&) const = default;
 };
 
@@ -91,7 +94,9 @@ struct SaveSetTask {
 // --set SOUBOR --pdf PDF: a kept class set printed again, with its own heading and options.
 struct SetPdfTask {
     QString file;
-    QString pdf;  // "-" for standard output
+    QString pdf;   // "-" for standard output
+    QString docx;  // the same as editable documents, or empty
+    QString odt;
     bool operator==(const SetPdfTask&) const = default;
 };
 
