@@ -91,11 +91,12 @@ web: deps-web
 bench: deps-bench web
 	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
-	  startup_minimal ciferon set_file_bench
+	  startup_minimal ciferon set_file_bench documents_bench
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/set_file_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/paper_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/documents_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default
 	hyperfine --warmup 3 --runs 20 -n 'class set of 30 x 20 to PDF, start to exit' \
 	  './build/default/app/ciferon --sheets 30 --count 20 --pdf /tmp/ciferon-bench.pdf'

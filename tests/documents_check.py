@@ -7,7 +7,9 @@ page break before every sheet but the first and before the key, "Výsledky" as o
 sheet holding its title and results, and the adapted sheet's text in Arial at 18 pt, the
 others' in Times New Roman at 12 pt.
 
-    documents_check.py PDF HEADING ADAPTED_SHEET DOCX DOCX_TEXT ODT_TEXT
+    documents_check.py PDF HEADING ADAPTED_SHEET DOCX|- TEXT...
+
+The texts are LibreOffice's of the documents; "-" for the DOCX leaves python-docx out.
 """
 import re
 import subprocess
@@ -16,7 +18,7 @@ import sys
 import docx
 from docx.shared import Pt
 
-pdf, heading, adapted, docx_path, docx_text, odt_text = sys.argv[1:7]
+pdf, heading, adapted, docx_path, *texts = sys.argv[1:]
 adapted = int(adapted)
 
 
@@ -96,7 +98,7 @@ for sheet in sheets:
         expected += [("line", w) for w in worked[sheet["title"]]]
 
 # Each document's text holds them in this order; a code stands on its sheet's line.
-for name in (docx_text, odt_text):
+for name in texts:
     with open(name, encoding="utf-8-sig") as text:
         lines = [clean(line) for line in text.read().splitlines()]
     at = 0
@@ -111,6 +113,10 @@ for name in (docx_text, odt_text):
         if found is None:
             fail(f"{name}: «{want}» is missing or out of order after line {at + 1}")
         at = found if kind == "start" else found + 1
+
+if docx_path == "-":
+    print(" ".join(s["code"] for s in sheets))
+    sys.exit(0)
 
 # The DOCX as python-docx reads it.
 document = docx.Document(docx_path)

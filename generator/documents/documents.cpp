@@ -18,4 +18,10 @@ std::string_view documentExtension(DocumentFormat format) {
     return format == DocumentFormat::Docx ? "docx" : "odt";
 }
 
+std::string_view documentMediaType(DocumentFormat format) {
+    return format == DocumentFormat::Docx
+               ? "application/vnd.openxmlformats-officedocument.wordprocessingml.document"
+               : "application/vnd.oasis.opendocument.text";
+}
+
 }  // namespace ciferon

@@ -19,7 +19,8 @@ std::string documentBytes(const Document& document, DocumentFormat format);
 // printing aside: the word processor leaves blank backs where its own printing asks).
 std::string classSetDocument(const ClassSet& set, DocumentFormat format);
 
-// The file name's extension of the format, without the dot: "docx", "odt".
+// The file name's extension of the format, without the dot: "docx", "odt"; its media type.
 std::string_view documentExtension(DocumentFormat format);
+std::string_view documentMediaType(DocumentFormat format);
 
 }  // namespace ciferon

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "documents/documents.h"
 #include "documents/editable.h"
 #include "documents/zip.h"
 #include "layout/pages.h"
@@ -472,7 +473,7 @@ std::string odtDocument(const Document& document) {
     for (const doc::Block& block : document.blocks) {
         std::visit(body, block);
     }
-    const std::string mediaType = "application/vnd.oasis.opendocument.text";
+    const std::string mediaType(documentMediaType(DocumentFormat::Odt));
     return storedZip({
         {"mimetype", mediaType},
         {"content.xml", body.content()},
