@@ -106,6 +106,7 @@ bench: deps-bench web
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
+	tools/document_picture.sh build/default/app/ciferon docs/document.png
 	# A regular sheet beside an adapted one of the same set, their first pages side by side.
 	build/default/app/ciferon --codes NPT2-6WN7,Z6WX-6FEA --adapted 2 \
 	  --heading '5. A – opakování' --pdf build/adapted.pdf
