@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -23,6 +24,10 @@ inline constexpr int runFault = 1;
 
 // Where the sheets and their key go; how they print is the class set's.
 struct PdfOutput {
+    PdfOutput() = default;
+    // NOLINTNEXTLINE(google-explicit-constructor): a PDF's path alone, as most tasks give it
+    PdfOutput(QString pdf, QString docxFile = {}, QString odtFile = {})
+        : path(std::move(pdf)), docx(std::move(docxFile)), odt(std::move(odtFile)) {}
     QString path;  // "-" for standard output; empty for no PDF
     QString docx;  // the same as editable documents (--docx, --odt), or empty
     QString odt;
@@ -93,6 +98,12 @@ struct SaveSetTask {
 
 // --set SOUBOR --pdf PDF: a kept class set printed again, with its own heading and options.
 struct SetPdfTask {
+    SetPdfTask() = default;
+    SetPdfTask(QString setFile, QString pdfFile, QString docxFile = {}, QString odtFile = {})
+        : file(std::move(setFile)),
+          pdf(std::move(pdfFile)),
+          docx(std::move(docxFile)),
+          odt(std::move(odtFile)) {}
     QString file;
     QString pdf;   // "-" for standard output
     QString docx;  // the same as editable documents, or empty
