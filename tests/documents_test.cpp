@@ -56,7 +56,7 @@ TEST(Documents, AdaptedSheetHasItsOwnStyles) {
     } cases[] = {
         {DocumentFormat::Docx, "w:styleId=\"CiferonExerciseAdapted\"", "w:ascii=\"Arial\""},
         {DocumentFormat::Odt, "style:name=\"CiferonExerciseAdapted\"",
-         "style:font-name=\"Liberation Sans\" fo:font-size=\"18.00pt\""},
+         R"(style:font-name="Liberation Sans" fo:font-size="18.00pt")"},
     };
     for (const auto& [format, style, face] : cases) {
         const std::string bytes = classSetDocument(adapted, format);

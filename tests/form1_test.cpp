@@ -454,8 +454,8 @@ class Form1Test : public QObject {
         }
         QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
                  QStringLiteral(
-                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Upravený list |Pracovní listy pro "
-                     "třídu… |Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… "
+                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Uložit jako dokument… |Upravený "
+                     "list |Pracovní listy pro třídu… |Otevřít list podle kódu… |Zkontrolovat list podle kódu… |Promítat… "
                      "| |Otevřít sadu… Ctrl+O|Uložit sadu Ctrl+S|Uložit sadu jako… |"
                      "Výsledky třídy… |Přehled třídy… | |Konec Ctrl+Q|"
                      "Nápověda|"

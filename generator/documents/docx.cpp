@@ -88,7 +88,7 @@ std::string paragraphProperties(const Style& style) {
     std::string keep;
     std::string border;
     std::string tabs;
-    std::string spacing = "<w:spacing w:before=\"0\" w:after=\"0\"";
+    std::string spacing = R"(<w:spacing w:before="0" w:after="0")";
     std::string indentation;
     std::string outline;
     const auto spaced = [&](double beforePt, double afterPt) {
@@ -136,7 +136,7 @@ std::string paragraphProperties(const Style& style) {
             break;
     }
     spacing += " w:line=\"" + std::to_string(std::lround(240 * style.lineFactor)) +
-               "\" w:lineRule=\"auto\"/>";
+               R"(" w:lineRule="auto"/>)";
     std::string properties = "<w:pPr>" + keep + border;
     if (!tabs.empty()) {
         properties += "<w:tabs>" + tabs + "</w:tabs>";
@@ -158,9 +158,9 @@ std::string builtInName(const editable::StyleName& name) {
 std::string styleXml(const Style& style) {
     const bool heading = style.role == Role::SheetHeading || style.role == Role::PartHeading;
     const bool bold = editable::isBold(style.face) || style.role == Role::Title;
-    std::string xml = "<w:style w:type=\"paragraph\" w:styleId=\"" + style.name.id +
+    std::string xml = R"(<w:style w:type="paragraph" w:styleId=")" + style.name.id +
                       "\"><w:name w:val=\"" + editable::xmlText(builtInName(style.name)) +
-                      "\"/><w:basedOn w:val=\"Normal\"/><w:next w:val=\"Normal\"/>";
+                      R"("/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/>)";
     if (heading) {
         xml += "<w:qFormat/>";
     }
@@ -270,7 +270,7 @@ class Body {
                         runs = textRun(cell.number + ' ' + cell.result) + textRun(cell.mistakes);
                     }
                     body_ += "<w:tc><w:tcPr><w:tcW w:w=\"" + width +
-                             "\" w:type=\"dxa\"/></w:tcPr>" +
+                             R"(" w:type="dxa"/></w:tcPr>)" +
                              cellParagraph(cellStyle, r + 1 < rows, runs) + "</w:tc>";
                 }
                 body_ += "</w:tr>";
@@ -311,7 +311,7 @@ class Body {
             "<w:tblBorders>";
         for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
             xml += std::string("<w:") + side +
-                   " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>";
+                   R"( w:val="single" w:sz="4" w:space="0" w:color="000000"/>)";
         }
         xml +=
             "</w:tblBorders><w:tblCellMar><w:top w:w=\"28\" w:type=\"dxa\"/>"
@@ -412,11 +412,11 @@ class Body {
 
     static std::string sectionProperties(int count) {
         const std::string margin = twips(editable::marginMm);
-        return "<w:sectPr><w:type w:val=\"continuous\"/><w:pgSz w:w=\"" +
+        return R"(<w:sectPr><w:type w:val="continuous"/><w:pgSz w:w=")" +
                twips(editable::pageWidthMm) + "\" w:h=\"" + twips(editable::pageHeightMm) +
                "\"/><w:pgMar w:top=\"" + margin + "\" w:right=\"" + margin + "\" w:bottom=\"" +
                margin + "\" w:left=\"" + margin +
-               "\" w:header=\"0\" w:footer=\"0\" w:gutter=\"0\"/><w:cols w:num=\"" +
+               R"(" w:header="0" w:footer="0" w:gutter="0"/><w:cols w:num=")" +
                std::to_string(count) + "\" w:space=\"" + twips(editable::columnGapMm) +
                "\"/></w:sectPr>";
     }

@@ -43,7 +43,7 @@ std::string textProperties(Face face, double points, bool bold) {
     const std::string weight = bold ? "bold" : "normal";
     return "<style:text-properties style:font-name=\"" + familyOf(face) + "\" fo:font-size=\"" +
            pt(points) + "\" fo:font-weight=\"" + weight + "\" style:font-weight-complex=\"" +
-           weight + "\" fo:language=\"cs\" fo:country=\"CZ\"/>";
+           weight + R"(" fo:language="cs" fo:country="CZ"/>)";
 }
 
 std::string span(std::string_view style, std::string_view inner) {
@@ -135,8 +135,8 @@ std::string styleXml(const Style& style) {
     }
     std::string xml = "<style:style style:name=\"" + style.name.id + "\" style:display-name=\"" +
                       editable::xmlText(style.name.display) +
-                      "\" style:family=\"paragraph\" style:parent-style-name=\"Standard\"" +
-                      outline + "><style:paragraph-properties " + properties;
+                      R"(" style:family="paragraph" style:parent-style-name="Standard")" + outline +
+                      "><style:paragraph-properties " + properties;
     xml += tabs.empty() ? "/>"
                         : "><style:tab-stops>" + tabs + "</style:tab-stops>" +
                               "</style:paragraph-properties>";
@@ -273,12 +273,12 @@ class Body {
         const std::string keep = keptStyle(cellStyle);
         for (const doc::TableRow& row : table.rows) {
             body_ += "<table:table table:name=\"Vysledky" + std::to_string(++tables_) +
-                     "\" table:style-name=\"" + tableStyle +
-                     "\"><table:table-column table:style-name=\"" + column +
+                     "\" table:style-name=\"" + tableStyle;
+            body_ += "\"><table:table-column table:style-name=\"" + column +
                      "\" table:number-columns-repeated=\"" + std::to_string(perRow) + "\"/>";
             body_ += "<table:table-row><table:table-cell table:style-name=\"" + cell +
                      "\" table:number-columns-spanned=\"" + std::to_string(perRow) +
-                     "\" office:value-type=\"string\"><text:p text:style-name=\"" +
+                     R"(" office:value-type="string"><text:p text:style-name=")" +
                      keptStyle(titleStyle) + "\">" + text(row.title) +
                      "</text:p></table:table-cell>";
             for (int i = 1; i < perRow; ++i) {
@@ -296,8 +296,8 @@ class Body {
                         inner = text(result.number + ' ' + result.result + result.mistakes);
                     }
                     body_ += "<table:table-cell table:style-name=\"" + cell +
-                             "\" office:value-type=\"string\"><text:p text:style-name=\"" +
-                             (r + 1 < rows ? keep : cellStyle.name.id) + "\">" + inner +
+                             R"(" office:value-type="string"><text:p text:style-name=")";
+                    body_ += (r + 1 < rows ? keep : cellStyle.name.id) + "\">" + inner +
                              "</text:p></table:table-cell>";
                 }
                 body_ += "</table:table-row>";
@@ -339,7 +339,7 @@ class Body {
             "</office:styles><office:automatic-styles><style:page-layout style:name=\"A4\">"
             "<style:page-layout-properties fo:page-width=\"" +
             mm(editable::pageWidthMm) + "\" fo:page-height=\"" + mm(editable::pageHeightMm) +
-            "\" style:print-orientation=\"portrait\" fo:margin-top=\"" + margin +
+            R"(" style:print-orientation="portrait" fo:margin-top=")" + margin +
             "\" fo:margin-bottom=\"" + margin + "\" fo:margin-left=\"" + margin +
             "\" fo:margin-right=\"" + margin +
             "\"/></style:page-layout></office:automatic-styles><office:master-styles>"
@@ -375,7 +375,7 @@ class Body {
             return "A" + std::to_string(found - definitions_.begin() + 1);
         }
         definitions_.push_back(definition);
-        const std::string name = "A" + std::to_string(definitions_.size());
+        std::string name = "A" + std::to_string(definitions_.size());
         std::string named = definition;
         named.replace(named.find('@'), 1, name);
         automatic_ += named;
