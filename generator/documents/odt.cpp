@@ -357,7 +357,11 @@ class Body {
     };
 
     const Style& use(Role role, Face face, double points, double lineFactor) {
-        const editable::StyleName name = editable::styleName(role, face);
+        editable::StyleName name = editable::styleName(role, face);
+        // LibreOffice's own headings, "Heading 1" and "Heading 2", by their names in the file.
+        if (name.id == "Heading1" || name.id == "Heading2") {
+            name.id = "Heading_20_" + name.id.substr(7);
+        }
         const auto found = std::find_if(styles_.begin(), styles_.end(), [&](const Style& style) {
             return style.name.id == name.id;
         });
