@@ -67,5 +67,49 @@ TEST(Documents, AdaptedSheetHasItsOwnStyles) {
     }
 }
 
+std::size_t occurrences(const std::string& text, std::string_view part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The paragraphs that begin a new page: in DOCX each says so; in ODT each names an automatic
+// style that says so, which paragraphs alike share.
+std::size_t pageBreaks(const std::string& bytes, DocumentFormat format) {
+    if (format == DocumentFormat::Docx) {
+        return occurrences(bytes, "<w:pageBreakBefore/>");
+    }
+    std::size_t count = 0;
+    const std::string_view style = "<style:style style:name=\"";
+    for (std::size_t at = bytes.find("fo:break-before=\"page\""); at != std::string::npos;
+         at = bytes.find("fo:break-before=\"page\"", at + 1)) {
+        const std::size_t begin = bytes.rfind(style, at) + style.size();
+        const std::string name = bytes.substr(begin, bytes.find('"', begin) - begin);
+        count += occurrences(bytes, "text:style-name=\"" + name + '"');
+    }
+    return count;
+}
+
+// A new page before every sheet but the first and before the key, or before the solutions of
+// the two lists; none at the document's start.
+TEST(Documents, BreakBeforeEverySheetAndTheKey) {
+    ClassSetSettings settings;
+    settings.sheets = 4;
+    settings.count = 24;
+    settings.adapted = "2";
+    ClockRandom random;
+    random.seedWith(3024);
+    const ClassSet set = makeClassSet(settings, {true, true}, random);
+    const Document lists = listsDocument("7+8=\r\n\r\n9:3=\r\n", "7+8=15\r\n\r\n9:3=3\r\n");
+    for (const DocumentFormat format : {DocumentFormat::Docx, DocumentFormat::Odt}) {
+        EXPECT_EQ(pageBreaks(classSetDocument(set, format), format), 4U)
+            << documentExtension(format);
+        EXPECT_EQ(pageBreaks(documentBytes(lists, format), format), 1U)
+            << documentExtension(format);
+    }
+}
+
 }  // namespace
 }  // namespace ciferon
