@@ -18,6 +18,7 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev l
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
   desktop-file-utils appstream lintian devscripts man-db groff-base chromium firefox-esr \
   webkit2gtk-driver poppler-utils x11-xkb-utils cups printer-driver-cups-pdf cups-ipp-utils \
+  libreoffice-writer-nogui python3-docx unzip \
   $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
@@ -90,11 +91,12 @@ web: deps-web
 bench: deps-bench web
 	cmake --preset default -D CIFERON_BENCH=ON
 	cmake --build --preset default --target run_bench window_bench paper_bench startup_ciferon \
-	  startup_minimal startup_widgets ciferon set_file_bench
+	  startup_minimal startup_widgets ciferon set_file_bench documents_bench
 	./build/default/bench/run_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/set_file_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/default/bench/paper_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/default/bench/documents_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/startup.sh build/default
 	hyperfine --warmup 3 --runs 20 -n 'class set of 30 x 20 to PDF, start to exit' \
 	  './build/default/app/ciferon --sheets 30 --count 20 --pdf /tmp/ciferon-bench.pdf'
@@ -104,6 +106,7 @@ bench: deps-bench web
 screenshot: deps-bench build web
 	tools/screenshot.sh build/default/app/ciferon docs/screenshot.png
 	tools/sheet_pictures.sh build/default/app/ciferon docs/sheet.png docs/key.png
+	tools/document_picture.sh build/default/app/ciferon docs/document.png
 	# A regular sheet beside an adapted one of the same set, their first pages side by side.
 	build/default/app/ciferon --codes NPT2-6WN7,Z6WX-6FEA --adapted 2 \
 	  --heading '5. A – opakování' --pdf build/adapted.pdf

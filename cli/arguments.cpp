@@ -79,6 +79,16 @@ struct Options {
                            QStringLiteral("Zapíše listy a klíč do souboru PDF (- je standardní "
                                           "výstup) a skončí; nepotřebuje obrazovku."),
                            QStringLiteral("SOUBOR")};
+    QCommandLineOption docx{
+        QStringLiteral("docx"),
+        QStringLiteral("Zapíše listy a klíč jako upravitelný dokument DOCX pro Word a LibreOffice "
+                       "(- je standardní výstup), kde jde --pdf; s ním i vedle PDF. Oboustranný "
+                       "tisk nechává na textovém editoru."),
+        QStringLiteral("SOUBOR")};
+    QCommandLineOption odt{
+        QStringLiteral("odt"),
+        QStringLiteral("Totéž jako --docx, jako dokument ODT (OpenDocument) pro LibreOffice."),
+        QStringLiteral("SOUBOR")};
     QCommandLineOption duplex{QStringLiteral("duplex"),
                               QStringLiteral("S --pdf pro oboustranný tisk: každý list i klíč "
                                              "začíná na liché stránce, na novém papíře.")};
@@ -166,9 +176,10 @@ struct Options {
                        "s nejmenším podílem správných odpovědí.")};
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {help,    version,      sheets,  count,    separator, kinds, codes,    heading, code,
-                adapted, adaptedCount, pdf,     duplex,   mistakes,  text,  check,    saveSet, set,
-                names,   sheet,        answers, overview, csv,       scale, resultCode, followUp, weakest};
+        return {help,       version,  sheets,       count, separator, kinds,    codes, heading,
+                code,       adapted,  adaptedCount, pdf,   duplex,    mistakes, text,  check,
+                saveSet,    set,      names,        sheet, answers,   overview, csv,   scale,
+                resultCode, followUp, weakest,      docx,  odt};
     }
 };
 
@@ -371,6 +382,7 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
                               .arg(own->names().constFirst()));
         }
     }
+    const bool printed = parser.isSet(o.pdf) || parser.isSet(o.docx) || parser.isSet(o.odt);
     if (parser.isSet(o.followUp)) {
         if (!parser.isSet(o.pdf) || parser.isSet(o.names) || parser.isSet(o.answers) ||
             parser.isSet(o.overview)) {
@@ -380,7 +392,7 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
         }
         return Mode::SetFollowUp;
     }
-    const int actions = (parser.isSet(o.pdf) && !parser.isSet(o.overview) ? 1 : 0) +
+    const int actions = (printed && !parser.isSet(o.overview) ? 1 : 0) +
                         (parser.isSet(o.names) ? 1 : 0) + (parser.isSet(o.answers) ? 1 : 0) +
                         (parser.isSet(o.resultCode) ? 1 : 0) + (parser.isSet(o.overview) ? 1 : 0);
     if (actions != 1) {
@@ -388,6 +400,11 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("k sadě (--set) patří právě jedno z --pdf SOUBOR, --names "
                            "SOUBOR, --sheet N --answers SOUBOR, --sheet N --result-code KÓD a "
                            "--overview."));
+    }
+    if (parser.isSet(o.overview) && (parser.isSet(o.docx) || parser.isSet(o.odt))) {
+        return refuse(
+            QStringLiteral("přehled třídy se ukládá jako PDF (--pdf SOUBOR) nebo jako tabulka "
+                           "(--csv SOUBOR), ne jako dokument."));
     }
     if (parser.isSet(o.resultCode) && !parser.isSet(o.sheet)) {
         return refuse(
@@ -398,11 +415,11 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
             QStringLiteral("odpovědi do sady patří k listu: --sheet N --answers "
                            "SOUBOR."));
     }
-    return parser.isSet(o.overview)     ? Mode::SetOverview
-           : parser.isSet(o.pdf)        ? Mode::SetPdf
-           : parser.isSet(o.names)      ? Mode::SetNames
-           : parser.isSet(o.answers)    ? Mode::SetAnswers
-                                        : Mode::SetResultCode;
+    return parser.isSet(o.overview)  ? Mode::SetOverview
+           : printed                 ? Mode::SetPdf
+           : parser.isSet(o.names)   ? Mode::SetNames
+           : parser.isSet(o.answers) ? Mode::SetAnswers
+                                     : Mode::SetResultCode;
 }
 
 // The mode from --help, --version, --sheets, --codes, --code and the output asked for.
@@ -423,7 +440,8 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
     if (parser.isSet(o.sheets) && parser.isSet(o.code)) {
         return refuse(QStringLiteral("patří sem buď --sheets N, nebo --code KÓD."));
     }
-    const bool toPdf = (parser.isSet(o.pdf) || parser.isSet(o.saveSet)) && !parser.isSet(o.text);
+    const bool printed = parser.isSet(o.pdf) || parser.isSet(o.docx) || parser.isSet(o.odt);
+    const bool toPdf = (printed || parser.isSet(o.saveSet)) && !parser.isSet(o.text);
     if (parser.isSet(o.sheets)) {
         if (!toPdf) {
             return refuse(
@@ -441,14 +459,14 @@ std::variant<Mode, Refusal> chooseMode(const QCommandLineParser& parser, const O
         return Mode::Codes;
     }
     if (parser.isSet(o.code)) {
-        const int outputs = (parser.isSet(o.pdf) ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) +
-                            (parser.isSet(o.check) ? 1 : 0);
+        const int outputs =
+            (printed ? 1 : 0) + (parser.isSet(o.text) ? 1 : 0) + (parser.isSet(o.check) ? 1 : 0);
         if (outputs > 1) {
             return refuse(
                 QStringLiteral("ke kódu patří jen jedno z --pdf SOUBOR, --text "
                                "a --check SOUBOR."));
         }
-        return parser.isSet(o.pdf)     ? Mode::CodePdf
+        return printed                 ? Mode::CodePdf
                : parser.isSet(o.text)  ? Mode::CodeText
                : parser.isSet(o.check) ? Mode::CodeCheck
                                        : Mode::Window;
@@ -487,6 +505,14 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
          {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview,
           Mode::SetFollowUp},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
+        {&o.docx,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         QStringLiteral("--docx SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
+                        "SOUBOR.")},
+        {&o.odt,
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         QStringLiteral("--odt SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
+                        "SOUBOR.")},
         {&o.saveSet,
          {Mode::Sheets, Mode::Codes},
          QStringLiteral("uložení sady (--save-set) patří k --sheets N nebo --codes KÓDY.")},
@@ -597,7 +623,7 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                  Mode mode, const std::optional<Sheet>& sheet) {
     const std::string heading = parser.value(o.heading).trimmed().toStdString();
     const PrintOptions print{parser.isSet(o.duplex), parser.isSet(o.mistakes)};
-    const PdfOutput pdf{parser.value(o.pdf)};
+    const PdfOutput pdf{parser.value(o.pdf), parser.value(o.docx), parser.value(o.odt)};
     const auto asReading = [](auto read) {
         return std::visit([](auto& value) { return Reading(value); }, read);
     };
@@ -630,7 +656,7 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
         case Mode::CodeCheck:
             return Task{CodeCheckTask{*sheet, parser.value(o.check)}};
         case Mode::SetPdf:
-            return Task{SetPdfTask{parser.value(o.set), pdf.path}};
+            return Task{SetPdfTask{parser.value(o.set), pdf.path, pdf.docx, pdf.odt}};
         case Mode::SetNames:
             return Task{SetNamesTask{parser.value(o.set), parser.value(o.names)}};
         case Mode::SetAnswers:
@@ -745,6 +771,12 @@ Reading readTask(const QCommandLineParser& parser, const Options& o, const Argum
     }
     if (parser.isSet(o.pdf) && parser.value(o.pdf).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru PDF."));
+    }
+    for (const auto* document : {&o.docx, &o.odt}) {
+        if (parser.isSet(*document) && parser.value(*document).isEmpty()) {
+            return refuse(QStringLiteral("chybí jméno souboru %1.")
+                              .arg(document->names().constFirst().toUpper()));
+        }
     }
     if (parser.isSet(o.check) && parser.value(o.check).isEmpty()) {
         return refuse(QStringLiteral("chybí jméno souboru s odpověďmi."));

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -24,7 +25,14 @@ inline constexpr int runFault = 1;
 
 // Where the sheets and their key go; how they print is the class set's.
 struct PdfOutput {
-    QString path;  // "-" for standard output
+    PdfOutput() = default;
+    // NOLINTNEXTLINE(google-explicit-constructor): a PDF's path alone, as most tasks give it
+    PdfOutput(QString pdf, QString docxFile = {}, QString odtFile = {})
+        : path(std::move(pdf)), docx(std::move(docxFile)), odt(std::move(odtFile)) {}
+    QString path;  // "-" for standard output; empty for no PDF
+    QString docx;  // the same as editable documents (--docx, --odt), or empty
+    QString odt;
+    [[nodiscard]] bool any() const { return !path.isEmpty() || !docx.isEmpty() || !odt.isEmpty(); }
     bool operator==(const PdfOutput&) const = default;
 };
 
@@ -91,8 +99,16 @@ struct SaveSetTask {
 
 // --set SOUBOR --pdf PDF: a kept class set printed again, with its own heading and options.
 struct SetPdfTask {
+    SetPdfTask() = default;
+    SetPdfTask(QString setFile, QString pdfFile, QString docxFile = {}, QString odtFile = {})
+        : file(std::move(setFile)),
+          pdf(std::move(pdfFile)),
+          docx(std::move(docxFile)),
+          odt(std::move(odtFile)) {}
     QString file;
-    QString pdf;  // "-" for standard output
+    QString pdf;   // "-" for standard output
+    QString docx;  // the same as editable documents, or empty
+    QString odt;
     bool operator==(const SetPdfTask&) const = default;
 };
 

@@ -12,10 +12,11 @@
 #include <string>
 
 #include "classset/classset.h"
-#include "classset/set_entry.h"
 #include "classset/follow_up.h"
+#include "classset/set_entry.h"
 #include "classset/set_file.h"
 #include "codes/items.h"
+#include "documents/documents.h"
 #include "marking/answer_file.h"
 #include "marking/overview.h"
 #include "marking/results.h"
@@ -71,11 +72,44 @@ int writePdfOutput(const QString& path, const QString& title,
 }
 
 // The sheets and their key to the PDF file, or with "-" to standard output once complete.
-int writeSheets(const PdfOutput& pdf, const ClassSet& set) {
+int printPdf(const PdfOutput& pdf, const ClassSet& set) {
     const QString title = set.settings.heading.empty() ? QStringLiteral("Pracovní listy")
                                                        : toQString(set.settings.heading);
     return writePdfOutput(pdf.path, title,
                           [&set](QPagedPaintDevice& device) { return printClassSet(device, set); });
+}
+
+QString writeFailure(const QString& path);
+
+// The class set as an editable document, written whole beside its file and then put in its
+// place, or with "-" to standard output once complete.
+int writeDocument(const QString& path, const ClassSet& set, DocumentFormat format) {
+    const std::string bytes = classSetDocument(set, format);
+    if (path == QLatin1String("-")) {
+        return writeOut(QByteArray::fromStdString(bytes));
+    }
+    if (!writeWhole(path, QByteArray::fromStdString(bytes)).isEmpty()) {
+        return fail(QStringLiteral("soubor „%1“ nelze zapsat: %2.").arg(path, writeFailure(path)));
+    }
+    return 0;
+}
+
+// The sheets and their key to every file asked for: the PDF, then the documents.
+int writeSheets(const PdfOutput& output, const ClassSet& set) {
+    if (!output.path.isEmpty()) {
+        if (const int status = printPdf(output, set); status != 0) {
+            return status;
+        }
+    }
+    if (!output.docx.isEmpty()) {
+        if (const int status = writeDocument(output.docx, set, DocumentFormat::Docx); status != 0) {
+            return status;
+        }
+    }
+    if (!output.odt.isEmpty()) {
+        return writeDocument(output.odt, set, DocumentFormat::Odt);
+    }
+    return 0;
 }
 
 // A sentence of the core as a part of this program's line: from a small letter.
@@ -330,7 +364,7 @@ int run(const SaveSetTask& task) {
         pdf = codes.pdf;
     }
     // The sheets first: a set is kept only for sheets that were printed.
-    if (!pdf.path.isEmpty()) {
+    if (pdf.any()) {
         if (const int status = writeSheets(pdf, made); status != 0) {
             return status;
         }
@@ -343,7 +377,7 @@ int run(const SetPdfTask& task) {
     if (const int* status = std::get_if<int>(&loaded)) {
         return *status;
     }
-    return writeSheets({task.pdf}, classSetOf(std::get<SetFile>(loaded)));
+    return writeSheets({task.pdf, task.docx, task.odt}, classSetOf(std::get<SetFile>(loaded)));
 }
 
 int run(const SetNamesTask& task) {

@@ -50,4 +50,9 @@ bool drawPdf(QIODevice& out, const QString& title,
 QString writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
 
+// Writes `bytes` as writePdf writes a PDF: to a temporary file beside `path`, which takes its
+// place only once complete, or straight to a device or a pipe. The reason when it fails, else
+// an empty text; then `path` is left as it was.
+QString writeWhole(const QString& path, const QByteArray& bytes);
+
 }  // namespace ciferon

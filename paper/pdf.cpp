@@ -18,37 +18,34 @@ bool drawPdf(QIODevice& out, const QString& title,
     return draw(writer);
 }
 
-QString writePdf(const QString& path, const QString& title,
-                 const std::function<bool(QPagedPaintDevice&)>& draw) {
+QString writeWhole(const QString& path, const QByteArray& bytes) {
     // A device, a pipe or a socket (/dev/stdout, /dev/null, a FIFO) is written to as it is:
     // a temporary file beside it would be renamed over it, and /dev/null made a plain file.
-    // The PDF is drawn whole first, so that nothing is written when drawing fails.
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        if (!drawPdf(buffer, title, draw)) {
-            return QStringLiteral("nelze kreslit do PDF");
-        }
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
             !file.flush()) {
             return file.errorString();
         }
         return {};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (!drawPdf(file, title, draw)) {
-        file.cancelWriting();
-        return QStringLiteral("nelze kreslit do PDF");
-    }
-    if (!file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         return file.errorString();
     }
     return {};
+}
+
+QString writePdf(const QString& path, const QString& title,
+                 const std::function<bool(QPagedPaintDevice&)>& draw) {
+    // The PDF is drawn whole first, so that nothing is written when drawing fails.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!drawPdf(buffer, title, draw)) {
+        return QStringLiteral("nelze kreslit do PDF");
+    }
+    return writeWhole(path, buffer.data());
 }
 
 }  // namespace ciferon

@@ -454,5 +454,46 @@ TEST(CommandLine, MakesAFollowUpSetFromResults) {
     }
 }
 
+// --docx and --odt go wherever --pdf goes, beside it or alone, with the same options.
+TEST(CommandLine, WritesEditableDocumentsWherePdfGoes) {
+    const Sheet golden = sheetOf("1DX2-DT93");
+    const struct {
+        QStringList arguments;
+        Reading expected;
+    } rows[] = {
+        {{"--sheets", "3", "--docx", "a.docx"},
+         Task{SheetsTask{{3, 20, 5, allKinds, "", "", 0}, {}, {"", "a.docx", ""}}}},
+        {{"--sheets", "3", "--adapted", "2", "--mistakes", "--pdf", "a.pdf", "--odt", "a.odt",
+          "--docx", "a.docx"},
+         Task{SheetsTask{
+             {3, 20, 5, allKinds, "", "2", 0}, {false, true}, {"a.pdf", "a.docx", "a.odt"}}}},
+        {{"--codes", "1DX2-DT93,4XY1-ZKRX", "--odt", "-"},
+         Task{CodesTask{readSet("1DX2-DT93,4XY1-ZKRX"), {"", "", "-"}}}},
+        {{"--code", "1DX2-DT93", "--docx", "a.docx", "--heading", "5. A"},
+         Task{CodePdfTask{sheetAlone(golden, false, "5. A", {}), {"", "a.docx", ""}}}},
+        {{"--set", "s", "--odt", "a.odt"}, Task{SetPdfTask{"s", "", "", "a.odt"}}},
+        {{"--sheets", "3", "--save-set", "s", "--docx", "a.docx"},
+         Task{SaveSetTask{SheetsTask{{3, 20, 5, allKinds, "", "", 0}, {}, {"", "a.docx", ""}},
+                          "s"}}},
+        // Refused.
+        {{"--sheets", "3", "--docx="}, refused("chybí jméno souboru DOCX.")},
+        {{"--code", "1DX2-DT93", "--odt", ""}, refused("chybí jméno souboru ODT.")},
+        {{"--code", "1DX2-DT93", "--text", "--docx", "a.docx"},
+         refused("ke kódu patří jen jedno z --pdf SOUBOR, --text a --check SOUBOR.")},
+        {{"--set", "s", "--overview", "--odt", "a.odt"},
+         refused("přehled třídy se ukládá jako PDF (--pdf SOUBOR) nebo jako tabulka (--csv "
+                 "SOUBOR), ne jako dokument.")},
+        {{"--docx", "a.docx"},
+         refused("--docx SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
+                 "SOUBOR.")},
+    };
+    for (const auto& row : rows) {
+        const Reading reading = readArguments(QStringList{"ciferon"} + row.arguments);
+        EXPECT_TRUE(reading == row.expected)
+            << row.arguments.join(' ').toStdString() << "\n  gives " << describe(reading)
+            << "\n  not " << describe(row.expected);
+    }
+}
+
 }  // namespace
 }  // namespace ciferon::cli

@@ -17,6 +17,7 @@
 #include "codes/choice.h"
 #include "codes/items.h"
 #include "codes/sheet.h"
+#include "documents/documents.h"
 #include "marking/check_session.h"
 #include "marking/mistakes.h"
 #include "marking/overview.h"
@@ -76,6 +77,10 @@ EM_JS(int, confirmInPage, (const char* question), {
 
 EM_JS(void, helpToPage, (const char* title, const char* text), {
     Module.takeHelp(UTF8ToString(title), UTF8ToString(text));
+});
+
+EM_JS(void, documentToPage, (const char* bytes, int size, const char* name, const char* type), {
+    Module.takeDocument(HEAPU8.slice(bytes, bytes + size), UTF8ToString(name), UTF8ToString(type));
 });
 
 // The page frames a refusal itself (an alert); its words are the core's.
@@ -776,4 +781,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE int setOverview(const char* scale, int csv) {
         overviewToPage(ciferon::page::overviewJson(openSet()->set, *read).c_str());
     }
     return 1;
+}
+
+// "Uložit jako DOCX" and "Uložit jako ODT": the class set that classSet() made, with its key,
+// as an editable document (`format` 0 for DOCX, 1 for ODT), handed to the page to download
+// (takeDocument).
+extern "C" EMSCRIPTEN_KEEPALIVE void saveDocument(int format) {
+    if (kept()) {
+        const auto chosen =
+            format == 1 ? ciferon::DocumentFormat::Odt : ciferon::DocumentFormat::Docx;
+        const std::string bytes = ciferon::classSetDocument(*kept(), chosen);
+        const std::string name =
+            std::string("pracovni-listy.").append(ciferon::documentExtension(chosen));
+        documentToPage(bytes.data(), static_cast<int>(bytes.size()), name.c_str(),
+                       std::string(ciferon::documentMediaType(chosen)).c_str());
+    }
 }

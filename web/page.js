@@ -14,6 +14,7 @@
   const solutions = byId("Text1_1");
   const staging = byId("Text2");
   const dialog = byId("classSetDialog");
+  const download = document.createElement("a");
   let core = null;
   // The sheets the core hands over, in turn.
   let received = [];
@@ -244,7 +245,8 @@
   // under the choice says why (takeProblem).
   function showKindChoice() {
     showTopics(kindChoice);
-    byId("printSheets").disabled = !withSettings(core._checkClassSet);
+    const refused = !withSettings(core._checkClassSet);
+    for (const id of ["printSheets", "saveDocx", "saveOdt"]) byId(id).disabled = refused;
   }
 
   function showProblem(text) {
@@ -276,13 +278,20 @@
   }
 
   // "Vytisknout…": a class set from the core, laid out, then the browser's print dialog.
+  // "Uložit jako DOCX" and "… ODT": the class set as an editable document, downloaded.
   function printClassSet(event) {
-    if (event.submitter?.value !== "print") return;
+    const format = ["docx", "odt"].indexOf(event.submitter?.value);
+    if (event.submitter?.value !== "print" && format < 0) return;
     const duplex = byId("duplex").checked ? 1 : 0;
     const mistakes = byId("mistakes").checked ? 1 : 0;
     if (!withSettings((...settings) => core._classSet(...settings, duplex, mistakes))) return;
     // The set printed is the page's open set from now on, saved as a file when ticked.
     core.adoptClassSet(byId("saveNewSet").checked);
+    if (format >= 0) {
+      core._saveDocument(format);
+      dialog.close();
+      return;
+    }
     core._printSheets();
     dialog.close();
     window.print();
@@ -347,6 +356,13 @@
           adaptedCount.defaultValue = String(numbers.count.value);
         },
         takeKind: addKind,
+        // An editable document of the class set, downloaded under its name.
+        takeDocument(bytes, name, type) {
+          URL.revokeObjectURL(download.href);
+          download.href = URL.createObjectURL(new Blob([bytes], { type }));
+          download.download = name;
+          download.click();
+        },
         takeProblem: showProblem,
         // The core's refusal of a code or of a print address, as the page says it.
         refuse: (text) => window.alert(text),

@@ -13,6 +13,11 @@ namespace ciferon {
 
 namespace {
 
+// Under the commands: what an editable document leaves to the word processor.
+const QString documentNote = QStringLiteral(
+    "Dokument (DOCX nebo ODT) se otevře ve Wordu i v LibreOffice; oboustranný tisk "
+    "s prázdnými zadními stranami nastavíte až při tisku z textového editoru.");
+
 QSpinBox* numberField(QWidget* parent, const QString& name, int maximum, int value) {
     auto* field = new QSpinBox(parent);
     field->setObjectName(name);
@@ -78,19 +83,28 @@ ClassSetDialog::ClassSetDialog(const ClassSetRequest& initial, QWidget* parent) 
         buttons->addButton(QStringLiteral("Uložit jako PDF…"), QDialogButtonBox::AcceptRole);
     auto* preview =
         buttons->addButton(QStringLiteral("Náhled tisku…"), QDialogButtonBox::ActionRole);
+    auto* document =
+        buttons->addButton(QStringLiteral("Uložit jako dokument…"), QDialogButtonBox::AcceptRole);
+    document->setToolTip(documentNote);
     buttons->addButton(QStringLiteral("Zrušit"), QDialogButtonBox::RejectRole);
     print->setDefault(true);
     connect(print, &QPushButton::clicked, this, [this] { finish(ClassSetRequest::Output::Print); });
     connect(pdf, &QPushButton::clicked, this, [this] { finish(ClassSetRequest::Output::Pdf); });
     connect(preview, &QPushButton::clicked, this,
             [this] { finish(ClassSetRequest::Output::Preview); });
+    connect(document, &QPushButton::clicked, this,
+            [this] { finish(ClassSetRequest::Output::Document); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    commands_ = {print, pdf, preview};
+    commands_ = {print, pdf, preview, document};
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(kinds_);
     layout->addWidget(noKinds_);
+    auto* note = new QLabel(documentNote, this);
+    note->setObjectName(QStringLiteral("documentNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
     layout->addWidget(buttons);
     // Set first, before showChoice runs for the count, so that it sees the new range.
     connect(count_, &QSpinBox::valueChanged, this, [this](int count) {

@@ -13,7 +13,8 @@ struct ClassSetRequest {
     // Two-sided: every pupil's sheet and the key start on a front page. A PDF is laid out so;
     // for the printer it only presets its dialog to two-sided.
     PrintOptions print{};
-    enum class Output { Print, Pdf, Preview } output = Output::Print;
+    // Document: an editable DOCX or ODT, its blank backs left to the word processor.
+    enum class Output { Print, Pdf, Preview, Document } output = Output::Print;
 };
 
 }  // namespace ciferon

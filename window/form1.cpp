@@ -30,6 +30,7 @@
 #include "classset/classset.h"
 #include "classset_dialog.h"
 #include "codes/items.h"
+#include "documents/documents.h"
 #include "follow_up_dialog.h"
 #include "overview_view.h"
 #include "paper.h"
@@ -218,6 +219,26 @@ QString Prompts::askSetFile(QWidget* parent, bool save, const QString& suggested
     return dialog.selectedFiles().constFirst();
 }
 
+QString Prompts::askDocumentFile(QWidget* parent, const QString& suggestedName) {
+    QFileDialog dialog(parent, QStringLiteral("Uložit jako dokument"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QString docx = QStringLiteral("Dokument Word (*.docx)");
+    const QString odt = QStringLiteral("Dokument OpenDocument (*.odt)");
+    dialog.setNameFilters({docx, odt});
+    dialog.setDefaultSuffix(QStringLiteral("docx"));
+    // A name typed without its extension takes the chosen type's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& type) {
+        dialog.setDefaultSuffix(type == odt ? QStringLiteral("odt") : QStringLiteral("docx"));
+    });
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.selectFile(suggestedName + QStringLiteral(".docx"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 QString DialogPrompts::askNumber(QWidget* parent, const QString& question,
                                  const QString& defaultAnswer) {
     QInputDialog dialog(parent);
@@ -297,6 +318,7 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
     file->addAction(QStringLiteral("&Tisk…"), QKeySequence::Print, this, &Form1::printFields);
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
+    file->addAction(QStringLiteral("Uložit jako &dokument…"), this, &Form1::saveFieldsAsDocument);
     adaptedPrint_ = file->addAction(QStringLiteral("Up&ravený list"));
     adaptedPrint_->setObjectName(QStringLiteral("adaptedPrint"));
     adaptedPrint_->setCheckable(true);
@@ -338,6 +360,12 @@ void Form1::saveFieldsAsPdf() {
             [this](QPagedPaintDevice& device) { return paintFields(device, false); });
 }
 
+void Form1::saveFieldsAsDocument() {
+    saveDocument(QStringLiteral("priklady"), [this] {
+        return listsDocument(fieldText(0).toStdString(), fieldText(1).toStdString());
+    });
+}
+
 void Form1::printClassSet() {
     // The sheets a preview showed are the ones then printed or saved, unless the dialog asks
     // for other sheets: another number of them, count, group size, choice of kinds or adapted
@@ -367,6 +395,12 @@ void Form1::printClassSet() {
             case ClassSetRequest::Output::Pdf:
                 savePdf(QStringLiteral("pracovni-listy.pdf"), QStringLiteral("Pracovní listy"),
                         [&](QPagedPaintDevice& device) { return draw(device, duplex); });
+                keepClassSet(*set);
+                return;
+            case ClassSetRequest::Output::Document:
+                saveDocument(QStringLiteral("pracovni-listy"), [&set] {
+                    return sheetsDocument(printedSheets(*set), set->settings.heading, set->print);
+                });
                 keepClassSet(*set);
                 return;
             case ClassSetRequest::Output::Print:
@@ -636,6 +670,21 @@ bool Form1::savePdf(const QString& suggestedName, const QString& title,
         prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
     }
     return fault.isEmpty();
+}
+
+void Form1::saveDocument(const QString& suggestedName, const std::function<Document()>& document) {
+    const QString path = prompts_.askDocumentFile(this, suggestedName);
+    if (path.isEmpty()) {
+        return;
+    }
+    const DocumentFormat format = path.endsWith(QStringLiteral(".odt"), Qt::CaseInsensitive)
+                                      ? DocumentFormat::Odt
+                                      : DocumentFormat::Docx;
+    const QString fault =
+        writeWhole(path, QByteArray::fromStdString(documentBytes(document(), format)));
+    if (!fault.isEmpty()) {
+        prompts_.inform(this, QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(path, fault));
+    }
 }
 
 bool Form1::print(const QString& title,

@@ -70,6 +70,10 @@ class Prompts {
     // The platform's file dialog for a set file ("sada"): where to save it, offering
     // `suggestedName`, or which to open; empty when cancelled.
     virtual QString askSetFile(QWidget* parent, bool save, const QString& suggestedName);
+    // The platform's file dialog for an editable document, DOCX or ODT as its types offer:
+    // where to save it, offering `suggestedName` (without its extension); empty when
+    // cancelled.
+    virtual QString askDocumentFile(QWidget* parent, const QString& suggestedName);
 };
 
 // QInputDialog and QMessageBox.
@@ -117,6 +121,8 @@ class Form1 final : public QMainWindow, private RunHost {
     // "Upravený list" is ticked.
     void printFields();
     void saveFieldsAsPdf();
+    // "Uložit jako dokument…": the two fields as they stand, as DOCX or ODT.
+    void saveFieldsAsDocument();
     // "Pracovní listy pro třídu…": a class set of the chosen kinds with its key, printed,
     // saved as PDF or previewed. The dialog opens with the values last asked for while the
     // program runs, and again after a preview that printed nothing.
@@ -180,6 +186,9 @@ class Form1 final : public QMainWindow, private RunHost {
     // True once the PDF is written.
     bool savePdf(const QString& suggestedName, const QString& title,
                  const std::function<bool(QPagedPaintDevice&)>& draw);
+    // Asks where, and writes the document in the format its file's extension names; a
+    // message box says why it could not be written.
+    void saveDocument(const QString& suggestedName, const std::function<Document()>& document);
     // Prints through the print dialog, preset to both sides when `duplex`; its final setting
     // decides. The job bears `title`. Reports every failure Qt or the print system tells of;
     // true when the job was sent without one.
