@@ -82,8 +82,9 @@ struct Options {
     QCommandLineOption docx{
         QStringLiteral("docx"),
         QStringLiteral("Zapíše listy a klíč jako upravitelný dokument DOCX pro Word a LibreOffice "
-                       "(- je standardní výstup), kde jde --pdf; s ním i vedle PDF. Oboustranný "
-                       "tisk nechává na textovém editoru."),
+                       "(- je standardní výstup), kde jde --pdf; s ním i vedle PDF. S --set a "
+                       "--overview přehled třídy. Oboustranný tisk nechává na textovém "
+                       "editoru."),
         QStringLiteral("SOUBOR")};
     QCommandLineOption odt{
         QStringLiteral("odt"),
@@ -401,11 +402,6 @@ std::variant<Mode, Refusal> chooseSetMode(const QCommandLineParser& parser, cons
                            "SOUBOR, --sheet N --answers SOUBOR, --sheet N --result-code KÓD a "
                            "--overview."));
     }
-    if (parser.isSet(o.overview) && (parser.isSet(o.docx) || parser.isSet(o.odt))) {
-        return refuse(
-            QStringLiteral("přehled třídy se ukládá jako PDF (--pdf SOUBOR) nebo jako tabulka "
-                           "(--csv SOUBOR), ne jako dokument."));
-    }
     if (parser.isSet(o.resultCode) && !parser.isSet(o.sheet)) {
         return refuse(
             QStringLiteral("kód výsledku do sady patří k listu: --sheet N --result-code KÓD."));
@@ -506,11 +502,11 @@ std::optional<Refusal> stray(const QCommandLineParser& parser, const Options& o,
           Mode::SetFollowUp},
          QStringLiteral("--pdf SOUBOR patří k --sheets N nebo ke --code KÓD.")},
         {&o.docx,
-         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview},
          QStringLiteral("--docx SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
                         "SOUBOR.")},
         {&o.odt,
-         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf},
+         {Mode::Sheets, Mode::Codes, Mode::CodePdf, Mode::SetPdf, Mode::SetOverview},
          QStringLiteral("--odt SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
                         "SOUBOR.")},
         {&o.saveSet,
@@ -685,14 +681,20 @@ Reading readMode(const QCommandLineParser& parser, const Options& o, const Argum
                                              "třeba 90,75,50,30, ne „%1“.")
                                   .arg(parser.value(o.scale)));
             }
-            if (parser.value(o.csv) == QLatin1String("-") &&
-                parser.value(o.pdf) == QLatin1String("-")) {
+            const auto standardOutput = [&parser](const QCommandLineOption& option) {
+                return parser.value(option) == QLatin1String("-") ? 1 : 0;
+            };
+            if (standardOutput(o.csv) + standardOutput(o.pdf) + standardOutput(o.docx) +
+                    standardOutput(o.odt) >
+                1) {
                 return refuse(
                     QStringLiteral("na standardní výstup jde jen jedno: přehled jako "
-                                   "tabulka (--csv -), nebo jako PDF (--pdf -)."));
+                                   "tabulka (--csv -), nebo jako PDF (--pdf -), DOCX (--docx -) "
+                                   "či ODT (--odt -)."));
             }
             return Task{SetOverviewTask{parser.value(o.set), parser.value(o.csv), *scale,
-                                        parser.value(o.pdf)}};
+                                        parser.value(o.pdf), parser.value(o.docx),
+                                        parser.value(o.odt)}};
         }
         case Mode::SetFollowUp: {
             ClassSetSettings settings;

@@ -138,12 +138,14 @@ struct SetResultCodeTask {
 };
 
 // --set SOUBOR --overview: the class's overview as text, with --csv also as a spreadsheet,
-// with --pdf also as a printout on A4.
+// with --pdf also as a printout on A4, with --docx and --odt as an editable document.
 struct SetOverviewTask {
     QString file;
     QString csv;  // empty for none, "-" for standard output instead of the text
     MarkScale scale;
-    QString pdf;  // empty for none, "-" for standard output instead of the text
+    QString pdf;   // empty for none, "-" for standard output instead of the text
+    QString docx;  // the same as an editable document
+    QString odt;
     bool operator==(const SetOverviewTask&) const = default;
 };
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "classset/classset.h"
 #include "classset/follow_up.h"
@@ -17,6 +18,7 @@
 #include "classset/set_file.h"
 #include "codes/items.h"
 #include "documents/documents.h"
+#include "layout/overview_document.h"
 #include "marking/answer_file.h"
 #include "marking/overview.h"
 #include "marking/results.h"
@@ -83,8 +85,7 @@ QString writeFailure(const QString& path);
 
 // The class set as an editable document, written whole beside its file and then put in its
 // place, or with "-" to standard output once complete.
-int writeDocument(const QString& path, const ClassSet& set, DocumentFormat format) {
-    const std::string bytes = classSetDocument(set, format);
+int writeDocument(const QString& path, const std::string& bytes) {
     if (path == QLatin1String("-")) {
         return writeOut(QByteArray::fromStdString(bytes));
     }
@@ -102,12 +103,14 @@ int writeSheets(const PdfOutput& output, const ClassSet& set) {
         }
     }
     if (!output.docx.isEmpty()) {
-        if (const int status = writeDocument(output.docx, set, DocumentFormat::Docx); status != 0) {
+        if (const int status =
+                writeDocument(output.docx, classSetDocument(set, DocumentFormat::Docx));
+            status != 0) {
             return status;
         }
     }
     if (!output.odt.isEmpty()) {
-        return writeDocument(output.odt, set, DocumentFormat::Odt);
+        return writeDocument(output.odt, classSetDocument(set, DocumentFormat::Odt));
     }
     return 0;
 }
@@ -485,11 +488,22 @@ int run(const SetOverviewTask& task) {
             [&](QPagedPaintDevice& device) { return printOverview(device, set, overview); });
     };
     const std::string csv = task.csv.isEmpty() ? std::string() : overviewCsv(overview);
-    // The files first, each whole or not at all; then on standard output the PDF or the CSV
-    // where "-" asks for it, else the text.
+    const auto document = [&](DocumentFormat format) {
+        return documentBytes(overviewDocument(set, overview), format);
+    };
+    // The files first, each whole or not at all; then on standard output the PDF, a document
+    // or the CSV where "-" asks for it, else the text.
     if (!task.pdf.isEmpty() && task.pdf != standardOutput) {
         if (const int status = pdf(task.pdf); status != 0) {
             return status;
+        }
+    }
+    for (const auto& [path, format] :
+         {std::pair{task.docx, DocumentFormat::Docx}, std::pair{task.odt, DocumentFormat::Odt}}) {
+        if (!path.isEmpty() && path != standardOutput) {
+            if (const int status = writeDocument(path, document(format)); status != 0) {
+                return status;
+            }
         }
     }
     if (!task.csv.isEmpty() && task.csv != standardOutput) {
@@ -504,6 +518,12 @@ int run(const SetOverviewTask& task) {
     }
     if (task.pdf == standardOutput) {
         return pdf(task.pdf);
+    }
+    if (task.docx == standardOutput) {
+        return writeOut(QByteArray::fromStdString(document(DocumentFormat::Docx)));
+    }
+    if (task.odt == standardOutput) {
+        return writeOut(QByteArray::fromStdString(document(DocumentFormat::Odt)));
     }
     if (task.csv == standardOutput) {
         return writeOut(QByteArray::fromStdString(csv));

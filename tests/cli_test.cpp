@@ -334,9 +334,9 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
          Task{SetAnswersTask{"s", 40, "a.txt"}}},
         {{"--set", "s", "--sheet", "2", "--result-code", "ab cd-e"},
          Task{SetResultCodeTask{"s", 2, "ab cd-e"}}},
-        {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}, {}}}},
+        {{"--set", "s", "--overview"}, Task{SetOverviewTask{"s", {}, {}, {}, {}, {}}}},
         {{"--set", "s", "--overview", "--csv", "p.csv", "--scale", "95,80,60,40"},
-         Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}, {}}}},
+         Task{SetOverviewTask{"s", "p.csv", MarkScale{{95, 80, 60, 40}}, {}, {}, {}}}},
         // Refused.
         {{"--sheets", "3"},
          refused("pracovní listy (--sheets) se zapisují do souboru podle --pdf SOUBOR.")},
@@ -358,10 +358,10 @@ TEST(CommandLine, KeepsAClassSetAsAFile) {
          refused("sada (--set) má nadpis, upravené listy a volby tisku uložené; --duplex k ní "
                  "nepatří.")},
         {{"--set", "s", "--overview", "--pdf", "p.pdf", "--scale", "95,80,60,40"},
-         Task{SetOverviewTask{"s", {}, MarkScale{{95, 80, 60, 40}}, "p.pdf"}}},
+         Task{SetOverviewTask{"s", {}, MarkScale{{95, 80, 60, 40}}, "p.pdf", {}, {}}}},
         {{"--set", "s", "--overview", "--pdf", "-", "--csv", "-"},
          refused("na standardní výstup jde jen jedno: přehled jako tabulka (--csv -), nebo jako "
-                 "PDF (--pdf -).")},
+                 "PDF (--pdf -), DOCX (--docx -) či ODT (--odt -).")},
         {{"--set", "s", "--answers", "a.txt"},
          refused("odpovědi do sady patří k listu: --sheet N --answers SOUBOR.")},
         {{"--set", "s", "--sheet", "0", "--answers", "a.txt"},
@@ -480,9 +480,11 @@ TEST(CommandLine, WritesEditableDocumentsWherePdfGoes) {
         {{"--code", "1DX2-DT93", "--odt", ""}, refused("chybí jméno souboru ODT.")},
         {{"--code", "1DX2-DT93", "--text", "--docx", "a.docx"},
          refused("ke kódu patří jen jedno z --pdf SOUBOR, --text a --check SOUBOR.")},
-        {{"--set", "s", "--overview", "--odt", "a.odt"},
-         refused("přehled třídy se ukládá jako PDF (--pdf SOUBOR) nebo jako tabulka (--csv "
-                 "SOUBOR), ne jako dokument.")},
+        {{"--set", "s", "--overview", "--odt", "a.odt", "--docx", "-"},
+         Task{SetOverviewTask{"s", "", {}, "", "-", "a.odt"}}},
+        {{"--set", "s", "--overview", "--docx", "-", "--csv", "-"},
+         refused("na standardní výstup jde jen jedno: přehled jako tabulka (--csv -), nebo jako "
+                 "PDF (--pdf -), DOCX (--docx -) či ODT (--odt -).")},
         {{"--docx", "a.docx"},
          refused("--docx SOUBOR patří k --sheets N, --codes KÓDY, --code KÓD nebo --set "
                  "SOUBOR.")},

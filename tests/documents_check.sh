@@ -34,6 +34,30 @@ soffice --headless "-env:UserInstallation=file://$profile" --convert-to txt:Text
     "$work/docx/set.txt" "$work/odt/set.txt"
 cmp "$work/odt/set.txt" "$work/odt/again.txt"
 
+# The class's overview as DOCX and ODT: with names and one sheet's answers entered, what
+# LibreOffice reads holds every pupil's name and code, each kind's counts and the marks'
+# heading row, as the text overview gives them.
+printf 'Jana Nováková\nPetr\n' | "$ciferon" --set "$work/set.ciferon" --names - >/dev/null
+printf '1\n2\n\nabc\n' | "$ciferon" --set "$work/set.ciferon" --sheet 1 --answers - >/dev/null
+"$ciferon" --set "$work/set.ciferon" --overview --docx "$work/overview.docx" \
+    --odt "$work/overview.odt" >"$work/overview.txt"
+for format in docx odt; do
+    unzip -tq "$work/overview.$format" >/dev/null
+done
+# LibreOffice names both texts after the file, so each is converted into a folder of its own.
+for format in docx odt; do
+    mkdir "$work/overview-$format"
+    soffice --headless "-env:UserInstallation=file://$profile" --convert-to txt:Text \
+        --outdir "$work/overview-$format" "$work/overview.$format" >/dev/null 2>&1
+    text="$work/overview-$format/overview.txt"
+    grep -q 'Jana Nováková' "$text"
+    grep -q 'Známka' "$text"
+    grep -oE '\(([0-9A-Z]{4}-)+[0-9A-Z]{4}\)' "$work/overview.txt" | tr -d '()' |
+        while IFS= read -r code; do grep -qF "$code" "$text"; done
+    grep -oE '[0-9]+ z [0-9]+$' <(grep -E '^[0-9]+\. ' "$work/overview.txt") |
+        while IFS= read -r counts; do grep -qF "$counts" "$text"; done
+done
+
 # Refusals: a folder that does not exist, a folder as the file, a full disk; the same line
 # shape and status as for --pdf, and nothing written under the name.
 refused() {

@@ -129,7 +129,7 @@ class DocumentsGuiTest : public QObject {
         child<QPlainTextEdit>(form, "Text1_1")->setPlainText(QStringLiteral("7+8=15\n\n9:3=3"));
         QAction* command = nullptr;
         for (QAction* action : form.menuBar()->actions().constFirst()->menu()->actions()) {
-            if (action->text() == QStringLiteral("Uložit jako &dokument…")) {
+            if (action->text() == QStringLiteral("Uložit jako doku&ment…")) {
                 command = action;
             }
         }

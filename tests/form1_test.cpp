@@ -458,7 +458,7 @@ class Form1Test : public QObject {
                            "list |Pracovní listy pro třídu… |Otevřít list podle kódu… "
                            "|Zkontrolovat list podle kódu… |Promítat… "
                            "| |Otevřít sadu… Ctrl+O|Uložit sadu Ctrl+S|Uložit sadu jako… |"
-                           "Výsledky třídy… |Přehled třídy… | |Konec Ctrl+Q|"
+                           "Výsledky třídy… |Přehled třídy… |Procvičit podle výsledků… | |Konec Ctrl+Q|"
                            "Nápověda|"
                            "Nápověda F1|O programu Ciferon "));
     }

@@ -215,9 +215,15 @@ rm narrow.pdf narrow.txt
 # of the solutions that --text gives.
 "$ciferon" --code 1DX2-DT93 --text | tr -d '\r' | grep . | tail -n +21 | sed 's/.*=//' >results.txt
 [ "$(wc -l <results.txt)" -eq 20 ] && grep -q '(' results.txt
+# --check's marks and summary; its last line, the pupil's result code, is checked and left out.
+check() {
+    "$ciferon" --code 1DX2-DT93 --check "$1" >checked.txt
+    tail -n 1 checked.txt | grep -qE '^Kód výsledku: [0-9A-Z]{4}(-[0-9A-Z]{1,4})*$' || return 1
+    head -n -1 checked.txt
+}
 # All right, with CR LF line ends and the remainders written with "zb.".
 sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1 zb. \2/; s/$/\r/' results.txt >answers.txt
-"$ciferon" --code 1DX2-DT93 --check answers.txt >marks.txt
+check answers.txt >marks.txt
 diff <(seq 20 | sed 's/$/. správně/'; echo 'Správně 20 z 20.') marks.txt
 # The remainders written as "5zb4" and "5 (zbytek 4)" (the fifth), and two answers that are
 # no numbers.
@@ -225,27 +231,27 @@ sed -E 's/^([0-9]+) \(([0-9]+)\)$/\1zb\2/; 5s/^([0-9]+)zb([0-9]+)$/\1 (zbytek \2
     results.txt >spelled.txt
 [ "$(sed -n 5p spelled.txt)" = '5 (zbytek 4)' ]
 grep -qx '[0-9]*zb[0-9]*' spelled.txt
-"$ciferon" --code 1DX2-DT93 --check spelled.txt >marks.txt
+check spelled.txt >marks.txt
 diff <(seq 20 | sed 's/$/. správně/; 3s/.*/3. nečitelné – napiš číslo/; 6s/.*/6. nečitelné – napiš číslo/'
     echo 'Správně 18 z 20. Nečitelné odpovědi: 2.') marks.txt
 rm spelled.txt
 # From standard input: the first wrong, the second not answered, the next eight right, and
 # the file ends there, so the rest are not answered.
 awk 'NR == 1 { sub(/^[0-9]+/, $1 + 1); print } NR == 2 { print "" } NR > 2 && NR <= 10' \
-    results.txt | "$ciferon" --code 1DX2-DT93 --check - >marks.txt
+    results.txt | check - >marks.txt
 diff <(echo '1. chybně'; echo '2. bez odpovědi'; seq 3 10 | sed 's/$/. správně/'
     seq 11 20 | sed 's/$/. bez odpovědi/'; echo 'Správně 8 z 20.') marks.txt
 # A spreadsheet's UTF-8 mark before the first answer and empty lines after the last are no
 # answers.
 { printf '\xef\xbb\xbf'; cat results.txt; printf '\n\r\n'; } |
-    "$ciferon" --code 1DX2-DT93 --check - | tail -n 1 | grep -qx 'Správně 20 z 20.'
+    check - | tail -n 1 | grep -qx 'Správně 20 z 20.'
 # A named mistake from each row of the table, as the sheet's exercises give them: 12+5.9 and
 # 3+6.3+6+6.3 worked from the left, 77-58 without its borrow, 73-56 with its units reversed,
 # 29:5 with a remainder too large, then swapped, 15:4 without its remainder, and one sign of
 # 19+18+2+3+4 the other way.
 mistaken=(29 10 10 153 '4 (9)' 3 117 95 10 25 23)
 { printf '%s\n' "${mistaken[@]}"; sed -n '12,19p' results.txt; echo 3; } >mistakes.txt
-"$ciferon" --code 1DX2-DT93 --check mistakes.txt >marks.txt
+check mistakes.txt >marks.txt
 named=(
     '1. chybně – asi zapomenutý přechod přes desítku'
     '4. chybně – asi počítáno zleva doprava (nejdřív se násobí a dělí)'

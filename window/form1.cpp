@@ -318,8 +318,8 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
     file->addAction(QStringLiteral("&Tisk…"), QKeySequence::Print, this, &Form1::printFields);
     file->addAction(QStringLiteral("&Uložit jako PDF…"), this, &Form1::saveFieldsAsPdf);
-    file->addAction(QStringLiteral("Uložit jako &dokument…"), this, &Form1::saveFieldsAsDocument);
-    adaptedPrint_ = file->addAction(QStringLiteral("Up&ravený list"));
+    file->addAction(QStringLiteral("Uložit jako doku&ment…"), this, &Form1::saveFieldsAsDocument);
+    adaptedPrint_ = file->addAction(QStringLiteral("Upravený l&ist"));
     adaptedPrint_->setObjectName(QStringLiteral("adaptedPrint"));
     adaptedPrint_->setCheckable(true);
     adaptedPrint_->setStatusTip(
@@ -337,7 +337,7 @@ void Form1::buildMenus() {
     file->addAction(QStringLiteral("Uložit sadu &jako…"), this, &Form1::saveSetAs);
     file->addAction(QStringLiteral("&Výsledky třídy…"), this, &Form1::enterResults);
     file->addAction(QStringLiteral("Př&ehled třídy…"), this, &Form1::showOverview);
-    file->addAction(QStringLiteral("Procvičit podle &výsledků…"), this, &Form1::followUp);
+    file->addAction(QStringLiteral("Pro&cvičit podle výsledků…"), this, &Form1::followUp);
     file->addSeparator();
     file->addAction(QStringLiteral("&Konec"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &Form1::quit);

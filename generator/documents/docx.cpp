@@ -259,7 +259,10 @@ class Body {
             const std::size_t rows = (row.cells.size() + perRow - 1) / perRow;
             body_ += "<w:tr><w:trPr><w:cantSplit/></w:trPr><w:tc><w:tcPr><w:gridSpan w:val=\"" +
                      std::to_string(perRow) + "\"/></w:tcPr>" +
-                     cellParagraph(titleStyle, rows > 0, textRun(row.title)) + "</w:tc></w:tr>";
+                     cellParagraph(titleStyle, rows > 0 || !row.note.empty(), textRun(row.title)) +
+                     (row.note.empty() ? std::string()
+                                       : cellParagraph(cellStyle, rows > 0, textRun(row.note))) +
+                     "</w:tc></w:tr>";
             for (std::size_t r = 0; r < rows; ++r) {
                 body_ += "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
                 for (std::size_t c = 0; c < static_cast<std::size_t>(perRow); ++c) {
@@ -279,6 +282,16 @@ class Body {
             // Two tables next to each other would run into one.
             body_ += "<w:p><w:pPr><w:pStyle w:val=\"" + cellStyle.name.id + "\"/></w:pPr></w:p>";
         }
+    }
+
+    // The class's overview: its grids with their heading row repeated on every page, and its
+    // bar chart, as plain tables.
+    void operator()(const doc::Grid& grid) {
+        plainTable(editable::textRows(grid), grid.face, grid.points, true);
+    }
+
+    void operator()(const doc::Bars& bars) {
+        plainTable(editable::textRows(bars), bars.face, bars.points, false);
     }
 
     [[nodiscard]] std::string document() {
@@ -372,6 +385,38 @@ class Body {
         }
         body_ += "</w:p>";
         started_ = true;
+    }
+
+    void plainTable(const std::vector<std::vector<std::string>>& rows, Face face, double points,
+                    bool heading) {
+        columns(1);
+        if (rows.empty()) {
+            return;
+        }
+        const Style& cellStyle = use(Role::Result, face, points, 1);
+        const Style& titleStyle = use(Role::Title, face, points, 1);
+        const std::string width =
+            twips(editable::textWidthMm / static_cast<double>(rows[0].size()));
+        body_ +=
+            "<w:tbl><w:tblPr><w:tblStyle w:val=\"CiferonResults\"/>"
+            "<w:tblW w:w=\"5000\" w:type=\"pct\"/></w:tblPr><w:tblGrid>";
+        for (std::size_t i = 0; i < rows[0].size(); ++i) {
+            body_ += "<w:gridCol w:w=\"" + width + "\"/>";
+        }
+        body_ += "</w:tblGrid>";
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const bool head = heading && r == 0;
+            body_ += head ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>"
+                          : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+            for (const std::string& text : rows[r]) {
+                body_ += "<w:tc>" +
+                         cellParagraph(head ? titleStyle : cellStyle, false, textRun(text)) +
+                         "</w:tc>";
+            }
+            body_ += "</w:tr>";
+        }
+        body_ +=
+            "</w:tbl><w:p><w:pPr><w:pStyle w:val=\"" + cellStyle.name.id + "\"/></w:pPr></w:p>";
     }
 
     static std::string cellParagraph(const Style& style, bool keepNext, const std::string& runs) {

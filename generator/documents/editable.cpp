@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "base/utf8.h"
 #include "layout/metrics.h"
@@ -160,6 +161,35 @@ double lineFactor(doc::Spacing spacing) {
             break;
     }
     return 1;
+}
+
+std::vector<std::vector<std::string>> textRows(const doc::Grid& grid) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> heading;
+    for (const doc::GridColumn& column : grid.columns) {
+        heading.push_back(column.title);
+    }
+    rows.push_back(std::move(heading));
+    for (const std::vector<std::string>& row : grid.rows) {
+        rows.push_back(row);
+        rows.back().resize(std::max(row.size(), grid.columns.size()));
+    }
+    return rows;
+}
+
+std::vector<std::vector<std::string>> textRows(const doc::Bars& bars) {
+    constexpr int blocksMax = 10;
+    std::vector<std::vector<std::string>> rows;
+    for (const doc::Bar& bar : bars.bars) {
+        const long blocks =
+            bar.whole > 0 ? std::lround(blocksMax * static_cast<double>(bar.part) / bar.whole) : 0;
+        std::string drawn;
+        for (long i = 0; i < blocks; ++i) {
+            drawn += "\u2588";
+        }
+        rows.push_back({bar.label, drawn, bar.count});
+    }
+    return rows;
 }
 
 }  // namespace ciferon::editable

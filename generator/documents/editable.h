@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/document.h"
 
@@ -66,5 +67,12 @@ int resultsPerRow(const doc::Table& table);
 // regular sheet's room to write between the lines, an adapted sheet's about twice its type's
 // size, the key's solutions close.
 double lineFactor(doc::Spacing spacing);
+
+// A grid of the class's overview as the rows of a plain table, its heading row first and
+// every row as wide as it; a row of fewer texts is filled with empty cells.
+std::vector<std::vector<std::string>> textRows(const doc::Grid& grid);
+// A bar chart as the rows of a plain table: the bar's label, its share as a run of up to ten
+// blocks ("█"), and its count ("23 z 40").
+std::vector<std::vector<std::string>> textRows(const doc::Bars& bars);
 
 }  // namespace ciferon::editable

@@ -279,8 +279,11 @@ class Body {
             body_ += "<table:table-row><table:table-cell table:style-name=\"" + cell +
                      "\" table:number-columns-spanned=\"" + std::to_string(perRow) +
                      R"(" office:value-type="string"><text:p text:style-name=")" +
-                     keptStyle(titleStyle) + "\">" + text(row.title) +
-                     "</text:p></table:table-cell>";
+                     keptStyle(titleStyle) + "\">" + text(row.title) + "</text:p>";
+            if (!row.note.empty()) {
+                body_ += "<text:p text:style-name=\"" + keep + "\">" + text(row.note) + "</text:p>";
+            }
+            body_ += "</table:table-cell>";
             for (int i = 1; i < perRow; ++i) {
                 body_ += "<table:covered-table-cell/>";
             }
@@ -304,6 +307,52 @@ class Body {
             }
             body_ += "</table:table>";
         }
+    }
+
+    // The class's overview: its grids with their heading row repeated on every page, and its
+    // bar chart, as plain tables.
+    void operator()(const doc::Grid& grid) {
+        plainTable(editable::textRows(grid), grid.face, grid.points, true);
+    }
+
+    void operator()(const doc::Bars& bars) {
+        plainTable(editable::textRows(bars), bars.face, bars.points, false);
+    }
+
+    void plainTable(const std::vector<std::vector<std::string>>& rows, Face face, double points,
+                    bool heading) {
+        endColumns();
+        if (rows.empty()) {
+            return;
+        }
+        const Style& cellStyle = use(Role::Result, face, points, 1);
+        const Style& titleStyle = use(Role::Title, face, points, 1);
+        const std::string tableStyle = automatic(
+            "<style:style style:name=\"@\" style:family=\"table\"><style:table-properties "
+            "style:width=\"" +
+            mm(editable::textWidthMm) +
+            "\" table:align=\"left\" fo:margin-bottom=\"4pt\"/></style:style>");
+        const std::string cell = automatic(
+            "<style:style style:name=\"@\" "
+            "style:family=\"table-cell\"><style:table-cell-properties "
+            "fo:border=\"0.5pt solid #000000\" fo:padding=\"0.5mm\"/></style:style>");
+        body_ += "<table:table table:name=\"Prehled" + std::to_string(++tables_) +
+                 "\" table:style-name=\"" + tableStyle +
+                 "\"><table:table-column "
+                 "table:number-columns-repeated=\"" +
+                 std::to_string(rows[0].size()) + "\"/>";
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const bool head = heading && r == 0;
+            body_ += head ? "<table:table-header-rows><table:table-row>" : "<table:table-row>";
+            for (const std::string& value : rows[r]) {
+                body_ += "<table:table-cell table:style-name=\"" + cell +
+                         R"(" office:value-type="string"><text:p text:style-name=")" +
+                         (head ? titleStyle : cellStyle).name.id + "\">" + text(value) +
+                         "</text:p></table:table-cell>";
+            }
+            body_ += head ? "</table:table-row></table:table-header-rows>" : "</table:table-row>";
+        }
+        body_ += "</table:table>";
     }
 
     [[nodiscard]] std::string content() {
