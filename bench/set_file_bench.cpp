@@ -8,8 +8,8 @@
 
 #include "classset/set_file.h"
 #include "codes/items.h"
-#include "layout/overview_document.h"
 #include "codes/result_code.h"
+#include "layout/overview_document.h"
 #include "marking/overview.h"
 
 namespace {

@@ -452,15 +452,15 @@ class Form1Test : public QObject {
                 texts << item->text() + QLatin1Char(' ') + item->shortcut().toString();
             }
         }
-        QCOMPARE(
-            texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
-            QStringLiteral("Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Uložit jako dokument… |Upravený "
-                           "list |Pracovní listy pro třídu… |Otevřít list podle kódu… "
-                           "|Zkontrolovat list podle kódu… |Promítat… "
-                           "| |Otevřít sadu… Ctrl+O|Uložit sadu Ctrl+S|Uložit sadu jako… |"
-                           "Výsledky třídy… |Přehled třídy… |Procvičit podle výsledků… | |Konec Ctrl+Q|"
-                           "Nápověda|"
-                           "Nápověda F1|O programu Ciferon "));
+        QCOMPARE(texts.join(QLatin1Char('|')).remove(QLatin1Char('&')),
+                 QStringLiteral(
+                     "Soubor|Tisk… Ctrl+P|Uložit jako PDF… |Uložit jako dokument… |Upravený "
+                     "list |Pracovní listy pro třídu… |Otevřít list podle kódu… "
+                     "|Zkontrolovat list podle kódu… |Promítat… "
+                     "| |Otevřít sadu… Ctrl+O|Uložit sadu Ctrl+S|Uložit sadu jako… |"
+                     "Výsledky třídy… |Přehled třídy… |Procvičit podle výsledků… | |Konec Ctrl+Q|"
+                     "Nápověda|"
+                     "Nápověda F1|O programu Ciferon "));
     }
 
     void opensASheetByItsCodeOrRefusesIt_data() {

@@ -12,6 +12,7 @@
 #include "classset/set_file.h"
 #include "classset_refusals.h"
 #include "codes/choice.h"
+#include "codes/result_code.h"
 #include "codes/sheet.h"
 #include "layout/overview_document.h"
 #include "marking/overview.h"
@@ -361,6 +362,30 @@ TEST(PageApi, ChangesAreUndoneLastFirst) {
     EXPECT_EQ(undoChange(open), std::optional<std::size_t>(0));
     EXPECT_EQ(open.set, made.set);
     EXPECT_EQ(undoChange(open), std::nullopt);
+}
+
+// A row from a pupil's result code: another sheet's code and a mistyped one refused with the
+// core's sentence and the row unchanged; the sheet's own fills the row with its marks, a step
+// that Ctrl+Z undoes.
+TEST(PageApi, ARowTakesItsSheetsResultCode) {
+    OpenSet open = twoSheets();
+    const OpenSet made = open;
+    std::vector<MarkedAnswer> marks(open.items[1].size(), {Mark::Unanswered, 0});
+    marks[0] = {Mark::Wrong, 0};
+    const std::string own = *resultCode(open.set.sheets[1].sheet, marks);
+    const std::string other =
+        *resultCode(open.set.sheets[0].sheet, std::vector<MarkedAnswer>(open.items[0].size()));
+    for (const std::string& refused : {other, own.substr(1)}) {
+        const ResultCodeFault fault = readResultCode(open.set.sheets[1].sheet, refused).fault;
+        EXPECT_EQ(enterRowResultCode(open, 1, refused), resultCodeRefusal(fault, refused));
+        EXPECT_EQ(open.set, made.set);
+    }
+    EXPECT_EQ(enterRowResultCode(open, 1, own), "");
+    ASSERT_TRUE(open.set.sheets[1].row.has_value());
+    EXPECT_EQ(open.set.sheets[1].row->marks, marks);
+    EXPECT_TRUE(open.set.sheets[1].row->answers.empty());
+    EXPECT_EQ(undoChange(open), std::optional<std::size_t>(1));
+    EXPECT_EQ(open.set, made.set);
 }
 
 // Names pasted as a list as the core reads them; the browser keeps them only when asked; a

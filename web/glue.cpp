@@ -33,6 +33,17 @@ namespace {
 // The confirmed answer as a C string that the caller frees, or a null pointer when the
 // memory for it could not be had; a cancelled prompt gives the empty answer.
 // clang-format off
+// A text asked for, "" when cancelled; the answer malloc'd, for the caller to free.
+EM_JS(char*, askTextInPage, (const char* question), {
+    const answer = Module.askNumber(UTF8ToString(question), "");
+    const size = lengthBytesUTF8(answer) + 1;
+    const text = _malloc(size);
+    if (text) {
+        stringToUTF8(answer, text, size);
+    }
+    return text;
+});
+
 EM_JS(char*, askInPage, (const char* question, int defaultAnswer), {
     const answer = Module.askNumber(UTF8ToString(question), String(defaultAnswer));
     const size = lengthBytesUTF8(answer) + 1;
@@ -721,6 +732,30 @@ extern "C" EMSCRIPTEN_KEEPALIVE int markSheet(int sheet, int handIn) {
     const bool done = handIn != 0 ? ciferon::page::handInSheet(*openSet(), at)
                                   : ciferon::page::clearSheet(*openSet(), at);
     return done ? rowOut(at) : 0;
+}
+
+// "Kód výsledku…": asks for the sheet's result code and fills its row from it, the row back to
+// the page (takeRow); a code the core refuses is refused through the page (refuse). 0 when
+// nothing changed.
+extern "C" EMSCRIPTEN_KEEPALIVE int enterRowResultCode(int sheet) {
+    if (!haveSheet(sheet)) {
+        return 0;
+    }
+    const auto at = static_cast<std::size_t>(sheet);
+    const std::unique_ptr<char, decltype(&std::free)> typed(
+        askTextInPage(
+            ciferon::resultCodeQuestion(at + 1, ciferon::sheetCode(openSet()->set.sheets[at].sheet))
+                .c_str()),
+        &std::free);
+    if (!typed || std::string_view(typed.get()).empty()) {
+        return 0;
+    }
+    const std::string refusal = ciferon::page::enterRowResultCode(*openSet(), at, typed.get());
+    if (!refusal.empty()) {
+        refuseInPage(refusal.c_str());
+        return 0;
+    }
+    return rowOut(at);
 }
 
 // Ctrl+Z: the last change undone, its sheet's row back to the page (takeRow); returns the

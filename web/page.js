@@ -329,10 +329,19 @@
   // Once printed, the browser's own Print gives the fields again.
   addEventListener("afterprint", mirror);
 
+  // The core's WebAssembly, which the page holds gzip-compressed in its data block (less than
+  // half its size), unpacked by the browser's own decompression.
+  async function coreBinary() {
+    const packed = Uint8Array.from(atob(byId("core").textContent), (c) => c.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
   const generate = byId("Command1");
-  Promise.resolve()
-    .then(() =>
+  coreBinary()
+    .then((wasmBinary) =>
       Ciferon({
+        wasmBinary,
         // A cancelled prompt is the empty answer.
         askNumber: (question, defaultAnswer) => window.prompt(question, defaultAnswer) ?? "",
         showResults(exerciseList, solutionList) {

@@ -398,6 +398,17 @@ bool clearSheet(OpenSet& open, std::size_t sheet) {
     return true;
 }
 
+std::string enterRowResultCode(OpenSet& open, std::size_t sheet, std::string_view typed) {
+    SetSheet& target = open.set.sheets.at(sheet);
+    std::optional<SheetRow> before = target.row;
+    if (const ResultCodeFault fault = enterResultCode(target, typed);
+        fault != ResultCodeFault::None) {
+        return resultCodeRefusal(fault, typed);
+    }
+    open.undo.push_back({sheet, std::move(before)});
+    return {};
+}
+
 std::optional<std::size_t> undoChange(OpenSet& open) {
     if (open.undo.empty()) {
         return std::nullopt;

@@ -134,6 +134,9 @@ bool typeCell(OpenSet& open, std::size_t sheet, std::size_t exercise, std::strin
 // "Odevzdáno" and "Vymazat řádek": false when there was nothing to do.
 bool handInSheet(OpenSet& open, std::size_t sheet);
 bool clearSheet(OpenSet& open, std::size_t sheet);
+// "Kód výsledku…": the sheet's row filled from a pupil's result code (marks without answers),
+// a step to undo; or the core's refusal, the row unchanged.
+std::string enterRowResultCode(OpenSet& open, std::size_t sheet, std::string_view typed);
 // Ctrl+Z: the sheet whose row the last change is undone on, or none.
 std::optional<std::size_t> undoChange(OpenSet& open);
 

@@ -308,6 +308,17 @@
     else enter(fieldAt(...lastPlace));
   }
 
+  // "Kód výsledku…": the current sheet's row filled from a pupil's result code, which the core
+  // asks for and reads, or refuses.
+  function enterResultCode() {
+    const [sheet] = lastPlace;
+    if (core._enterRowResultCode(sheet)) {
+      stepOpen = false;
+      changed();
+    }
+    enter(fieldAt(...lastPlace));
+  }
+
   function undo() {
     const sheet = core._undoEntry();
     if (sheet < 0) return;
@@ -466,6 +477,7 @@
   byId("handIn").addEventListener("click", () => handIn(false));
   byId("clearRow").addEventListener("click", () => handIn(true));
   byId("undoEntry").addEventListener("click", undo);
+  byId("rowResultCode").addEventListener("click", enterResultCode);
   byId("names").addEventListener("click", askNames);
   byId("namesForm").addEventListener("submit", takeNames);
   // Typing goes on where it was.

@@ -591,11 +591,9 @@ void ResultsGrid::askResultCode() {
     const int sheet = std::max(table_->currentIndex().row(), 0);
     QInputDialog dialog(this);
     dialog.setWindowTitle(toQString(resultCodeTitle));
-    dialog.setLabelText(
-        QStringLiteral("Kód výsledku z kontroly listu %1 (%2):")
-            .arg(sheet + 1)
-            .arg(QString::fromStdString(
-                sheetCode(document_.set().sheets.at(static_cast<std::size_t>(sheet)).sheet))));
+    dialog.setLabelText(toQString(resultCodeQuestion(
+        static_cast<std::size_t>(sheet) + 1,
+        sheetCode(document_.set().sheets.at(static_cast<std::size_t>(sheet)).sheet))));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

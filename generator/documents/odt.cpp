@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <deque>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -21,10 +21,17 @@ namespace {
 
 using editable::Role;
 
+// A length to a hundredth of its unit, "12.50mm": written by hand rather than by printf, which
+// would bring the whole of printf's formatting into the page.
 std::string length(double value, std::string_view unit) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return std::string(text).append(unit);
+    const long long hundredths = std::llround(std::abs(value) * 100);
+    const long long fraction = hundredths % 100;
+    std::string text = value < 0 && hundredths != 0 ? "-" : "";
+    text.append(std::to_string(hundredths / 100))
+        .append(fraction < 10 ? ".0" : ".")
+        .append(std::to_string(fraction))
+        .append(unit);
+    return text;
 }
 
 std::string mm(double value) {
@@ -331,7 +338,7 @@ class Body {
             "<style:style style:name=\"@\" style:family=\"table\"><style:table-properties "
             "style:width=\"" +
             mm(editable::textWidthMm) +
-            "\" table:align=\"left\" fo:margin-bottom=\"4pt\"/></style:style>");
+            R"(" table:align="left" fo:margin-bottom="4pt"/></style:style>)");
         const std::string cell = automatic(
             "<style:style style:name=\"@\" "
             "style:family=\"table-cell\"><style:table-cell-properties "

@@ -186,6 +186,14 @@ std::string resultCodeLine(const Sheet& sheet, std::span<const MarkedAnswer> mar
     return resultCodeLine(resultCode(sheet, marks));
 }
 
+std::string resultCodeQuestion(std::size_t number, std::string_view code) {
+    return std::string("Kód výsledku z kontroly listu ")
+        .append(std::to_string(number))
+        .append(" (")
+        .append(code)
+        .append("):");
+}
+
 std::string resultCodeRefusal(ResultCodeFault fault, std::string_view typed) {
     std::string quoted("Kód výsledku „");
     quoted.append(typed).append("“");

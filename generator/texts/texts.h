@@ -102,6 +102,9 @@ std::string resultCodeLine(const Sheet& sheet, std::span<const MarkedAnswer> mar
 // platný.», «Kód výsledku „…“ patří k jinému listu.», or for a sheet of more than 30 exercises
 // «List s více než 30 příklady kód výsledku nemá.» Empty for no fault.
 std::string resultCodeRefusal(ResultCodeFault fault, std::string_view typed);
+// The results grid's question for a sheet's result code: «Kód výsledku z kontroly listu 3
+// (4XY1-ZKRX):».
+std::string resultCodeQuestion(std::size_t number, std::string_view code);
 
 }  // namespace ciferon
 

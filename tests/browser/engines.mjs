@@ -141,14 +141,15 @@ async function webkitEngine() {
     },
   };
   let driver;
-  // The driver takes a moment to listen: until then every try is refused at once.
+  // The driver takes a moment to listen: until then every try is refused at once. The
+  // refusal comes back as an error whose message, not its code, names it.
   const deadline = Date.now() + 20000;
   while (!driver) {
     try {
       driver = await new webdriver.Builder().usingServer(`http://127.0.0.1:${port}`)
         .withCapabilities(capabilities).build();
     } catch (error) {
-      if (Date.now() > deadline || error.code !== "ECONNREFUSED") {
+      if (Date.now() > deadline || !String(error.message).startsWith("ECONNREFUSED")) {
         server.kill();
         throw error;
       }

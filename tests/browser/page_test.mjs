@@ -1131,6 +1131,27 @@ test("a set file: opened, typed into, kept across a reload, counted as the comma
   const typed = [[true, ["✗", wrong, "w"], ["–", "-", "u"], typedCell, ...expected[0].slice(3).map(() => rightCell)],
     [true, ...expected[1].map(() => rightCell)], [false, ...expected[2].map(() => ["", "", ""])]];
   assert.deepEqual(await gridRows(), typed);
+  // The third sheet from a pupil's result code, as --check gives it for a wrong first answer
+  // and the rest not answered: the core asks for it, another sheet's code is refused, and the
+  // row is handed in with the code's marks; undone, it is as it was.
+  const answersPath = join(work, "third.txt");
+  writeFileSync(answersPath, `${parseInt(expected[2][0], 10) + 11}\n`);
+  const checked = execFileSync(ciferon, ["--code", "NPT2-6WN7", "--check", answersPath], { encoding: "utf8" });
+  const resultCode = checked.trim().split("\n").at(-1).replace("Kód výsledku: ", "");
+  const otherCode = execFileSync(ciferon, ["--code", "1DX2-DT93", "--check", answersPath], { encoding: "utf8" })
+    .trim().split("\n").at(-1).replace("Kód výsledku: ", "");
+  await engine.evaluate(() => grid.tBodies[0].rows[2].querySelector("input").focus());
+  const refused = await engine.press("#rowResultCode", [otherCode, true]);
+  assert.deepEqual(shown(refused).map(([, message]) => message),
+    ["Kód výsledku z kontroly listu 3 (NPT2-6WN7):", `Kód výsledku „${otherCode}“ patří k jinému listu.`]);
+  assert.equal(await thirdHandedIn(), false);
+  await engine.press("#rowResultCode", [resultCode]);
+  const marks = () => engine.evaluate(() =>
+    [...grid.tBodies[0].rows[2].querySelectorAll(".cell")].map((cell) => cell.dataset.mark));
+  assert.equal(await thirdHandedIn(), true);
+  assert.deepEqual(await marks(), ["w", ...expected[2].slice(1).map(() => "u")]);
+  await engine.press("#undoEntry");
+  assert.equal(await thirdHandedIn(), false);
   // The wrong answer's cell says in words what it is, as its tooltip.
   const note = await engine.evaluate(() => grid.tBodies[0].rows[0].cells[3].title);
   assert.match(note, new RegExp(`^1\\. .* ${expected[0][0].replace(/[()]/g, "\\$&")} · napsáno „${wrong}“ · ✗ chybně`));
