@@ -284,35 +284,6 @@ std::string dumped(const Json& json) {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// The blanks around a text dropped.
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string_view::npos
-               ? std::string_view()
-               : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// A cell in words: "3. 17:3 = 5 (2) · napsáno „5“ · ✗ chybně – …", or "· neodevzdáno".
-std::string cellNote(const SetSheet& sheet, const SheetItem& item, std::size_t at) {
-    std::string note = std::to_string(item.number);
-    note.append(". ").append(trimmed(item.exercise)).append(" ").append(resultText(item.result));
-    if (!sheet.row) {
-        return note.append(" · neodevzdáno");
-    }
-    const std::string_view typed = cellOf(sheet, at);
-    if (!typed.empty()) {
-        note.append(" · napsáno „").append(typed).append("“");
-    }
-    const MarkedAnswer& marked = sheet.row->marks.at(at);
-    note.append(" · ");
-    if (marked.mark == Mark::Unanswered) {
-        return note.append(markSign(Mark::Unanswered))
-            .append(" ")
-            .append(markWord(Mark::Unanswered));
-    }
-    return note.append(markText(marked));
-}
-
 Json rowOf(const OpenSet& open, std::size_t index) {
     const SetSheet& sheet = open.set.sheets.at(index);
     const std::vector<SheetItem>& items = open.items.at(index);

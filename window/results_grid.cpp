@@ -32,13 +32,6 @@ QString signOf(Mark mark) {
     return toQString(markSign(mark));
 }
 
-QString markLine(const MarkedAnswer& marked) {
-    if (marked.mark == Mark::Unanswered) {
-        return QStringLiteral("– bez odpovědi");
-    }
-    return toQString(markText(marked));
-}
-
 std::string_view view(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
@@ -122,27 +115,10 @@ class ResultsModel final : public QAbstractTableModel {
                 return sheet.row ? static_cast<int>(sheet.row->marks.at(at).mark) : notHandedIn;
             case Qt::ToolTipRole:
             case Qt::AccessibleTextRole:
-                return cellNote(sheet, *exercise, at);
+                return toQString(cellNote(sheet, *exercise, at));
             default:
                 return {};
         }
-    }
-
-    // What a cell says in words: the exercise, the key's result, and once handed in the mark
-    // with the mistake named.
-    QString cellNote(const SetSheet& sheet, const SheetItem& exercise, std::size_t at) const {
-        QString note = QStringLiteral("%1. %2 %3")
-                           .arg(exercise.number)
-                           .arg(toQString(exercise.exercise).trimmed(),
-                                toQString(resultText(exercise.result)));
-        if (!sheet.row) {
-            return note + QStringLiteral(" · neodevzdáno");
-        }
-        const QString typed = toQString(cellOf(sheet, at));
-        if (!typed.isEmpty()) {
-            note += QStringLiteral(" · napsáno „%1“").arg(typed);
-        }
-        return note + QStringLiteral(" · ") + markLine(sheet.row->marks.at(at));
     }
 
     const SheetItem* item(const QModelIndex& index) const {

@@ -4,6 +4,9 @@
 #include <array>
 #include <utility>
 
+#include "marking/results.h"
+#include "texts/texts.h"
+
 namespace ciferon {
 
 namespace {
@@ -116,6 +119,33 @@ std::string_view cellOf(const SetSheet& sheet, std::size_t index) {
         return {};
     }
     return sheet.row->answers[index];
+}
+
+std::string cellNote(const SetSheet& sheet, const SheetItem& item, std::size_t index) {
+    std::string_view exercise = item.exercise;
+    while (exercise.starts_with(' ')) {
+        exercise.remove_prefix(1);
+    }
+    while (exercise.ends_with(' ')) {
+        exercise.remove_suffix(1);
+    }
+    std::string note = std::to_string(item.number);
+    note.append(". ").append(exercise).append(" ").append(resultText(item.result));
+    if (!sheet.row) {
+        return note.append(" · ").append(notHandedInWord);
+    }
+    const std::string_view typed = cellOf(sheet, index);
+    if (!typed.empty()) {
+        note.append(" · napsáno „").append(typed).append("“");
+    }
+    const MarkedAnswer& marked = sheet.row->marks.at(index);
+    note.append(" · ");
+    if (marked.mark == Mark::Unanswered) {
+        return note.append(markSign(Mark::Unanswered))
+            .append(" ")
+            .append(markWord(Mark::Unanswered));
+    }
+    return note.append(markText(marked));
 }
 
 ResultCodeFault enterResultCode(SetSheet& sheet, std::string_view typed) {

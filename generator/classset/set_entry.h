@@ -41,6 +41,11 @@ void enterCell(SetSheet& sheet, const std::vector<SheetItem>& items, std::size_t
 // The text of exercise `index`'s cell: what was typed, or "" for nothing.
 std::string_view cellOf(const SetSheet& sheet, std::size_t index);
 
+// A cell in words, as the grid's tooltip and the line under it say it: the exercise and the
+// key's result, what was typed, and the mark with the mistake named: «3. 17:3 = 5 (2) ·
+// napsáno „5“ · ✗ chybně – chybí zbytek», or «… · neodevzdáno».
+std::string cellNote(const SetSheet& sheet, const SheetItem& item, std::size_t index);
+
 // A pupil's result code typed for the sheet, in place of the answers: the sheet handed in with
 // the marks and mistakes that the code carries, and no answers. When the code is refused, the
 // fault, and the sheet as it was.
