@@ -18,6 +18,7 @@
 #include "codes/items.h"
 #include "codes/sheet.h"
 #include "documents/documents.h"
+#include "layout/overview_document.h"
 #include "marking/check_session.h"
 #include "marking/mistakes.h"
 #include "marking/overview.h"
@@ -815,6 +816,21 @@ extern "C" EMSCRIPTEN_KEEPALIVE int setOverview(const char* scale, int csv) {
     } else {
         overviewToPage(ciferon::page::overviewJson(openSet()->set, *read).c_str());
     }
+    return 1;
+}
+
+// "Vytisknout přehled…": the open set's overview with the marks of the scale as typed, laid out
+// by the core as the desktop prints it and handed to the page to draw (takeLayout); 0 for no
+// open set or a scale the core does not read.
+extern "C" EMSCRIPTEN_KEEPALIVE int printSetOverview(const char* scale) {
+    const auto read = ciferon::readMarkScale(scale);
+    if (!openSet() || !read) {
+        return 0;
+    }
+    const ciferon::SetFile& set = openSet()->set;
+    layoutToPage(
+        ciferon::page::layoutJson(ciferon::overviewLayout(set, ciferon::overviewOf(set, *read)))
+            .c_str());
     return 1;
 }
 

@@ -438,6 +438,14 @@
       : "Odevzdány jsou všechny listy.";
   }
 
+  // "Vytisknout přehled…": the overview on A4 as the core lays it out, then the browser's print
+  // dialog.
+  function printOverview() {
+    if (!core.withText(scale, (typedScale) => core._printSetOverview(typedScale))) return;
+    overviewDialog.close();
+    window.print();
+  }
+
   function saveCsv() {
     core.withText(scale, (typedScale) => core._setOverview(typedScale, 1));
     download("prehled-tridy.csv", text, "text/csv;charset=utf-8");
@@ -487,6 +495,7 @@
   byId("scale").addEventListener("input", rescale);
   byId("saveCsv").addEventListener("click", saveCsv);
   byId("closeOverview").addEventListener("click", () => overviewDialog.close());
+  byId("overviewPrint").addEventListener("click", printOverview);
   addEventListener("pagehide", keepNow);
   addEventListener("visibilitychange", keepNow);
   // Answers that no file holds: the browser asks before the page is left.

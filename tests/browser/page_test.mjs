@@ -1212,7 +1212,24 @@ test("a set file: opened, typed into, kept across a reload, counted as the comma
   execFileSync(ciferon, ["--set", savedPath, "--overview", "--scale", "80,60,40,20", "--csv", csvPath]);
   assert.equal(csvName, "prehled-tridy.csv");
   assert.deepEqual(csv, readFileSync(csvPath));
-  await engine.press("#closeOverview");
+  // Printed on that scale: the core's A4 layout, every line of it as the command line's PDF of
+  // the overview has it.
+  await engine.evaluate(() => {
+    window.printedOverview = 0;
+    window.print = () => {
+      window.printedOverview += 1;
+    };
+  });
+  await engine.press("#overviewPrint");
+  const printout = await engine.evaluate(() => [window.printedOverview,
+    [...document.getElementById("sheetsPrintout").querySelectorAll("span")].map((part) => part.textContent)]);
+  assert.equal(printout[0], 1);
+  const pdfPath = join(work, "overview.pdf");
+  execFileSync(ciferon, ["--set", savedPath, "--overview", "--scale", "80,60,40,20", "--pdf", pdfPath]);
+  const pdfText = execFileSync("pdftotext", ["-raw", pdfPath, "-"], { encoding: "utf8" }).replace(/\s+/g, " ");
+  assert.ok(printout[1].includes(`Přehled třídy: ${heading}`), printout[1]);
+  for (const part of printout[1]) assert.ok(pdfText.includes(part.trim()), `${part} not in ${pdfText}`);
+  await engine.evaluate(() => dispatchEvent(new Event("afterprint")));
 
   // A damaged file is refused with the core's sentence, the open set kept whole.
   const cutPath = join(work, "cut.ciferon");
