@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -21,10 +22,15 @@
 #include <QtTest>
 #include <optional>
 
+#include "classset/set_file.h"
 #include "classset_dialog.h"
 #include "form1.h"
+#include "marking/mistakes.h"
 #include "modal_dialogs.h"
+#include "overview_view.h"
+#include "page_type.h"
 #include "run/run.h"
+#include "texts/texts.h"
 
 namespace ciferon {
 namespace {
@@ -381,6 +387,41 @@ class PrintTest : public QObject {
         QVERIFY(!fields->received[0].contains(QStringLiteral("Kód")));
         QVERIFY(fields->received.constLast().contains(QStringLiteral("poznámka")));
         QCOMPARE(prompts.messages, QStringList{});
+    }
+
+    // The class's overview, "Tisk…" from its window: the print dialog's queue gets the pages
+    // its "Uložit jako PDF…" saves, named as the overview is headed.
+    void theOverviewReachesThePrinterAsSaved() {
+        constexpr KindChoice carry = 1U << 13U;
+        SetFile set;
+        set.heading = "5. A";
+        for (const unsigned seed : {61U, 62U, 63U}) {
+            set.sheets.push_back({Sheet{seed, 10, 5, carry}, false, {}, std::nullopt});
+        }
+        set.sheets[0].row = SheetRow{std::vector<MarkedAnswer>(10, {Mark::Right, 0}), {}};
+        set.sheets[1].row = set.sheets[0].row;
+        set.sheets[1].row->marks[3] = {Mark::Wrong, mistakeBit(Mistake::CarryForgotten)};
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("prehled.pdf"));
+        OverviewView view(set);
+        QVERIFY(showWindow(view));
+        QCOMPARE(view.savePdf(saved), QString());
+        const QStringList expected = pdfPages(saved);
+        QVERIFY(!expected.isEmpty() && expected[0].contains(QStringLiteral("neodevzdáno")));
+
+        const qsizetype before = jobCount();
+        QVERIFY(before >= 0);
+        PrintDialogSeen seen;
+        onNextModal([&](QWidget* modal) {
+            answerPrintDialog(modal, QStringLiteral("PDF"), Sides::Untouched, seen);
+        });
+        child<QPushButton>(view, "print")->click();
+        QCOMPARE(seen.printer, QStringLiteral("PDF"));
+        const auto printed = theNewJob(before);
+        QVERIFY(printed.has_value());
+        QCOMPARE(printed->job.state, QStringLiteral("completed"));
+        QCOMPARE(printed->job.name, toQString(overviewHeading(set.heading)));
+        compareWithSaved(*printed, expected);
     }
 
     // A queue that refuses the job, or is gone by the time the job is sent: the window says
