@@ -128,7 +128,7 @@ test("one file of at most 400 KB, a Czech page with the window's captions and it
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
     "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda", "Otevřít sadu…", "Uložit sadu",
-    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…"]);
+    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…", "Procvičit podle výsledků…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
