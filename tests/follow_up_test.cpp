@@ -164,5 +164,17 @@ TEST(FollowUp, MakesASetWhoseCodesReopenItsSheets) {
     EXPECT_EQ(*read.set, made);
 }
 
+// The new set's file is named after the old one's, whatever its extension; a set without a
+// file leaves the name to its heading.
+TEST(FollowUp, NamesTheNewFileAfterTheOld) {
+    for (const auto& [followed, name] : std::vector<std::pair<std::string, std::string>>{
+             {"5A.ciferon", "5A-procvicovani.ciferon"},
+             {"5. A.deleni.ciferon", "5. A.deleni-procvicovani.ciferon"},
+             {"trida", "trida-procvicovani.ciferon"},
+             {"", ""}}) {
+        EXPECT_EQ(followUpSetName(followed), name) << followed;
+    }
+}
+
 }  // namespace
 }  // namespace ciferon

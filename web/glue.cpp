@@ -848,3 +848,74 @@ extern "C" EMSCRIPTEN_KEEPALIVE void saveDocument(int format) {
                        std::string(ciferon::documentMediaType(chosen)).c_str());
     }
 }
+
+namespace {
+
+// clang-format off
+// The follow-up dialog's plan, shown (takeFollowUp), or the core's refusal (refuse); 1 when shown.
+EM_JS(int, followUpToPage, (const char* plan), {
+    const given = JSON.parse(UTF8ToString(plan));
+    if (given.refusal !== undefined) {
+        Module.refuse(given.refusal);
+        return 0;
+    }
+    Module.takeFollowUp(given);
+    return 1;
+});
+// clang-format on
+
+ciferon::FollowUpMode followUpMode(int wholeClass) {
+    return wholeClass != 0 ? ciferon::FollowUpMode::WholeClass : ciferon::FollowUpMode::OwnResults;
+}
+
+// The follow-up set made last (makeFollowUp), until it is the open set.
+std::optional<ciferon::SetFile>& followUp() {
+    static std::optional<ciferon::SetFile> made;
+    return made;
+}
+
+}  // namespace
+
+// "Procvičit podle výsledků…": what each sheet of the open set's follow-up practises, from its
+// pupil's results or, with `wholeClass`, the class's weakest kinds, and why, with the dialog's
+// texts, handed to the page (takeFollowUp); returns 1. A set without results is refused through
+// the page (refuse) with the core's sentence, and gives 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int showFollowUp(int wholeClass) {
+    if (!openSet()) {
+        return 0;
+    }
+    return followUpToPage(
+        ciferon::page::followUpJson(openSet()->set, followUpMode(wholeClass)).c_str());
+}
+
+// The dialog confirmed: the open set's follow-up as planned, its seeds from the clock, laid out
+// with its key by the core and handed to the page to draw (takeLayout), and kept for
+// adoptFollowUp(); 0 for no open set or one without results.
+extern "C" EMSCRIPTEN_KEEPALIVE int makeFollowUp(int wholeClass) {
+    if (!openSet()) {
+        return 0;
+    }
+    const ciferon::SetFile& set = openSet()->set;
+    const ciferon::FollowUpPlan plan = ciferon::followUpPlan(set, followUpMode(wholeClass));
+    if (!plan.refusal.empty()) {
+        return 0;
+    }
+    clockRandom().seed();
+    followUp() = ciferon::followUpSet(set, plan, clockRandom());
+    layOut(ciferon::classSetOf(*followUp()));
+    return 1;
+}
+
+// The follow-up just made opened as the page's set, not yet saved to a file (takeSet), and the
+// name its file is offered under after `followed`, the file name of the set it follows (takeText,
+// as bytes; empty when that set had none).
+extern "C" EMSCRIPTEN_KEEPALIVE int adoptFollowUp(const char* followed) {
+    if (!followUp()) {
+        return 0;
+    }
+    openSet().emplace(std::move(*followUp()));
+    followUp().reset();
+    setOut();
+    textToPage(ciferon::followUpSetName(followed));
+    return 1;
+}

@@ -468,4 +468,29 @@ std::string overviewJson(const SetFile& set, const MarkScale& scale) {
                    {"missing", std::move(missing)}});
 }
 
+std::string followUpJson(const SetFile& set, FollowUpMode mode) {
+    const FollowUpPlan plan = followUpPlan(set, mode);
+    if (!plan.refusal.empty()) {
+        return dumped({{"refusal", plan.refusal}});
+    }
+    Json sheets = Json::array();
+    for (const FollowUpSheet& sheet : plan.sheets) {
+        Json names = Json::array();
+        for (int kind = 0; kind < kindCount; ++kind) {
+            if ((sheet.kinds & (1U << static_cast<unsigned>(kind))) != 0) {
+                names.push_back(std::to_string(kind + 1).append(" – ").append(kindName(kind)));
+            }
+        }
+        sheets.push_back({{"number", sheet.number},
+                          {"name", sheet.name},
+                          {"kinds", kindListText(sheet.kinds)},
+                          {"kindNames", std::move(names)},
+                          {"reason", followUpReasonText(sheet.reason)}});
+    }
+    return dumped({{"intro", followUpIntro()},
+                   {"wholeClass", wholeClassWeakestLabel()},
+                   {"legend", practisedLegend(plan.setKinds)},
+                   {"sheets", std::move(sheets)}});
+}
+
 }  // namespace ciferon::page

@@ -158,4 +158,10 @@ std::string downloadText(SetFile& set, long long secondsSince1970);
 // ["5"…]}.
 std::string overviewJson(const SetFile& set, const MarkScale& scale);
 
+// "Procvičit podle výsledků…" as its dialog shows it, for the mode: {"intro", "wholeClass"
+// (the box's label), "legend" (the set's kinds named), "sheets": [{"number", "name", "kinds"
+// (as a teacher lists them, "1-3, 14"), "kindNames": ["1 – Součin dvou závorek"…], "reason"}…]};
+// or {"refusal": "the core's sentence"} for a set without results.
+std::string followUpJson(const SetFile& set, FollowUpMode mode);
+
 }  // namespace ciferon::page

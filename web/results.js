@@ -78,7 +78,7 @@
   function showSet() {
     const status = byId("setStatus");
     const has = open !== null;
-    for (const id of ["saveSet", "closeSet", "results", "overview"]) byId(id).disabled = !has;
+    for (const id of ["saveSet", "closeSet", "results", "overview", "followUp"]) byId(id).disabled = !has;
     if (!has) {
       status.textContent = "Není otevřená žádná sada.";
       return;
@@ -148,6 +148,18 @@
     unsaved = false;
     keep();
     showSet();
+  }
+
+  // "Procvičit podle výsledků…": once the teacher lets go of answers no file holds, the open
+  // set's follow-up, made and laid out by the core, is the open set, downloaded at once under
+  // the core's name after the file of the set it follows. False when the open set stays.
+  function adoptFollowUp(wholeClass) {
+    if (!mayReplace() || !core._makeFollowUp(wholeClass)) return false;
+    core.withText(fileName, (followed) => core._adoptFollowUp(followed));
+    fileName = decoded();
+    unsaved = false;
+    saveSet();
+    return true;
   }
 
   // "Zavřít sadu": the set and whatever the page kept of it gone.
@@ -518,6 +530,7 @@
     };
     core.takeOverview = takeOverview;
     core.adoptClassSet = adoptClassSet;
+    core.adoptFollowUp = adoptFollowUp;
     byId("openSet").disabled = false;
     restore();
   });

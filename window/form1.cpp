@@ -625,10 +625,10 @@ void Form1::followUp() {
     if (!printed || !closeResultsGrid()) {
         return;
     }
-    const QFileInfo old(setDocument_->path());
-    QString suggested = suggestedSetName(made);
-    if (!setDocument_->path().isEmpty()) {
-        suggested = old.completeBaseName() + QStringLiteral("-procvicovani.ciferon");
+    QString suggested =
+        toQString(followUpSetName(QFileInfo(setDocument_->path()).fileName().toStdString()));
+    if (suggested.isEmpty()) {
+        suggested = suggestedSetName(made);
     }
     setDocument_->adopt(made);
     const QString path = prompts_.askSetFile(this, true, suggested);

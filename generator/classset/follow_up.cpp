@@ -103,4 +103,12 @@ SetFile followUpSet(const SetFile& set, const FollowUpPlan& plan, RandomSource& 
     return made;
 }
 
+std::string followUpSetName(std::string_view followedFileName) {
+    if (followedFileName.empty()) {
+        return {};
+    }
+    return std::string(followedFileName.substr(0, followedFileName.rfind('.')))
+        .append("-procvicovani.ciferon");
+}
+
 }  // namespace ciferon

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/random.h"
@@ -52,5 +53,10 @@ FollowUpPlan followUpPlan(const SetFile& set, FollowUpMode mode);
 // the plan's kinds, seeds from the source as newSheetSeed() chooses them, no two sheets with
 // the same exercises, no results; its key names each sheet's kinds.
 SetFile followUpSet(const SetFile& set, const FollowUpPlan& plan, RandomSource& random);
+
+// The name the follow-up set's file is offered under, after the file of the set it follows
+// ("5A.ciferon" gives "5A-procvicovani.ciferon"; its last extension whatever it is); empty for
+// a set without a file, whose name then comes from its heading as any new set's.
+std::string followUpSetName(std::string_view followedFileName);
 
 }  // namespace ciferon

@@ -19,7 +19,7 @@ import { launch } from "./engines.mjs";
    projectionSeconds, projectionCode, projectionExercise, projectionSteps, projectionCorner,
    projectionLive, projectionResults, projectionCodeLine, projectionTimer, startProjection,
    downloads, setStatus, grid, namesList, pupils, kindBars,
-   mistakeList, handedInLine, scale, openSet, saveNewSet */
+   mistakeList, handedInLine, scale, openSet, saveNewSet, followUpPlan, wholeClassLabel */
 
 const [engineName, ...paths] = process.argv.slice(2);
 const [pagePath, clipboardCheck, ciferon] = paths.map((path) => resolve(path));
@@ -128,7 +128,7 @@ test("one file of at most 400 KB, a Czech page with the window's captions and it
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
     "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda", "Otevřít sadu…", "Uložit sadu",
-    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…"]);
+    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…", "Procvičit podle výsledků…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -1281,6 +1281,114 @@ test("a class set printed from the dialog is saved as a set file when asked", as
   const text = execFileSync(ciferon, ["--set", path, "--overview"], { encoding: "utf8" });
   assert.match(text, /^Odevzdáno 0 z 25 listů\.$/m);
   assert.equal(await engine.evaluate(() => document.getElementById("results").disabled), false);
+  await engine.press("#closeSet");
+});
+
+// The kinds each sheet practises, as the key of the command line's follow-up PDF says them.
+const practisedInPdf = (pdf) => execFileSync("pdftotext", ["-raw", pdf, "-"], { encoding: "utf8" })
+  .split("\n").filter((line) => line.startsWith("Procvičuje: ")).map((line) => line.slice(12));
+
+test("the follow-up set: refused without results, planned as the command line plans it, printed, opened and downloaded", async () => {
+  await watchDownloads();
+  const setPath = join(work, "5B.ciferon");
+  execFileSync(ciferon, ["--codes", setCodes, "--heading", heading, "--save-set", setPath]);
+  await engine.chooseFile("#setFile", setPath);
+  await engine.waitFor(() => !document.getElementById("followUp").disabled);
+  // Without results: the core's sentence, as the command line refuses the same set.
+  let refusal = "";
+  try {
+    execFileSync(ciferon, ["--set", setPath, "--follow-up", join(work, "none.ciferon"), "--pdf",
+      join(work, "none.pdf")], { encoding: "utf8", stdio: "pipe" });
+  } catch (error) {
+    refusal = error.stderr.trim();
+  }
+  const [{ message }, ...more] = await engine.press("#followUp", [true]);
+  assert.deepEqual(more, []);
+  assert.equal(`ciferon: ${message[0].toLowerCase()}${message.slice(1)}`, refusal);
+  assert.equal(await engine.evaluate(() => document.getElementById("followUpDialog").open), false);
+
+  // The first sheet with a wrong first answer, the second all right, the third not handed in;
+  // saved, and the command line's follow-up of that file planned each way.
+  await engine.press("#results");
+  const [first, counts] = await engine.evaluate(() => [grid.querySelector("input").placeholder,
+    [...grid.tBodies[0].rows].map((row) => row.querySelectorAll("input").length)]);
+  await engine.type(String(parseInt(first, 10) + 11));
+  await engine.pressKey("ArrowDown");
+  await engine.press("#handIn");
+  await engine.press("#closeResults");
+  await engine.press("#saveSet");
+  const savedPath = join(work, "5B-results.ciferon");
+  writeFileSync(savedPath, (await lastDownload())[1]);
+  const planned = (...weakest) => {
+    const pdf = join(work, `follow-up${weakest.length}.pdf`);
+    execFileSync(ciferon, ["--set", savedPath, "--follow-up", join(work, `follow-up${weakest.length}.ciferon`),
+      "--pdf", pdf, ...weakest]);
+    return practisedInPdf(pdf);
+  };
+  const own = planned();
+  const wholeClass = planned("--weakest");
+  // Names given since: answers the file does not hold, which the page asks before it gives up.
+  await engine.press("#results");
+  await engine.press("#names");
+  await engine.evaluate(() => {
+    namesList.value = "Jana\nPetr";
+  });
+  await engine.press("#takeNames");
+  await engine.press("#closeResults");
+
+  await engine.press("#followUp");
+  const plan = () => engine.evaluate(() => [...followUpPlan.tBodies[0].rows].map((row) =>
+    [...row.cells].map((cell) => cell.textContent)));
+  assert.deepEqual(await plan(), [["1", "Jana", own[0], "chyby"], ["2", "Petr", own[1], "vše správně"],
+    ["3", "", own[2], "neodevzdáno"]]);
+  // The kinds are named in their cell's tooltip, one a line.
+  const named = await engine.evaluate(() => followUpPlan.tBodies[0].rows[0].cells[2].title);
+  assert.match(named, new RegExp(`^${own[0]} – \\S`));
+  assert.equal(await engine.evaluate(() => wholeClassLabel.textContent), "Celá třída procvičí nejslabší druhy třídy");
+  await engine.press("#wholeClass");
+  assert.deepEqual(await plan(), wholeClass.map((kinds, at) =>
+    [String(at + 1), ["Jana", "Petr", ""][at], kinds, "nejslabší druhy třídy"]));
+  assert.notDeepEqual(own, wholeClass);
+
+  await engine.evaluate(() => {
+    window.printedFollowUp = 0;
+    window.print = () => {
+      window.printedFollowUp += 1;
+    };
+  });
+  const asked = await engine.press("#printFollowUp", [true]);
+  assert.deepEqual(asked.map((dialog) => dialog.message),
+    ["Otevřená sada má odpovědi, které nejsou uložené v souboru. Zahodit je?"]);
+  const [printed, printout, dialogOpen] = await engine.evaluate(() => [window.printedFollowUp,
+    [...document.getElementById("sheetsPrintout").querySelectorAll("span")].map((part) => part.textContent),
+    document.getElementById("followUpDialog").open]);
+  assert.deepEqual([printed, dialogOpen], [1, false]);
+  // The download: a set file named after the old one, which the command line reads, its
+  // sheets new and not handed in, each printed with its code and the kinds it practises.
+  const [name, file] = await lastDownload();
+  assert.equal(name, "5B-procvicovani.ciferon");
+  const madePath = join(work, name);
+  writeFileSync(madePath, file);
+  const made = JSON.parse(file.toString("utf8"));
+  const text = execFileSync(ciferon, ["--set", madePath, "--overview"], { encoding: "utf8" });
+  assert.match(text, /^Odevzdáno 0 z 3 listů\.$/m);
+  assert.equal(made.heading, heading);
+  assert.deepEqual(made.sheets.map((sheet) => sheet.number), [1, 2, 3]);
+  for (const sheet of made.sheets) {
+    assert.ok(!setCodes.split(",").includes(sheet.code), sheet.code);
+    assert.ok(printout.some((part) => part.includes(sheet.code)), `${sheet.code} not in ${printout}`);
+  }
+  assert.deepEqual(printout.filter((part) => part.startsWith("Procvičuje: ")),
+    wholeClass.map((kinds) => `Procvičuje: ${kinds}`));
+  assert.equal(await engine.evaluate(() => setStatus.querySelector("time").dateTime), made.saved);
+  // The open set is the new one: its sheets keep the names and the counts of exercises.
+  await engine.press("#results");
+  const rows = await engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
+    [row.cells[1].textContent, row.cells[2].textContent, row.querySelectorAll("input").length,
+      row.classList.contains("handedIn")]));
+  assert.deepEqual(rows, made.sheets.map((sheet, at) => [["Jana", "Petr", ""][at], sheet.code, counts[at], false]));
+  await engine.press("#closeResults");
+  await engine.evaluate(() => dispatchEvent(new Event("afterprint")));
   await engine.press("#closeSet");
 });
 
