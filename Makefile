@@ -18,7 +18,7 @@ TEST_PACKAGES := $(PACKAGE_PACKAGES) $(WEB_PACKAGES) libgtest-dev libgmock-dev l
   locales xvfb xauth xclip xdotool clang libclang-rt-14-dev clang-format clang-tidy \
   desktop-file-utils appstream lintian devscripts man-db groff-base chromium firefox-esr \
   webkit2gtk-driver poppler-utils x11-xkb-utils cups printer-driver-cups-pdf cups-ipp-utils \
-  libreoffice-writer-nogui python3-docx unzip \
+  libreoffice-writer-nogui libreoffice-calc-nogui python3-docx unzip \
   $(if $(shell command -v npm),,npm)
 
 # Installs the packages named in $(1) that dpkg does not list as installed.
