@@ -164,13 +164,16 @@ TEST(FollowUp, MakesASetWhoseCodesReopenItsSheets) {
     EXPECT_EQ(*read.set, made);
 }
 
-// The new set's file is named after the old one's, whatever its extension; a set without a
-// file leaves the name to its heading.
+// The new set's file is named after the old one's, whatever its extension, and a follow-up's
+// follow-up is numbered on.
 TEST(FollowUp, NamesTheNewFileAfterTheOld) {
     for (const auto& [followed, name] : std::vector<std::pair<std::string, std::string>>{
              {"5A.ciferon", "5A-procvicovani.ciferon"},
              {"5. A.deleni.ciferon", "5. A.deleni-procvicovani.ciferon"},
              {"trida", "trida-procvicovani.ciferon"},
+             {"5A-procvicovani.ciferon", "5A-procvicovani-2.ciferon"},
+             {"5A-procvicovani-9.ciferon", "5A-procvicovani-10.ciferon"},
+             {"5A-2.ciferon", "5A-2-procvicovani.ciferon"},
              {"", ""}}) {
         EXPECT_EQ(followUpSetName(followed), name) << followed;
     }

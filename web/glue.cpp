@@ -834,6 +834,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int printSetOverview(const char* scale) {
     return 1;
 }
 
+// "Vytisknout sadu…": the open set's sheets and key as they were made, laid out by the core and
+// handed to the page to draw (takeLayout), as the command line's --set F --pdf prints them;
+// 0 for no open set.
+extern "C" EMSCRIPTEN_KEEPALIVE int printOpenSet() {
+    if (!openSet()) {
+        return 0;
+    }
+    layOut(ciferon::classSetOf(openSet()->set));
+    return 1;
+}
+
 // "Uložit jako DOCX" and "Uložit jako ODT": the class set that classSet() made, with its key,
 // as an editable document (`format` 0 for DOCX, 1 for ODT), handed to the page to download
 // (takeDocument).

@@ -78,7 +78,7 @@
   function showSet() {
     const status = byId("setStatus");
     const has = open !== null;
-    for (const id of ["saveSet", "closeSet", "results", "overview", "followUp"]) byId(id).disabled = !has;
+    for (const id of ["saveSet", "closeSet", "results", "overview", "printSet", "followUp"]) byId(id).disabled = !has;
     if (!has) {
       status.textContent = "Není otevřená žádná sada.";
       return;
@@ -87,7 +87,7 @@
     saved.dateTime = open.saved;
     saved.textContent = open.saved ? new Date(open.saved).toLocaleString("cs-CZ") : "";
     status.replaceChildren(`Sada ${open.heading ? `„${open.heading}“ ` : ""}(listů: ${open.sheets.length})`,
-      ...(open.saved ? [", soubor uložen ", saved] : [", zatím neuložená do souboru"]),
+      ...(open.saved ? [`, soubor ${fileName ? `„${fileName}“ ` : ""}uložen `, saved] : [", zatím neuložená do souboru"]),
       unsaved ? " · odpovědi nejsou uložené v souboru" : "");
   }
 
@@ -150,12 +150,15 @@
     showSet();
   }
 
-  // "Procvičit podle výsledků…": once the teacher lets go of answers no file holds, the open
-  // set's follow-up, made and laid out by the core, is the open set, downloaded at once under
-  // the core's name after the file of the set it follows. False when the open set stays.
+  // "Procvičit podle výsledků…": the open set's follow-up, made and laid out by the core, is the
+  // open set, downloaded at once under the core's name after the file of the set it follows.
+  // Answers no file holds are what it follows: that set is downloaded first, so that they are
+  // kept. False when the open set stays.
   function adoptFollowUp(wholeClass) {
-    if (!mayReplace() || !core._makeFollowUp(wholeClass)) return false;
-    core.withText(fileName, (followed) => core._adoptFollowUp(followed));
+    if (!core._makeFollowUp(wholeClass)) return false;
+    if (unsaved) saveSet();
+    const followed = fileName || suggestedName();
+    if (!core.withText(followed, (name) => core._adoptFollowUp(name))) return false;
     fileName = decoded();
     unsaved = false;
     saveSet();
@@ -458,6 +461,11 @@
     window.print();
   }
 
+  // "Vytisknout sadu…": the open set's sheets and key again, as the core lays them out.
+  function printSet() {
+    if (core._printOpenSet()) window.print();
+  }
+
   function saveCsv() {
     core.withText(scale, (typedScale) => core._setOverview(typedScale, 1));
     download("prehled-tridy.csv", text, "text/csv;charset=utf-8");
@@ -508,6 +516,7 @@
   byId("saveCsv").addEventListener("click", saveCsv);
   byId("closeOverview").addEventListener("click", () => overviewDialog.close());
   byId("overviewPrint").addEventListener("click", printOverview);
+  byId("printSet").addEventListener("click", printSet);
   addEventListener("pagehide", keepNow);
   addEventListener("visibilitychange", keepNow);
   // Answers that no file holds: the browser asks before the page is left.

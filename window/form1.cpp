@@ -625,11 +625,10 @@ void Form1::followUp() {
     if (!printed || !closeResultsGrid()) {
         return;
     }
-    QString suggested =
-        toQString(followUpSetName(QFileInfo(setDocument_->path()).fileName().toStdString()));
-    if (suggested.isEmpty()) {
-        suggested = suggestedSetName(made);
-    }
+    const QString followed = setDocument_->path().isEmpty()
+                                 ? suggestedSetName(made)
+                                 : QFileInfo(setDocument_->path()).fileName();
+    const QString suggested = toQString(followUpSetName(followed.toStdString()));
     setDocument_->adopt(made);
     const QString path = prompts_.askSetFile(this, true, suggested);
     if (path.isEmpty()) {

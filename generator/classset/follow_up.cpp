@@ -1,5 +1,6 @@
 #include "classset/follow_up.h"
 
+#include <charconv>
 #include <set>
 
 #include "classset/seeds.h"
@@ -107,8 +108,23 @@ std::string followUpSetName(std::string_view followedFileName) {
     if (followedFileName.empty()) {
         return {};
     }
-    return std::string(followedFileName.substr(0, followedFileName.rfind('.')))
-        .append("-procvicovani.ciferon");
+    constexpr std::string_view suffix = "-procvicovani";
+    std::string name(followedFileName.substr(0, followedFileName.rfind('.')));
+    // A follow-up's follow-up is numbered on ("-procvicovani-2", "-3" …), never offered under
+    // the name of the file whose results it follows.
+    if (const std::size_t dash = name.rfind('-');
+        dash != std::string::npos && std::string_view(name).substr(0, dash).ends_with(suffix)) {
+        const std::string_view digits = std::string_view(name).substr(dash + 1);
+        int number = 0;
+        const auto [end, fault] = std::from_chars(digits.begin(), digits.end(), number);
+        if (fault == std::errc() && end == digits.end() && number < 99999) {
+            return name.substr(0, dash + 1) + std::to_string(number + 1) + ".ciferon";
+        }
+    }
+    if (name.ends_with(suffix)) {
+        return name + "-2.ciferon";
+    }
+    return name.append(suffix).append(".ciferon");
 }
 
 }  // namespace ciferon

@@ -55,8 +55,9 @@ FollowUpPlan followUpPlan(const SetFile& set, FollowUpMode mode);
 SetFile followUpSet(const SetFile& set, const FollowUpPlan& plan, RandomSource& random);
 
 // The name the follow-up set's file is offered under, after the file of the set it follows
-// ("5A.ciferon" gives "5A-procvicovani.ciferon"; its last extension whatever it is); empty for
-// a set without a file, whose name then comes from its heading as any new set's.
+// ("5A.ciferon" gives "5A-procvicovani.ciferon"; its last extension whatever it is; a
+// follow-up's own follow-up "5A-procvicovani-2.ciferon", then "-3"); empty for an empty name.
+// A set without a file passes the name its heading gives it.
 std::string followUpSetName(std::string_view followedFileName);
 
 }  // namespace ciferon

@@ -128,7 +128,8 @@ test("one file of at most 400 KB, a Czech page with the window's captions and it
     "Příklady s řešením", "Generuj", "Kopíruj obě pole do schránky", "Smaž obsah obou polí",
     "Ukonči práci", "Tisk…", "Pracovní listy pro třídu…", "Otevřít list podle kódu…",
     "Zkontrolovat list podle kódu…", "Promítat…", "Nápověda", "Otevřít sadu…", "Uložit sadu",
-    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…", "Procvičit podle výsledků…"]);
+    "Zavřít sadu", "Výsledky třídy…", "Přehled třídy…", "Vytisknout sadu…",
+    "Procvičit podle výsledků…"]);
 });
 
 test("Generuj from the keyboard asks both questions and the defaults make 100 exercises", async () => {
@@ -1327,7 +1328,7 @@ test("the follow-up set: refused without results, planned as the command line pl
   };
   const own = planned();
   const wholeClass = planned("--weakest");
-  // Names given since: answers the file does not hold, which the page asks before it gives up.
+  // Names given since, which the file does not hold yet.
   await engine.press("#results");
   await engine.press("#names");
   await engine.evaluate(() => {
@@ -1356,9 +1357,14 @@ test("the follow-up set: refused without results, planned as the command line pl
       window.printedFollowUp += 1;
     };
   });
-  const asked = await engine.press("#printFollowUp", [true]);
-  assert.deepEqual(asked.map((dialog) => dialog.message),
-    ["Otevřená sada má odpovědi, které nejsou uložené v souboru. Zahodit je?"]);
+  // The names no file holds yet are kept: the set followed is downloaded first, unasked.
+  assert.deepEqual(await engine.press("#printFollowUp"), []);
+  const [followedName, followedFile] = await engine.evaluate(async () => {
+    const { name, blob } = downloads.at(-2);
+    return [name, await blob.text()];
+  });
+  assert.equal(followedName, "5B.ciferon");
+  assert.deepEqual(JSON.parse(followedFile).sheets.map((sheet) => sheet.name ?? ""), ["Jana", "Petr", ""]);
   const [printed, printout, dialogOpen] = await engine.evaluate(() => [window.printedFollowUp,
     [...document.getElementById("sheetsPrintout").querySelectorAll("span")].map((part) => part.textContent),
     document.getElementById("followUpDialog").open]);
@@ -1381,6 +1387,7 @@ test("the follow-up set: refused without results, planned as the command line pl
   assert.deepEqual(printout.filter((part) => part.startsWith("Procvičuje: ")),
     wholeClass.map((kinds) => `Procvičuje: ${kinds}`));
   assert.equal(await engine.evaluate(() => setStatus.querySelector("time").dateTime), made.saved);
+  assert.match(await engine.evaluate(() => setStatus.textContent), /soubor „5B-procvicovani\.ciferon“ uložen/);
   // The open set is the new one: its sheets keep the names and the counts of exercises.
   await engine.press("#results");
   const rows = await engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
@@ -1388,6 +1395,13 @@ test("the follow-up set: refused without results, planned as the command line pl
       row.classList.contains("handedIn")]));
   assert.deepEqual(rows, made.sheets.map((sheet, at) => [["Jana", "Petr", ""][at], sheet.code, counts[at], false]));
   await engine.press("#closeResults");
+  // Its print dialog cancelled, the open set prints again as it was made.
+  await engine.evaluate(() => dispatchEvent(new Event("afterprint")));
+  await engine.press("#printSet");
+  const [again, reprinted] = await engine.evaluate(() => [window.printedFollowUp,
+    [...document.getElementById("sheetsPrintout").querySelectorAll("span")].map((part) => part.textContent)]);
+  assert.equal(again, 2);
+  assert.deepEqual(reprinted, printout);
   await engine.evaluate(() => dispatchEvent(new Event("afterprint")));
   await engine.press("#closeSet");
 });
