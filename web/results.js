@@ -30,6 +30,13 @@
   let scale = "90,75,50,30";
   // The cell being typed in takes one step to undo, however many keys.
   let stepOpen = false;
+  // The one field the grid is typed in, moved into the current cell; every other cell shows its
+  // text as plain text. A table of 8,000 fields took the browser longer than a frame to draw
+  // again at every key.
+  const editor = element("input");
+  editor.type = "text";
+  editor.autocomplete = "off";
+  editor.spellcheck = false;
 
   const storage = () => {
     try {
@@ -187,18 +194,20 @@
   }
 
   // The grid: a row per sheet, its number, name and code, then a cell per exercise with the
-  // mark's sign and a field that shows the expected result faintly until something is typed.
+  // mark's sign and the typed answer, or the expected result faintly until something is typed.
   function drawGrid() {
     const widest = Math.max(1, ...open.sheets.map((sheet) => sheet.cells.length));
     const head = element("tr");
     head.append(element("th", "", "List"), element("th", "", "Jméno"), element("th", "", "Kód"),
       ...Array.from({ length: widest }, (_, i) => element("th", "", String(i + 1))));
-    grid.style.setProperty("--exercises", String(Math.min(widest, 20)));
+    grid.style.setProperty("--exercises", String(widest));
+    grid.classList.toggle("wide", widest > 20);
     const body = element("tbody");
     open.sheets.forEach((sheet, index) => body.append(drawRow(sheet, index, widest)));
     const top = element("thead");
     top.append(head);
     grid.replaceChildren(top, body);
+    place(...lastPlace);
   }
 
   function drawRow(sheet, index, widest) {
@@ -206,17 +215,11 @@
     row.dataset.sheet = String(index);
     row.append(element("td", "number", String(sheet.number)), element("td", "name", sheet.name),
       element("td", "code", sheet.code));
-    sheet.cells.forEach((_, at) => {
+    sheet.cells.forEach(() => {
       const cell = element("td", "cell");
-      const field = element("input");
-      field.type = "text";
-      field.autocomplete = "off";
-      field.spellcheck = false;
-      field.dataset.exercise = String(at);
-      field.setAttribute("aria-label", `List ${sheet.number}, příklad ${at + 1}`);
       // The box holds the cell's layout in: a mark typed lays out this box, not the table.
       const box = element("div", "box");
-      box.append(element("span", "sign"), field);
+      box.append(element("span", "sign"), element("span", "text"));
       cell.append(box);
       row.append(cell);
     });
@@ -226,7 +229,8 @@
   }
 
   // A row as the core marks it: each cell's sign and colour (data-mark), the typed text or the
-  // expected result faintly, and the note in words as its tooltip.
+  // expected result faintly, and the note in words as its tooltip; the field, in the current
+  // cell, holds the typed text and shows the expected result as its placeholder.
   function showRow(row, sheet) {
     row.classList.toggle("handedIn", sheet.handedIn);
     row.classList.toggle("adapted", sheet.adapted);
@@ -240,11 +244,21 @@
       const cell = row.cells[3 + at];
       set(cell.dataset, "mark", mark);
       set(cell, "title", note);
-      const [shown, field] = cell.firstChild.children;
+      const [shown, text] = cell.firstChild.children;
       set(shown, "textContent", sign);
-      set(field, "placeholder", expected);
-      set(field, "value", typed);
+      const shownText = typed || expected;
+      set(text, "textContent", shownText);
+      set(text, "className", `text${typed ? "" : " expected"}${shownText.length > 3 ? " long" : ""}`);
     });
+    if (row.contains(editor)) showEditor();
+  }
+
+  function showEditor() {
+    const cell = open.sheets[lastPlace[0]]?.cells[lastPlace[1]];
+    if (!cell) return;
+    const [expected, typed] = cell;
+    if (editor.placeholder !== expected) editor.placeholder = expected;
+    if (editor.value !== typed) editor.value = typed;
   }
 
   function takeRow(index, sheet) {
@@ -254,14 +268,23 @@
     showNote();
   }
 
-  const current = () => {
-    const field = document.activeElement;
-    return grid.contains(field) && field.tagName === "INPUT" ? field : null;
-  };
-  const place = (field) => [Number(field.closest("tr").dataset.sheet), Number(field.dataset.exercise)];
-  const fieldAt = (sheet, at) =>
-    grid.tBodies[0].rows[sheet]?.cells[3 + at]?.querySelector("input") ?? null;
+  const current = () => (document.activeElement === editor && grid.contains(editor) ? editor : null);
   let lastPlace = [0, 0];
+
+  // The field into the exercise's cell, which hides its text meanwhile; false if the grid has
+  // no such cell. Another cell than before begins a new step to undo.
+  function place(sheet, at) {
+    const cell = grid.tBodies[0]?.rows[sheet]?.cells[3 + at];
+    if (!cell?.classList.contains("cell")) return false;
+    if (sheet !== lastPlace[0] || at !== lastPlace[1]) stepOpen = false;
+    lastPlace = [sheet, at];
+    grid.querySelector(".editing")?.classList.remove("editing");
+    cell.classList.add("editing");
+    if (editor.parentNode !== cell.firstChild) cell.firstChild.append(editor);
+    editor.setAttribute("aria-label", `List ${open.sheets[sheet].number}, příklad ${at + 1}`);
+    showEditor();
+    return true;
+  }
 
   // The line under the grid: the current cell's sheet and, in words, its exercise and mark.
   function showNote() {
@@ -272,10 +295,11 @@
     byId("cellNote").textContent = `${who}: ${row.cells[at]?.[4] ?? ""}`;
   }
 
-  function enter(field) {
-    if (!field) return;
-    field.focus();
-    field.select();
+  function enter(sheet, at) {
+    if (!place(sheet, at)) return;
+    editor.focus();
+    editor.select();
+    showNote();
   }
 
   // Along the row's exercises, then on to the next row's first, or back to the previous last.
@@ -290,19 +314,20 @@
       sheet -= 1;
       at = open.sheets[sheet].cells.length - 1;
     }
-    enter(fieldAt(sheet, at));
+    enter(sheet, at);
   }
 
   // Up and down keep the exercise, as far as the other sheet has it.
   function moveRow(step) {
     const sheet = lastPlace[0] + step;
     if (sheet < 0 || sheet >= open.sheets.length) return;
-    enter(fieldAt(sheet, Math.min(lastPlace[1], open.sheets[sheet].cells.length - 1)));
+    enter(sheet, Math.min(lastPlace[1], open.sheets[sheet].cells.length - 1));
   }
 
   function typed(event) {
     const field = event.target;
-    const [sheet, at] = place(field);
+    if (field !== editor) return;
+    const [sheet, at] = lastPlace;
     const done = core.withText(field.value, (value) => core._typeCell(sheet, at, value, stepOpen ? 0 : 1));
     if (!done) {
       // Longer than any answer is read: the cell keeps what it had.
@@ -319,8 +344,8 @@
     stepOpen = false;
     changed();
     // On to the next sheet, as after its last exercise.
-    if (!clear && sheet + 1 < open.sheets.length) enter(fieldAt(sheet + 1, 0));
-    else enter(fieldAt(...lastPlace));
+    if (!clear && sheet + 1 < open.sheets.length) enter(sheet + 1, 0);
+    else enter(...lastPlace);
   }
 
   // "Kód výsledku…": the current sheet's row filled from a pupil's result code, which the core
@@ -331,7 +356,7 @@
       stepOpen = false;
       changed();
     }
-    enter(fieldAt(...lastPlace));
+    enter(...lastPlace);
   }
 
   function undo() {
@@ -339,7 +364,7 @@
     if (sheet < 0) return;
     stepOpen = false;
     changed();
-    enter(sheet === lastPlace[0] ? fieldAt(...lastPlace) : fieldAt(sheet, 0));
+    enter(...(sheet === lastPlace[0] ? lastPlace : [sheet, 0]));
   }
 
   function gridKey(event) {
@@ -369,7 +394,8 @@
     drawGrid();
     byId("resultsTitle").textContent = `Výsledky třídy${open.heading ? ` – ${open.heading}` : ""}`;
     gridDialog.showModal();
-    enter(fieldAt(...lastPlace) ?? fieldAt(0, 0));
+    if (!place(...lastPlace)) place(0, 0);
+    enter(...lastPlace);
   }
 
   // "Jména…": one a line in sheet order, read by the core, which refuses a list that does not
@@ -495,12 +521,12 @@
   namesBox.addEventListener("change", keep);
   grid.addEventListener("input", typed);
   grid.addEventListener("keydown", gridKey);
-  grid.addEventListener("focusin", (event) => {
-    if (event.target.tagName !== "INPUT") return;
-    const now = place(event.target);
-    if (now[0] !== lastPlace[0] || now[1] !== lastPlace[1]) stepOpen = false;
-    lastPlace = now;
-    showNote();
+  // A cell pressed with the mouse takes the field, which keeps the focus meanwhile.
+  grid.addEventListener("mousedown", (event) => {
+    const cell = event.target.closest?.("td.cell");
+    if (!cell || event.target === editor) return;
+    event.preventDefault();
+    enter(Number(cell.parentNode.dataset.sheet), cell.cellIndex - 3);
   });
   byId("handIn").addEventListener("click", () => handIn(false));
   byId("clearRow").addEventListener("click", () => handIn(true));
@@ -509,7 +535,7 @@
   byId("names").addEventListener("click", askNames);
   byId("namesForm").addEventListener("submit", takeNames);
   // Typing goes on where it was.
-  byId("namesDialog").addEventListener("close", () => enter(fieldAt(...lastPlace)));
+  byId("namesDialog").addEventListener("close", () => enter(...lastPlace));
   byId("gridOverview").addEventListener("click", showOverview);
   byId("closeResults").addEventListener("click", () => gridDialog.close());
   byId("scale").addEventListener("input", rescale);

@@ -1085,10 +1085,14 @@ const lastDownload = async () => {
   });
   return [name, Buffer.from(bytes)];
 };
-// Every row of the results grid: handed in or not, then each cell's sign, text and mark.
+// Every row of the results grid: handed in or not, then each cell's sign, typed text and mark,
+// the text as the grid's field holds it in the current cell and as it stands in the others.
 const gridRows = () => engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
-  [row.classList.contains("handedIn"), ...[...row.querySelectorAll(".cell")].map((cell) =>
-    [cell.querySelector(".sign").textContent, cell.querySelector("input").value, cell.dataset.mark])]));
+  [row.classList.contains("handedIn"), ...[...row.querySelectorAll(".cell")].map((cell) => {
+    const text = cell.querySelector(".text");
+    const typed = cell.querySelector("input")?.value ?? (text.classList.contains("expected") ? "" : text.textContent);
+    return [cell.querySelector(".sign").textContent, typed, cell.dataset.mark];
+  })]));
 const waitForPage = () => engine.waitFor(() => document.readyState === "complete" && !openSet.disabled);
 const setCodes = "1DX2-DT93,7AHD-EWGT-SSKE,NPT2-6WN7";
 const rightCell = ["✓", "", "r"];
@@ -1105,7 +1109,8 @@ test("a set file: opened, typed into, kept across a reload, counted as the comma
 
   await engine.press("#results");
   const expected = await engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
-    [...row.querySelectorAll("input")].map((field) => field.placeholder)));
+    [...row.querySelectorAll(".cell")].map((cell) =>
+      cell.querySelector("input")?.placeholder ?? cell.querySelector(".text.expected").textContent)));
   assert.deepEqual(expected.map((row) => row.length), [20, expected[1].length, 20]);
   assert.ok(expected.flat().every((result) => /^-?\d+( \(\d+\))?$/.test(result)), expected.flat());
   // A wrong answer, no answer, and the number row's "ě" for 2; then the next sheet handed in
@@ -1141,7 +1146,12 @@ test("a set file: opened, typed into, kept across a reload, counted as the comma
   const resultCode = checked.trim().split("\n").at(-1).replace("Kód výsledku: ", "");
   const otherCode = execFileSync(ciferon, ["--code", "1DX2-DT93", "--check", answersPath], { encoding: "utf8" })
     .trim().split("\n").at(-1).replace("Kód výsledku: ", "");
-  await engine.evaluate(() => grid.tBodies[0].rows[2].querySelector("input").focus());
+  // The third sheet's second exercise pressed: its cell has the grid's one field, named for
+  // the screen reader, and the focus.
+  await engine.press("#grid tbody tr:nth-child(3) td:nth-child(5) .text");
+  assert.deepEqual(await engine.evaluate(() => [grid.querySelectorAll("input").length,
+    grid.tBodies[0].rows[2].cells[4].contains(document.activeElement),
+    document.activeElement.getAttribute("aria-label")]), [1, true, "List 3, příklad 2"]);
   const refused = await engine.press("#rowResultCode", [otherCode, true]);
   assert.deepEqual(shown(refused).map(([, message]) => message),
     ["Kód výsledku z kontroly listu 3 (NPT2-6WN7):", `Kód výsledku „${otherCode}“ patří k jinému listu.`]);
@@ -1312,7 +1322,7 @@ test("the follow-up set: refused without results, planned as the command line pl
   // saved, and the command line's follow-up of that file planned each way.
   await engine.press("#results");
   const [first, counts] = await engine.evaluate(() => [grid.querySelector("input").placeholder,
-    [...grid.tBodies[0].rows].map((row) => row.querySelectorAll("input").length)]);
+    [...grid.tBodies[0].rows].map((row) => row.querySelectorAll(".cell").length)]);
   await engine.type(String(parseInt(first, 10) + 11));
   await engine.pressKey("ArrowDown");
   await engine.press("#handIn");
@@ -1391,7 +1401,7 @@ test("the follow-up set: refused without results, planned as the command line pl
   // The open set is the new one: its sheets keep the names and the counts of exercises.
   await engine.press("#results");
   const rows = await engine.evaluate(() => [...grid.tBodies[0].rows].map((row) =>
-    [row.cells[1].textContent, row.cells[2].textContent, row.querySelectorAll("input").length,
+    [row.cells[1].textContent, row.cells[2].textContent, row.querySelectorAll(".cell").length,
       row.classList.contains("handedIn")]));
   assert.deepEqual(rows, made.sheets.map((sheet, at) => [["Jana", "Petr", ""][at], sheet.code, counts[at], false]));
   await engine.press("#closeResults");
@@ -1417,14 +1427,18 @@ test("a class of 30 × 20 fits 1366 × 768 without scrolling across; the expecte
     const box = grid.parentElement;
     return [Math.max(box.scrollWidth - box.clientWidth, document.documentElement.scrollWidth - innerWidth),
       box.getBoundingClientRect().right <= innerWidth, grid.tBodies[0].rows.length,
-      getComputedStyle(grid.querySelector("input"), "::placeholder").color];
+      [getComputedStyle(grid.querySelector("input"), "::placeholder").color,
+        getComputedStyle(grid.querySelector(".expected")).color]];
   });
   assert.deepEqual([across, room, rows], [0, true, 30]);
-  // The contrast of the faint expected result on white, at least 4.5 : 1.
+  // The contrast of the faint expected result on white, at least 4.5 : 1, in the field and
+  // in the other cells.
   const channel = (value) => ((value / 255) <= 0.03928 ? value / 255 / 12.92 : ((value / 255 + 0.055) / 1.055) ** 2.4);
-  const [r, g, b] = faint.match(/\d+/g).map(Number);
-  const luminance = 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
-  assert.ok(1.05 / (luminance + 0.05) >= 4.5, faint);
+  for (const color of faint) {
+    const [r, g, b] = color.match(/\d+/g).map(Number);
+    const luminance = 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+    assert.ok(1.05 / (luminance + 0.05) >= 4.5, color);
+  }
   await engine.press("#closeResults");
   await engine.press("#closeSet");
 });
