@@ -1062,8 +1062,11 @@ test("clear asks first: Cancel keeps both fields, OK empties them", async () => 
 });
 
 // What the page downloads, caught before the browser saves it: each file's name and bytes.
+// Caught once a download however often asked in the same document.
 const watchDownloads = () => engine.evaluate(() => {
+  const watching = Array.isArray(window.downloads);
   window.downloads = [];
+  if (watching) return;
   const blobs = new Map();
   const create = URL.createObjectURL.bind(URL);
   URL.createObjectURL = (blob) => {
