@@ -159,6 +159,11 @@
 
   byId("project").addEventListener("click", ask);
   byId("projectionForm").addEventListener("submit", start);
+  // The dialog, closing after its submit, gives the focus back to the button that opened it;
+  // the view started meanwhile takes it, so that keys and a screen reader stay with the view.
+  dialog.addEventListener("close", () => {
+    if (!view.hidden) view.focus();
+  });
   byId("projectionForm").addEventListener("input", showProblem);
   choice.addEventListener("change", showProblem);
   document.addEventListener("keydown", onKey);

@@ -880,6 +880,10 @@ async function project(count, seconds, code = "", kinds = null) {
     projectionCode.dispatchEvent(new Event("input", { bubbles: true }));
   }, count, seconds, code, kinds);
   await engine.press("#startProjection");
+  // Keys go to the view once its dialog has closed.
+  if (await engine.evaluate(() => !projection.hidden)) {
+    await engine.waitFor(() => document.activeElement === projection);
+  }
 }
 
 // Ends the view as a teacher does: Esc where the page has it, or, in full screen, where the
