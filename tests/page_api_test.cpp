@@ -4,10 +4,8 @@
 // overview.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <tuple>
 #include <variant>
 
 #include "classset/set_entry.h"
@@ -270,51 +268,6 @@ TEST(PageApi, MakesTheFollowUpSetFileOrRefuses) {
         EXPECT_EQ(read.set->sheets[i].sheet.kinds, plan.sheets[i].kinds);
         EXPECT_FALSE(read.set->sheets[i].row.has_value());
     }
-}
-
-// The follow-up dialog's plan: a sheet with a mistake practises its kind, named; a sheet not
-// handed in the class's weakest kinds, which the whole class's box gives every sheet; a set
-// without results is refused with the core's sentence.
-TEST(PageApi, GivesTheFollowUpDialogItsPlan) {
-    using Json = nlohmann::json;
-    SetFile set;
-    for (const char* code : {"1DX2-DT93", "7AHD-EWGT-SSKE"}) {
-        set.sheets.push_back({*readSheetCode(code), false, "", std::nullopt});
-    }
-    set.sheets[0].name = "Jana";
-    EXPECT_EQ(Json::parse(followUpJson(set, FollowUpMode::OwnResults)),
-              (Json{{"refusal", followUpNoResults()}}));
-    const std::vector<SheetItem> items = sheetItems(set.sheets[0].sheet);
-    set.sheets[0].row = SheetRow{std::vector<MarkedAnswer>(items.size(), {Mark::Right, 0}), {}};
-    set.sheets[0].row->marks[0].mark = Mark::Wrong;
-    const std::string missed = std::to_string(items[0].kind + 1);
-
-    const Json own = Json::parse(followUpJson(set, FollowUpMode::OwnResults));
-    EXPECT_EQ(std::tuple(own["intro"], own["wholeClass"], own["legend"]),
-              std::tuple(Json(followUpIntro()), Json(wholeClassWeakestLabel()),
-                         Json(practisedLegend(allKinds))));
-    ASSERT_EQ(own["sheets"].size(), 2U);
-    EXPECT_EQ(own["sheets"][0],
-              (Json{{"number", 1},
-                    {"name", "Jana"},
-                    {"kinds", missed},
-                    {"kindNames", {missed + " – " + std::string(kindName(items[0].kind))}},
-                    {"reason", "chyby"}}));
-    const Json& absent = own["sheets"][1];
-    EXPECT_EQ(std::tuple(absent["number"], absent["reason"]),
-              std::tuple(Json(2), Json("neodevzdáno")));
-    EXPECT_EQ(absent["kindNames"].size(), std::size_t{weakestKindsMax});
-    EXPECT_NE(std::find(absent["kindNames"].begin(), absent["kindNames"].end(),
-                        own["sheets"][0]["kindNames"][0]),
-              absent["kindNames"].end())
-        << "the kind with a mistake is among the class's weakest";
-
-    const Json whole = Json::parse(followUpJson(set, FollowUpMode::WholeClass));
-    for (const Json& sheet : whole["sheets"]) {
-        EXPECT_EQ(std::tuple(sheet["kinds"], sheet["kindNames"], sheet["reason"]),
-                  std::tuple(absent["kinds"], absent["kindNames"], Json("nejslabší druhy třídy")));
-    }
-    EXPECT_EQ(whole["sheets"].size(), 2U);
 }
 
 // Two sheets with division with a remainder and two-digit sums; the second adapted.

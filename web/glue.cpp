@@ -604,16 +604,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void projectionFrame(int height) {
 
 namespace {
 
-// The overview's layout, or the core's refusal, handed to the page: drawn as its print
-// (takeLayout), or refused (refuse); 1 when drawn.
+// The core's JSON handed to the page's `taker` (takeLayout, takeFollowUp …), or, when it is
+// {"refusal": …}, the core's sentence to the page's refuse; 1 when taken.
 // clang-format off
-EM_JS(int, overviewPagesToPage, (const char* layout), {
-    const laid = JSON.parse(UTF8ToString(layout));
-    if (laid.refusal !== undefined) {
-        Module.refuse(laid.refusal);
+EM_JS(int, takenOrRefused, (const char* json, const char* taker), {
+    const given = JSON.parse(UTF8ToString(json));
+    if (given.refusal !== undefined) {
+        Module.refuse(given.refusal);
         return 0;
     }
-    Module.takeLayout(laid);
+    Module[UTF8ToString(taker)](given);
     return 1;
 });
 // clang-format on
@@ -626,7 +626,8 @@ EM_JS(int, overviewPagesToPage, (const char* layout), {
 // refuses is refused through the page (refuse), nothing laid out, and gives 0.
 extern "C" EMSCRIPTEN_KEEPALIVE int printClassOverview(const char* setText, const char* name,
                                                        const char* scale) {
-    return overviewPagesToPage(ciferon::page::overviewLayoutJson(setText, name, scale).c_str());
+    return takenOrRefused(ciferon::page::overviewLayoutJson(setText, name, scale).c_str(),
+                          "takeLayout");
 }
 
 namespace {
@@ -862,19 +863,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void saveDocument(int format) {
 
 namespace {
 
-// clang-format off
-// The follow-up dialog's plan, shown (takeFollowUp), or the core's refusal (refuse); 1 when shown.
-EM_JS(int, followUpToPage, (const char* plan), {
-    const given = JSON.parse(UTF8ToString(plan));
-    if (given.refusal !== undefined) {
-        Module.refuse(given.refusal);
-        return 0;
-    }
-    Module.takeFollowUp(given);
-    return 1;
-});
-// clang-format on
-
 ciferon::FollowUpMode followUpMode(int wholeClass) {
     return wholeClass != 0 ? ciferon::FollowUpMode::WholeClass : ciferon::FollowUpMode::OwnResults;
 }
@@ -895,8 +883,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int showFollowUp(int wholeClass) {
     if (!openSet()) {
         return 0;
     }
-    return followUpToPage(
-        ciferon::page::followUpJson(openSet()->set, followUpMode(wholeClass)).c_str());
+    return takenOrRefused(
+        ciferon::page::followUpJson(openSet()->set, followUpMode(wholeClass)).c_str(),
+        "takeFollowUp");
 }
 
 // The dialog confirmed: the open set's follow-up as planned, its seeds from the clock, laid out
